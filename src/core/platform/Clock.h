@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/clock/DateTime.h"
+
+namespace tavrola {
+
+// The computer's local wall clock. The core never reads it directly.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DateTime now() const = 0;
+};
+
+} // namespace tavrola

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/platform/Clock.h"
+
+namespace tavrola {
+
+class QtClock : public Clock {
+public:
+    DateTime now() const override;
+};
+
+} // namespace tavrola
