@@ -52,11 +52,6 @@ bool syncToDisk(std::FILE* f) {
 bool readWholeFile(const fs::path& path, std::string& out, std::error_code& ec, std::uintmax_t maxBytes) {
     out.clear();
     ec.clear();
-    if (!fs::is_regular_file(path, ec)) {
-        if (!ec)
-            ec = std::make_error_code(std::errc::no_such_file_or_directory);
-        return false;
-    }
     FilePtr f = openFile(path, "rb");
     if (!f) {
         ec = std::error_code(errno, std::generic_category());

@@ -2,6 +2,7 @@
 
 #include "core/config/AtomicFile.h"
 
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -53,17 +54,18 @@ class LineReader {
 public:
     explicit LineReader(std::string_view text) : m_text(text) {}
     bool next(std::string_view& line) {
-        if (m_pos >= m_text.size())
+        const std::size_t size = m_text.size();
+        if (m_pos >= size)
             return false;
-        const auto end = m_text.find_first_of("\r\n", m_pos);
-        if (end == std::string_view::npos) {
-            line = m_text.substr(m_pos);
-            m_pos = m_text.size();
-            return true;
-        }
+        const char* base = m_text.data();
+        // Find the LF first (the usual CR LF case), then any CR before it (a lone CR ends a line too).
+        const void* lf = std::memchr(base + m_pos, '\n', size - m_pos);
+        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : size;
+        if (const void* cr = std::memchr(base + m_pos, '\r', end - m_pos))
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
         line = m_text.substr(m_pos, end - m_pos);
         m_pos = end + 1;
-        if (m_text[end] == '\r' && m_pos < m_text.size() && m_text[m_pos] == '\n')
+        if (end < size && base[end] == '\r' && m_pos < size && base[m_pos] == '\n')
             ++m_pos;
         return true;
     }
@@ -100,13 +102,13 @@ bool splitKeyLine(std::string_view line, std::string_view& key, std::string_view
     return true;
 }
 
-enum class Lookup { Found, NotFound, Unreadable };
+enum class Lookup { Found, NotFound, Missing, Unreadable };
 
 Lookup lookup(std::string_view section, std::string_view key, const fs::path& path, std::string& value) {
     std::string text;
     std::error_code ec;
     if (!readWholeFile(path, text, ec))
-        return Lookup::Unreadable;
+        return ec == std::errc::no_such_file_or_directory ? Lookup::Missing : Lookup::Unreadable;
     LineReader lines(text);
     std::string_view line;
     bool inSection = false;
@@ -143,6 +145,10 @@ std::string keyLine(std::string_view key, std::string_view value) {
 
 void appendLine(std::string& out, std::string_view line) {
     out.append(line).append(kCrLf);
+}
+
+void appendHeader(std::string& out, std::string_view section) {
+    out.append("[").append(section).append("]").append(kCrLf);
 }
 
 // The rewritten file text, or nullopt when the old text cannot be read as INI.
@@ -183,7 +189,7 @@ std::optional<std::string> rewrite(std::string_view oldText, std::string_view se
     std::string out;
     out.reserve(oldText.size() + newLine.size() + section.size() + 16);
     if (!anyLine) {
-        appendLine(out, "[" + std::string(section) + "]");
+        appendHeader(out, section);
         appendLine(out, newLine);
         return out;
     }
@@ -211,7 +217,7 @@ std::optional<std::string> rewrite(std::string_view oldText, std::string_view se
     }
     if (!targetMet) {
         appendLine(out, "");
-        appendLine(out, "[" + std::string(section) + "]");
+        appendHeader(out, section);
         appendLine(out, newLine);
     }
     return out;
@@ -221,17 +227,10 @@ std::optional<std::string> rewrite(std::string_view oldText, std::string_view se
 
 std::string GetFromINI(std::string_view section, std::string_view key, std::string_view defaultValue,
                        const fs::path& path) {
-    std::error_code ec;
-    const bool exists = fs::exists(path, ec);
-    if (!exists) {
-        if (ec) // cannot even tell: treat as unreadable and write nothing
-            return std::string(defaultValue);
-        if (!defaultValue.empty())
-            AddToINI(section, key, defaultValue, path);
-        return std::string(defaultValue);
-    }
     std::string value;
     switch (lookup(section, key, path, value)) {
+    case Lookup::Missing:
+        break;
     case Lookup::Unreadable:
         return std::string(defaultValue);
     case Lookup::Found:

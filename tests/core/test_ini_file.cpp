@@ -1,0 +1,192 @@
+#include "core/config/AtomicFile.h"
+#include "core/config/IniFile.h"
+#include "fakes/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+using fakes::readBytes;
+using fakes::writeBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    fs::path file(const std::string& bytes) {
+        writeBytes(m_path, bytes);
+        return m_path;
+    }
+    fakes::TempDir m_dir;
+    fs::path m_path = m_dir / "setting.ini";
+};
+
+} // namespace
+
+TEST_F(IniFileTest, ReadsKeysWhateverTheirSpacingCaseAndLineEnds) {
+    const fs::path p = file("top=never\r\n[Tajuk-01]\r\n   title01  =  Masjid  Al-Amin  \r\nTSIZE=50=60\r\n"
+                            "tab=\tx\t\r\nq=\"quoted\"\r\n[OTHER]\nTITLE01=other\rLAST=lone-cr");
+    EXPECT_EQ(GetFromINI("TAJUK-01", "TITLE01", "", p), "Masjid  Al-Amin");
+    EXPECT_EQ(GetFromINI("tajuk-01", "tsize", "", p), "50=60");
+    EXPECT_EQ(GetFromINI("TAJUK-01", "tab", "", p), "\tx\t") << "only spaces are trimmed";
+    EXPECT_EQ(GetFromINI("TAJUK-01", "q", "", p), "\"quoted\"");
+    EXPECT_EQ(GetFromINI("OTHER", "TITLE01", "", p), "other");
+    EXPECT_EQ(GetFromINI("OTHER", "LAST", "", p), "lone-cr");
+    EXPECT_EQ(GetFromINI("", "top", "", p), "") << "lines above the first header belong to no section";
+}
+
+TEST_F(IniFileTest, FirstMatchWinsAndRepeatedSectionsAreSearchedAgain) {
+    const fs::path p = file("[A]\r\nk=1\r\nk=2\r\n[B]\r\nj=3\r\n[a]\r\nm=4\r\n");
+    EXPECT_EQ(GetFromINI("A", "k", "", p), "1");
+    EXPECT_EQ(GetFromINI("A", "m", "", p), "4");
+}
+
+TEST_F(IniFileTest, EmptyDefaultNeverWrites) {
+    const std::string text = "[A]\r\nempty=\r\n";
+    const fs::path p = file(text);
+    EXPECT_EQ(GetFromINI("A", "missing", "", p), "");
+    EXPECT_EQ(GetFromINI("A", "empty", "", p), "");
+    EXPECT_EQ(readBytes(p), text);
+
+    const fs::path absent = m_dir / "dbase" / "dbsolat.dat";
+    EXPECT_EQ(GetFromINI("05122026", "zohor", "", absent), "");
+    EXPECT_FALSE(fs::exists(absent.parent_path()));
+}
+
+TEST_F(IniFileTest, NonEmptyDefaultIsWrittenBack) {
+    const fs::path p = file("[12-24HRS]\r\nSETJAM=\r\n\r\n[X]\r\n");
+    EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", p), "0");
+    EXPECT_EQ(readBytes(p), "[12-24HRS]\r\nSETJAM=0\r\n\r\n[X]\r\n");
+
+    EXPECT_EQ(GetFromINI("UPDATE", "AUTOCHECK", "ON", p), "ON");
+    EXPECT_EQ(readBytes(p), "[12-24HRS]\r\nSETJAM=0\r\n\r\n[X]\r\n\r\n[UPDATE]\r\nAUTOCHECK=ON\r\n");
+
+    const fs::path fresh = m_dir / "newfolder" / "setting.ini";
+    EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", fresh), "0");
+    EXPECT_EQ(readBytes(fresh), "[12-24HRS]\r\nSETJAM=0\r\n");
+}
+
+TEST_F(IniFileTest, RewriteTouchesOnlyTheMatchingLinesOfTheTargetSection) {
+    const fs::path p = file("note=kept\r\n[A]\r\n  Key = old \r\nkey=older\r\nOther = Mixed Case \r\n\r\n"
+                            "[B]\r\nkey=b\r\n[C]\r\nx=1");
+    ASSERT_TRUE(AddToINI("a", "KEY", "new", p));
+    EXPECT_EQ(readBytes(p), "note=kept\r\n[A]\r\nKEY=new\r\nKEY=new\r\nOther = Mixed Case \r\n\r\n"
+                            "[B]\r\nkey=b\r\n[C]\r\nx=1\r\n");
+}
+
+TEST_F(IniFileTest, MissingKeyBecomesTheSectionsLastLineAndMissingSectionIsAppended) {
+    const fs::path p = file("[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n");
+    ASSERT_TRUE(AddToINI("A", "n", "2", p));
+    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\n");
+    ASSERT_TRUE(AddToINI("B", "m", "3", p));
+    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\nm=3\r\n");
+    ASSERT_TRUE(AddToINI("NEW", "k", "v=w", p));
+    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\nm=3\r\n\r\n[NEW]\r\nk=v=w\r\n");
+    EXPECT_EQ(GetFromINI("NEW", "k", "", p), "v=w");
+}
+
+TEST_F(IniFileTest, LinesUnderARepeatedHeaderStayWithTheirSection) {
+    const fs::path p = file("[A]\r\na=1\r\n[B]\r\nb=1\r\n[A]\r\nc=2\r\n[B]\r\nd=3\r\n");
+    ASSERT_TRUE(AddToINI("B", "e", "4", p));
+    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\nc=2\r\n[B]\r\nb=1\r\nd=3\r\ne=4\r\n");
+    EXPECT_EQ(GetFromINI("A", "c", "", p), "2");
+    EXPECT_EQ(GetFromINI("B", "d", "", p), "3");
+}
+
+TEST_F(IniFileTest, EmptyFileAndFileWithoutFinalLineEnd) {
+    const fs::path p = file("");
+    ASSERT_TRUE(AddToINI("S", "k", "v", p));
+    EXPECT_EQ(readBytes(p), "[S]\r\nk=v\r\n");
+
+    file("[S]\r\nk=v");
+    ASSERT_TRUE(AddToINI("S", "j", "w", p));
+    EXPECT_EQ(readBytes(p), "[S]\r\nk=v\r\nj=w\r\n");
+}
+
+TEST_F(IniFileTest, FilesThatAreNotIniGiveTheDefaultAndAreNeverChanged) {
+    // A lone "[" has no section name to cut out.
+    const std::string bad = "[\r\n[A]\r\nk=1\r\n";
+    const fs::path p = file(bad);
+    EXPECT_EQ(GetFromINI("A", "k", "dflt", p), "dflt");
+    EXPECT_FALSE(AddToINI("A", "k", "2", p));
+    EXPECT_EQ(readBytes(p), bad);
+
+    // A folder where the file should be.
+    const fs::path folder = m_dir / "folder.ini";
+    fs::create_directory(folder);
+    EXPECT_EQ(GetFromINI("A", "k", "dflt", folder), "dflt");
+    EXPECT_FALSE(AddToINI("A", "k", "v", folder));
+    EXPECT_TRUE(fs::is_directory(folder));
+
+    // Binary bytes are just bytes.
+    const std::string binary("[A]\r\nk=\x01\x00\xff\r\n\x00\x00\r\n", 16);
+    file(binary);
+    EXPECT_EQ(GetFromINI("A", "k", "", p), std::string("\x01\x00\xff", 3));
+    ASSERT_TRUE(AddToINI("A", "j", "1", p));
+    EXPECT_EQ(readBytes(p), binary + "j=1\r\n");
+}
+
+TEST_F(IniFileTest, HugeFilesAreRefusedNotRead) {
+    std::string huge = "[A]\r\nk=1\r\n";
+    huge.append(kMaxManagedFileBytes, 'x');
+    const fs::path p = file(huge);
+    EXPECT_EQ(GetFromINI("A", "k", "", p), "");
+    EXPECT_FALSE(AddToINI("A", "k", "2", p));
+    EXPECT_EQ(fs::file_size(p), huge.size());
+}
+
+TEST_F(IniFileTest, ManyLinesCanStillBeRewritten) {
+    std::string text = "[A]\r\n";
+    for (int i = 0; i < 40000; ++i)
+        text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    const fs::path p = file(text);
+    ASSERT_TRUE(AddToINI("A", "k39999", "last", p));
+    EXPECT_EQ(GetFromINI("A", "k39999", "", p), "last");
+    EXPECT_EQ(GetFromINI("A", "k0", "", p), "0");
+}
+
+TEST_F(IniFileTest, ReadOnlyFileIsNotChanged) {
+    const std::string text = "[A]\r\nk=1\r\n";
+    const fs::path p = file(text);
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(AddToINI("A", "k", "2", p));
+    EXPECT_EQ(GetFromINI("A", "k", "9", p), "1");
+    EXPECT_EQ(readBytes(p), text);
+    EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
+}
+
+TEST_F(IniFileTest, AFailedReplaceLeavesTheOldFileExactlyAsItWas) {
+    const std::string text = "[A]\r\nk=1\r\n";
+    const fs::path p = file(text);
+    AtomicFileTestHooks::failReplace = [](const fs::path&) { return true; };
+    const bool written = AddToINI("A", "k", "2", p);
+    AtomicFileTestHooks::failReplace = nullptr;
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(p), text);
+    EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
+}
+
+TEST_F(IniFileTest, ATemporaryFileLeftByACrashIsHarmless) {
+    const fs::path p = file("[A]\r\nk=1\r\n");
+    // A crash after the temporary file was written but before it replaced the old one.
+    writeBytes(temporaryPathFor(p), "[A]\r\nk=half");
+    EXPECT_EQ(GetFromINI("A", "k", "", p), "1");
+    ASSERT_TRUE(AddToINI("A", "k", "2", p));
+    EXPECT_EQ(readBytes(p), "[A]\r\nk=2\r\n");
+    EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
+}
+
+TEST_F(IniFileTest, LogoPathReaderStripsQuotesCutsAndNeverWrites) {
+    const std::string text = "[GAMBAR]\r\nLOGO1=  \"C:\\Logo Saya\\logo.gif\" \r\nsingle='x.gif'\r\n"
+                             "odd=\"x.gif\r\nlong=" +
+                             std::string(800, 'a') + "\r\n";
+    const fs::path p = file(text);
+    EXPECT_EQ(GetFromGIFINI("gambar", "logo1", p), "C:\\Logo Saya\\logo.gif");
+    EXPECT_EQ(GetFromGIFINI("GAMBAR", "single", p), "x.gif");
+    EXPECT_EQ(GetFromGIFINI("GAMBAR", "odd", p), "\"x.gif");
+    EXPECT_EQ(GetFromGIFINI("GAMBAR", "long", p), std::string(749, 'a'));
+    EXPECT_EQ(GetFromGIFINI("GAMBAR", "missing", p), "");
+    EXPECT_EQ(GetFromGIFINI("GAMBAR", "LOGO1", m_dir / "none.ini"), "");
+    EXPECT_EQ(readBytes(p), text);
+    EXPECT_FALSE(fs::exists(m_dir / "none.ini"));
+}

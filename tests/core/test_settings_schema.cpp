@@ -1,0 +1,89 @@
+#include "core/config/IniFile.h"
+#include "core/config/SettingsSchema.h"
+#include "fakes/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+namespace fs = std::filesystem;
+
+TEST(SettingsSchema, DefaultFileIsTheTwentyEightLinesWithCrLf) {
+    const std::string& text = defaultSettingsText();
+    EXPECT_EQ(text.substr(0, 22), "[TAJUK-01]\r\nTSIZE=50\r\n");
+    EXPECT_NE(text.find("\r\n\r\n[GAMBAR]\r\nLOGO1=.\\logo\\logo.gif\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[JADUAL]\r\nKOMPUTER_TUTUP=\r\n\r\n[WSOLAT_JAM]\r\nSKROL=ON\r\n"), std::string::npos);
+    EXPECT_EQ(text.size() - text.rfind("SKROL=ON\r\n"), 10u) << "the file ends with the scroll key";
+    std::size_t lines = 0;
+    for (std::size_t i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2))
+        ++lines;
+    EXPECT_EQ(lines, 28u);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1) << "no bare line feeds";
+}
+
+TEST(SettingsSchema, EveryKeyOfTheDefaultFileReadsBackItsValue) {
+    fakes::TempDir dir;
+    const fs::path p = dir / "setting.ini";
+    fakes::writeBytes(p, defaultSettingsText());
+    EXPECT_EQ(readSetting(settings::kTitleSize, p), "50");
+    EXPECT_EQ(readSetting(settings::kPlace, p), "Nama Tempat");
+    EXPECT_EQ(readSetting(settings::kLogoLeft, p), "17388");
+    EXPECT_EQ(readSetting(settings::kHijriCorrection, p), "1");
+    EXPECT_EQ(readSetting(settings::kShutdownTime, p), "");
+    EXPECT_EQ(readSetting(settings::kScroll, p), "ON");
+    EXPECT_EQ(readSetting(settings::kClockMode, p), "0");
+    EXPECT_EQ(fakes::readBytes(p), defaultSettingsText()) << "reading present keys writes nothing";
+
+    // The update section is added at the end on first read, and the last check after it.
+    EXPECT_EQ(readSetting(settings::kAutoCheck, p), "ON");
+    ASSERT_TRUE(writeSetting(settings::kLastCheck, "06/12/2026 19:30:00", p));
+    EXPECT_EQ(fakes::readBytes(p),
+              defaultSettingsText() + "\r\n[UPDATE]\r\nAUTOCHECK=ON\r\nLASTCHECK=06/12/2026 19:30:00\r\n");
+}
+
+TEST(SettingsSchema, MissingClockModeIsAddedToItsSection) {
+    fakes::TempDir dir;
+    const fs::path p = dir / "setting.ini";
+    fakes::writeBytes(p, "[12-24HRS]\r\n\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n");
+    EXPECT_EQ(readSetting(settings::kClockMode, p), "0");
+    EXPECT_EQ(fakes::readBytes(p), "[12-24HRS]\r\n\r\nSETJAM=0\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n");
+}
+
+TEST(SettingsSchema, NumbersAreReadFromTheStartOfTheText) {
+    EXPECT_EQ(leadingNumber("50"), 50);
+    EXPECT_EQ(leadingNumber("  12pt"), 12);
+    EXPECT_EQ(leadingNumber("50.6"), 50.6);
+    EXPECT_EQ(leadingNumber("-5"), -5);
+    EXPECT_EQ(leadingNumber("+7x"), 7);
+    EXPECT_EQ(leadingNumber("abc"), 0);
+    EXPECT_EQ(leadingNumber(""), 0);
+    EXPECT_EQ(leadingNumber("-"), 0);
+    EXPECT_EQ(leadingNumber(".5"), 0.5);
+}
+
+TEST(SettingsSchema, ValueRules) {
+    EXPECT_TRUE(isOff("OFF"));
+    EXPECT_TRUE(isOff("oFf"));
+    EXPECT_FALSE(isOff(""));
+    EXPECT_FALSE(isOff("OFF "));
+    EXPECT_FALSE(isOff("NO"));
+    EXPECT_EQ(shutdownTimeValue("\"2200\""), "2200");
+    EXPECT_EQ(shutdownTimeValue("22\"00"), "2200");
+    EXPECT_EQ(shutdownTimeValue("22:00"), "22:00");
+}
+
+TEST(SettingsSchema, LogoPathsRelativeToTheProgramFolder) {
+    const fs::path folder = "/opt/tavrola";
+    EXPECT_EQ(resolveLogoPath(".\\logo\\logo.gif", folder), fs::path("/opt/tavrola/logo/logo.gif"));
+    EXPECT_EQ(resolveLogoPath("./logo/a.gif", folder), fs::path("/opt/tavrola/logo/a.gif"));
+    EXPECT_EQ(resolveLogoPath("/srv/pics/masjid.gif", folder), fs::path("/srv/pics/masjid.gif"));
+    EXPECT_EQ(resolveLogoPath("", folder), fs::path());
+
+    EXPECT_EQ(storedLogoPath("/opt/tavrola/logo/new.gif", folder), ".\\logo\\new.gif");
+    EXPECT_EQ(storedLogoPath("/OPT/Tavrola/x.gif", folder), ".\\x.gif") << "folder compared without case";
+    EXPECT_EQ(storedLogoPath("/opt/tavrola2/x.gif", folder), "/opt/tavrola2/x.gif");
+    EXPECT_EQ(storedLogoPath("/srv/pics/m.gif", folder), "/srv/pics/m.gif");
+    EXPECT_EQ(storedLogoPath("C:\\Tavrola\\logo\\l.gif", fs::path("C:\\Tavrola")), ".\\logo\\l.gif");
+    // Stored and resolved again, a picture inside the folder comes back to the same file.
+    EXPECT_EQ(resolveLogoPath(storedLogoPath("/opt/tavrola/logo/new.gif", folder), folder),
+              fs::path("/opt/tavrola/logo/new.gif"));
+}
