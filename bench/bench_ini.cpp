@@ -18,7 +18,7 @@ std::string monthDatabase() {
                            "UPDATE_DATE=01122026 00:00:05\r\nLAST_UPDATE=01/12/2026 00:00:05\r\n" +
                     rule + "\r\n\r\n";
     for (int d = 1; d <= 31; ++d) {
-        char key[16];
+        char key[32];
         std::snprintf(key, sizeof key, "%02d122026", d);
         s += "[" + std::string(key) + "]\r\nTarikh: Ahad, " + std::string(key, 2) + " Disember 2026\r\n";
         s += "Imsak=05:41\r\nSuboh=05:51\r\nSyuruk=07:03\r\nDuha=07:29\r\nZohor=13:08\r\n"
