@@ -62,7 +62,9 @@ bool ModBackupINI::CreateBackup() {
     return replaceFileAtomically(folder / name, folder / ("~" + name + ".tmp"), bytes, ec);
 }
 
-std::vector<fs::path> ModBackupINI::GetBackupList() const {
+std::vector<fs::path> ModBackupINI::GetBackupList(bool* failed) const {
+    if (failed)
+        *failed = false;
     std::vector<fs::path> list;
     std::error_code ec;
     const fs::path folder = m_folder.backupFolder();
@@ -74,8 +76,11 @@ std::vector<fs::path> ModBackupINI::GetBackupList() const {
         if (it->is_regular_file(typeEc) && isBackupName(it->path().filename().string()))
             list.push_back(folder / it->path().filename());
     }
-    if (ec)
+    if (ec) {
+        if (failed)
+            *failed = true;
         return {};
+    }
     std::sort(list.begin(), list.end());
     return list;
 }

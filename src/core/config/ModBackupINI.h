@@ -21,8 +21,9 @@ public:
     void CheckAndRestoreINI();
     // Copies setting.ini to backup/setting.ini.bak.yyyymmdd_hhmmss. Never shows a message.
     bool CreateBackup();
-    // Full paths of the backups, oldest first (the names sort by their time stamp).
-    std::vector<std::filesystem::path> GetBackupList() const;
+    // Full paths of the backups, oldest first (the names sort by their time stamp). An error while
+    // listing gives an empty list and, when asked for, sets *failed.
+    std::vector<std::filesystem::path> GetBackupList(bool* failed = nullptr) const;
     bool RestoreBackup(const std::filesystem::path& backup);
     bool DeleteBackup(const std::filesystem::path& backup);
     bool WriteDefaultINI();

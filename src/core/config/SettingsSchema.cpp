@@ -94,13 +94,34 @@ std::string storedLogoPath(std::string_view chosen, const std::filesystem::path&
 
 const std::string& defaultSettingsText() {
     static const std::string text = [] {
-        static constexpr std::array<std::string_view, 28> kLines = {
-            "[TAJUK-01]", "TSIZE=50",      "FSIZE=30",          "GSIZE=60",        "TEMPAT=Nama Tempat",
-            "TITLE01=Tajuk 1", "TITLE02=Tajuk 2", "",           "[GAMBAR]",        "LOGO1=.\\logo\\logo.gif",
-            "",           "[VSCROLL-01]",  "VHIGHT=797",        "",                "[HSCROLL-01]",
-            "HHIGHT=17388", "",            "[12-24HRS]",        "SETJAM=0",        "",
-            "[TARIKH_HIJRAH]", "MASA=1",   "",                  "[JADUAL]",        "KOMPUTER_TUTUP=",
-            "",           "[WSOLAT_JAM]",  "SKROL=ON"};
+        static constexpr std::array<std::string_view, 28> kLines = {"[TAJUK-01]",
+                                                                    "TSIZE=50",
+                                                                    "FSIZE=30",
+                                                                    "GSIZE=60",
+                                                                    "TEMPAT=Nama Tempat",
+                                                                    "TITLE01=Tajuk 1",
+                                                                    "TITLE02=Tajuk 2",
+                                                                    "",
+                                                                    "[GAMBAR]",
+                                                                    "LOGO1=.\\logo\\logo.gif",
+                                                                    "",
+                                                                    "[VSCROLL-01]",
+                                                                    "VHIGHT=797",
+                                                                    "",
+                                                                    "[HSCROLL-01]",
+                                                                    "HHIGHT=17388",
+                                                                    "",
+                                                                    "[12-24HRS]",
+                                                                    "SETJAM=0",
+                                                                    "",
+                                                                    "[TARIKH_HIJRAH]",
+                                                                    "MASA=1",
+                                                                    "",
+                                                                    "[JADUAL]",
+                                                                    "KOMPUTER_TUTUP=",
+                                                                    "",
+                                                                    "[WSOLAT_JAM]",
+                                                                    "SKROL=ON"};
         std::string s;
         for (std::string_view line : kLines)
             s.append(line).append("\r\n");
