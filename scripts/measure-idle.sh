@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Measures what the clock costs to run: starts the real program under Xvfb at 1920x1080 from a
+# prepared program folder (a month's database, default settings), waits 15 s, then measures for 60 s
+# the CPU seconds of the program and of the X server and the program's peak PSS and RSS.
+#
+# usage: scripts/measure-idle.sh [--skrol ON|OFF] [--seconds N] [--program-dir DIR]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+skrol=ON
+seconds=60
+program_dir="$root/build/tavrola"
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --skrol) skrol="$2"; shift 2 ;;
+    --seconds) seconds="$2"; shift 2 ;;
+    --program-dir) program_dir="$2"; shift 2 ;;
+    *) echo "unknown argument: $1" >&2; exit 2 ;;
+    esac
+done
+[ -x "$program_dir/tavrola" ] || { echo "no program in $program_dir: run ./scripts/build.sh release" >&2; exit 1; }
+
+work="$(mktemp -d)"
+cleanup() {
+    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp -r "$program_dir/." "$work/"
+rm -rf "$work/setting.ini" "$work/backup" "$work/dbase"
+python3 "$root/scripts/make-test-database.py" "$work"
+# The default settings, with the strip as asked.
+printf '%s\r\n' "[TAJUK-01]" "TSIZE=50" "FSIZE=30" "GSIZE=60" "TEMPAT=Nama Tempat" "TITLE01=Tajuk 1" \
+    "TITLE02=Tajuk 2" "" "[GAMBAR]" 'LOGO1=.\logo\logo.gif' "" "[VSCROLL-01]" "VHIGHT=797" "" \
+    "[HSCROLL-01]" "HHIGHT=17388" "" "[12-24HRS]" "SETJAM=0" "" "[TARIKH_HIJRAH]" "MASA=1" "" \
+    "[JADUAL]" "KOMPUTER_TUTUP=" "" "[WSOLAT_JAM]" "SKROL=$skrol" >"$work/setting.ini"
+
+display=":$((100 + RANDOM % 400))"
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+x_pid=$!
+for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+
+ticks=$(getconf CLK_TCK)
+cpu_seconds() { # utime + stime of a process, in seconds
+    awk -v t="$ticks" '{ print ($14 + $15) / t }' "/proc/$1/stat"
+}
+
+start_ns=$(date +%s%N)
+DISPLAY="$display" TAVROLA_TRACE_STARTUP=1 "$work/tavrola" >"$work/stdout.log" 2>"$work/stderr.log" &
+app_pid=$!
+mapped_ms=""
+for _ in $(seq 500); do
+    if DISPLAY="$display" xdotool search --onlyvisible --name '^Velmora$' >/dev/null 2>&1; then
+        mapped_ms=$(( ($(date +%s%N) - start_ns) / 1000000 ))
+        break
+    fi
+    sleep 0.01
+done
+sleep 15
+app0=$(cpu_seconds "$app_pid"); x0=$(cpu_seconds "$x_pid")
+peak_pss=0
+for _ in $(seq "$seconds"); do
+    sleep 1
+    pss=$(awk '/^Pss:/ { print $2 }' "/proc/$app_pid/smaps_rollup")
+    [ "$pss" -gt "$peak_pss" ] && peak_pss=$pss
+done
+app1=$(cpu_seconds "$app_pid"); x1=$(cpu_seconds "$x_pid")
+hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$app_pid/status")
+first_paint=$(grep -o 'first-paint-ms [0-9]*' "$work/stderr.log" | awk '{ print $2 }' | head -1 || true)
+
+echo "SKROL=$skrol, ${seconds} s at 1920x1080"
+awk -v a="$app0" -v b="$app1" -v s="$seconds" 'BEGIN { printf "program CPU: %.3f s (%.3f s per minute)\n", b - a, (b - a) * 60 / s }'
+awk -v a="$x0" -v b="$x1" -v s="$seconds" 'BEGIN { printf "X server CPU: %.3f s (%.3f s per minute)\n", b - a, (b - a) * 60 / s }'
+awk -v p="$peak_pss" 'BEGIN { printf "program peak PSS: %.1f MiB\n", p / 1024 }'
+awk -v p="$hwm" 'BEGIN { printf "program peak RSS: %.1f MiB\n", p / 1024 }'
+echo "window mapped after: ${mapped_ms:-?} ms"
+echo "first painted clock after: ${first_paint:-?} ms"
