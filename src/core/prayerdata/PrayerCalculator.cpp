@@ -14,6 +14,7 @@ constexpr double kIsyakDepression = 18.0;
 constexpr double kSunsetAltitude = -(50.0 / 60.0); // zenith distance 90 degrees 50 minutes
 constexpr double kZohorDelayMinutes = 1.0 + 4.0 / 60.0;
 constexpr int kImsakBeforeSubuh = 10;
+// Published timetables put Dhuha a fixed 25 or 27 minutes after Syuruk, depending on the state.
 constexpr int kDhuhaAfterSyuruk = 26;
 constexpr int kMinutesPerDay = 24 * 60;
 
@@ -34,9 +35,8 @@ struct SunPosition {
     double equationOfTime; // hours, apparent minus mean solar time
 };
 
-// The low-precision solar coordinates of the US Naval Observatory: about one arc minute in
-// declination and a few seconds in the equation of time for two centuries either side of 2000,
-// far finer than the whole minutes a timetable shows.
+// The US Naval Observatory's approximate solar coordinates: good to about one arc minute (four
+// seconds of time) within two centuries of 2000, far finer than the whole minutes a timetable shows.
 SunPosition sunAt(double julianDay) {
     const double d = julianDay - 2451545.0;
     const double g = radians(wrap(357.529 + 0.98560028 * d, 360.0));
