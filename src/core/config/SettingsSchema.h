@@ -31,6 +31,12 @@ inline constexpr SettingKey kScroll{"WSOLAT_JAM", "SKROL", ""};
 inline constexpr SettingKey kAutoCheck{"UPDATE", "AUTOCHECK", "ON"};
 inline constexpr SettingKey kLastCheck{"UPDATE", "LASTCHECK", ""};
 inline constexpr SettingKey kDataHost{"SERVER", "DATA_HOST", ""};
+// The place the built-in calculator computes times for (decimal degrees; hours from UTC). Read
+// without a default so that they are never written back; their defaults (Kuala Lumpur) are
+// PrayerLocation's.
+inline constexpr SettingKey kLatitude{"LOKASI", "LATITUD", ""};
+inline constexpr SettingKey kLongitude{"LOKASI", "LONGITUD", ""};
+inline constexpr SettingKey kTimeZone{"LOKASI", "ZON_WAKTU", ""};
 
 // The position sliders' range; stored positions outside it stay in the file but are not applied.
 inline constexpr int kPositionMax = 32767;

@@ -1,0 +1,31 @@
+#include "core/prayerdata/MonthDocument.h"
+
+namespace tavrola {
+
+std::string calculatedMonthDocument(int year, int month, const PrayerLocation& location) {
+    const PrayerCalculator calculator(location);
+    const int days = daysInMonth(year, month);
+    const std::string monthPrefix = pad(year, 4) + "-" + pad(month, 2) + "-";
+
+    std::string out = "{\n";
+    out.reserve(static_cast<std::size_t>(days) * 170 + 4);
+    for (int d = 1; d <= days; ++d) {
+        const PrayerDay times = calculator.day({year, month, d});
+        out += "  \"" + monthPrefix + pad(d, 2) + "\": {";
+        for (std::size_t i = 0; i < kPrayerCount; ++i) {
+            const auto prayer = static_cast<Prayer>(i);
+            out += i == 0 ? "\"" : ", \"";
+            out += prayerName(prayer);
+            out += "\": \"" + formatPrayerTime(times[prayer]) + "\"";
+        }
+        out += d < days ? "},\n" : "}\n";
+    }
+    out += "}\n";
+    return out;
+}
+
+std::string monthDocumentPath(int year, int month) {
+    return "/data/" + pad(year, 4) + "-" + pad(month, 2) + ".json";
+}
+
+} // namespace tavrola

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/clock/DateTime.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrola {
+
+// Where the times are computed for: decimal degrees (north and east positive) and the local
+// clock's offset from UTC in hours.
+struct PrayerLocation {
+    double latitude = 3.1390;
+    double longitude = 101.6869;
+    double timeZone = 8.0;
+};
+
+// The eight times of a day in the order the clock shows them.
+enum class Prayer : std::size_t { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
+inline constexpr std::size_t kPrayerCount = 8;
+
+// The name each time carries in a month document.
+std::string_view prayerName(Prayer prayer);
+
+// One day's times as minutes after local midnight (0..1439); empty where the sun never reaches the
+// position that defines the time on that day (far from the equator).
+struct PrayerDay {
+    std::array<std::optional<int>, kPrayerCount> minutes{};
+
+    const std::optional<int>& operator[](Prayer p) const { return minutes[static_cast<std::size_t>(p)]; }
+    std::optional<int>& operator[](Prayer p) { return minutes[static_cast<std::size_t>(p)]; }
+};
+
+// Prayer times from the sun's position, with the rules Malaysian timetables use: Subuh and Isyak at
+// the sun 18 degrees below the horizon, Syuruk and Maghrib at the zenith distance 90 degrees 50
+// minutes, Zohor 1 minute 4 seconds after the transit (the whole disc past the meridian), Asar when
+// a shadow is its object's length plus the noon shadow, Imsak 10 minutes before Subuh, Dhuha 26
+// minutes after Syuruk. Every time is rounded up to the next whole minute except Syuruk, which is
+// rounded down, so that no time is ever shown before it has really begun (nor sunrise after it).
+class PrayerCalculator {
+public:
+    explicit PrayerCalculator(const PrayerLocation& location);
+
+    PrayerDay day(const Date& date) const;
+
+    const PrayerLocation& location() const { return m_location; }
+
+private:
+    PrayerLocation m_location;
+};
+
+// "HH:MM" (24-hour), or the empty string for a time that does not occur.
+std::string formatPrayerTime(const std::optional<int>& minutes);
+
+} // namespace tavrola
