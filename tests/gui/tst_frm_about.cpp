@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstring>
+
 using namespace tavrola;
 
 namespace {
@@ -74,18 +76,6 @@ private slots:
         w.Timer1_Timer(); // past the end: stops
         QVERIFY(!w.Timer1->isActive());
         QCOMPARE(w.lblInfo->text(), QString("AB\nC\n\nD"));
-    }
-
-    void thisBuildsContactLines() {
-        fakes::FakeShell shell;
-        fakes::FakeClock clock;
-        frmAbout w(shell, clock);
-        w.show();
-        while (w.InfoPos() < int(w.InfoText().size()))
-            w.Timer1_Timer();
-        const QString expected = QString::fromUtf8(app::kAuthor) + "\n" + app::kWeb + "\n" + app::kEmail + "\n" +
-                                 QString::fromUtf8(app::kPhone);
-        QCOMPARE(w.lblInfo->text(), expected);
     }
 
     void closingStopsAndReopeningStartsAgain() {
