@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace tavrola {
+
+class Clock;
+class Shell;
+
+// Title, version and the maker's contact lines, typed out one character at a time.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    // The contact lines, web address and e-mail address default to this build's values.
+    frmAbout(Shell& shell, const Clock& clock, QWidget* parent = nullptr);
+    frmAbout(Shell& shell, const Clock& clock, std::string infoText, std::string web, std::string email,
+             QWidget* parent = nullptr);
+
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QGroupBox* fraInfo;
+    QLabel* lblInfo;
+    QPushButton* cmdWeb;
+    QPushButton* cmdEmail;
+    QPushButton* cmdOK;
+    QTimer* Timer1;
+    QLabel* picHeader;
+    QLabel* Picture2;
+
+    // Stands in for the animated GIF player until it is placed here; same objectName, ucAniGIF1.
+    QLabel* aniGifPlaceholder() const { return m_ucAniGIF1; }
+
+    const std::string& InfoText() const { return m_infoText; }
+    int InfoPos() const { return m_infoPos; }
+
+public slots:
+    // Runs on every opening, so the typewriter starts again from an empty label.
+    void Form_Load();
+    void Timer1_Timer();
+    void cmdWeb_Click();
+    void cmdEmail_Click();
+    void cmdOK_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    Shell& m_shell;
+    const Clock& m_clock;
+    std::string m_contactLines;
+    std::string m_web;
+    std::string m_email;
+
+    std::string m_infoText;
+    int m_infoPos = 0;
+    QLabel* m_ucAniGIF1;
+};
+
+} // namespace tavrola
