@@ -24,4 +24,12 @@ bench)
     exit 2
     ;;
 esac
+# Qt's moc step misses headers added to an existing build folder; start it afresh when the set of
+# headers has changed since the last build.
+stamp="$dir/.header-list"
+headers="$(cd "$root" && find src tests -name '*.h' | sort | md5sum)"
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" != "$headers" ]; then
+    find "$dir" -type d -name '*_autogen' -prune -exec rm -rf {} +
+fi
 cmake --build "$dir" -j "$jobs"
+echo "$headers" >"$stamp"
