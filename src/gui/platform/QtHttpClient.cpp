@@ -132,7 +132,7 @@ void QtHttpClient::finish(RequestId id) {
     if (!reply)
         return;
     reply->deleteLater();
-    if (!p.tooLarge && !p.timedOut) {
+    if (!p.tooLarge && !p.timedOut && reply->isOpen()) {
         p.body += reply->readAll();
         if (static_cast<std::size_t>(p.body.size()) > p.maxBodyBytes)
             p.tooLarge = true;
