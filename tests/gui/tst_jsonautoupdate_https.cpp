@@ -180,6 +180,7 @@ private slots:
         Run run(m_port, kOldDatabase);
         QVERIFY(run.loadAndWait());
         QCOMPARE(run.status(), QString("Gagal muat turun! HTTP: 500"));
+        QCOMPARE(run.colour(), QColor(255, 0, 0));
         QCOMPARE(readAll(run.database()), kOldDatabase);
     }
 
@@ -190,6 +191,7 @@ private slots:
             Run run(m_port, kOldDatabase);
             QVERIFY(run.loadAndWait());
             QCOMPARE(run.status(), QString("Update #1 BERJAYA! - 31 hari"));
+            QCOMPARE(run.colour(), QColor(0, 128, 0));
             const QByteArray db = readAll(run.database());
             QCOMPARE(db.count("\r\n["), 25);
             QVERIFY(!db.contains("[10122026]"));
@@ -208,6 +210,7 @@ private slots:
         Run run(m_port, kOldDatabase);
         QVERIFY(run.loadAndWait());
         QCOMPARE(run.status(), QString("ERROR: The reply is larger than 1048576 bytes"));
+        QCOMPARE(run.colour(), QColor(255, 0, 0));
         QCOMPARE(readAll(run.database()), kOldDatabase);
     }
 

@@ -105,6 +105,8 @@ DataUpdater::FileState DataUpdater::inspectDatabase() const {
 }
 
 void DataUpdater::CheckDatabase() {
+    if (m_busy)
+        return;
     // The load check also counts as running, so the timer cannot start a second download beside it.
     m_busy = true;
     const FileState file = inspectDatabase();
@@ -131,6 +133,8 @@ void DataUpdater::CheckDatabase() {
 }
 
 void DataUpdater::AutoCheckDatabase() {
+    if (m_busy)
+        return;
     m_busy = true;
     const FileState file = inspectDatabase();
     if (!file.readable) {

@@ -42,6 +42,7 @@ public:
     // Starts a fresh download unless something is running; true when it started.
     bool ForceDownload();
 
+    // Both do nothing while a check or download is running.
     void CheckDatabase();
     void AutoCheckDatabase();
 

@@ -1,5 +1,6 @@
 #include "core/prayerdata/JsonScanner.h"
 
+#include "core/clock/DateTime.h"
 #include "core/config/IniFile.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ std::optional<std::string> NormalizeTime(std::string_view value) {
     int hour = 0;
     for (char c : hourText)
         hour = hour * 10 + (c - '0');
-    std::string out = hour < 10 ? "0" + std::to_string(hour) : std::to_string(hour);
+    std::string out = pad(hour, 2);
     out += v.substr(colon);
     return out;
 }

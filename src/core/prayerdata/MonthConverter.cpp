@@ -117,7 +117,11 @@ MonthConversion convertMonthDocument(std::string_view document, const DateTime& 
             result.today = times;
             result.todayFound = true;
         }
-        appendLine(result.text, "[" + pad(day, 2) + pad(today.month, 2) + pad(today.year, 4) + "]");
+        result.text += '[';
+        result.text += pad(day, 2);
+        result.text += pad(today.month, 2);
+        result.text += pad(today.year, 4);
+        appendLine(result.text, "]");
         appendLine(result.text, "Tarikh: ", longDate(date));
         for (std::size_t i = 0; i < kPrayerCount; ++i) {
             result.text += kNames[i].stored;

@@ -119,8 +119,7 @@ void JSONAutoupdate::CheckDatabase() {
 }
 
 void JSONAutoupdate::AutoCheckDatabase() {
-    if (!m_updater.Busy())
-        m_updater.AutoCheckDatabase();
+    m_updater.AutoCheckDatabase();
 }
 
 void JSONAutoupdate::onTimerAutoUpdate() {
