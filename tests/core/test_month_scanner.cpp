@@ -174,6 +174,18 @@ TEST(MonthConverter, ErrorPagesAndUnreadableTimes) {
         convertMonthDocument(R"([{"date":"2026-12-01"},{"Imsak":"5:00"}])", at(2026, 12, 5));
     EXPECT_NE(arr.text.find("Imsak=05:00"), std::string::npos);
 
+    // An unbalanced brace inside a string stretches that day's object up to the document's own
+    // closing brace; its first members are still its own, and the next day is read as usual.
+    const MonthConversion brace = convertMonthDocument(
+        R"({"2026-12-01": {"note": "{", "Imsak": "5:00"}, "2026-12-02": {"Imsak": "5:01"}})", at(2026, 12, 5));
+    ASSERT_TRUE(brace.ok);
+    EXPECT_EQ(brace.daysFound, 2);
+    EXPECT_NE(brace.text.find("[01122026]\r\nTarikh: Selasa, 01 Disember 2026\r\nImsak=05:00"), std::string::npos);
+    EXPECT_NE(brace.text.find("[02122026]\r\nTarikh: Rabu, 02 Disember 2026\r\nImsak=05:01"), std::string::npos);
+    // In the last object it never closes at all: that day has no block.
+    EXPECT_EQ(convertMonthDocument(R"({"2026-12-01": {"note": "{", "Imsak": "5:00"})", at(2026, 12, 5)).daysFound,
+              0);
+
     const MonthConversion bad = convertMonthDocument(R"({"2026-12-02": {"Imsak": ":30"}})", at(2026, 12, 5));
     EXPECT_FALSE(bad.ok);
     EXPECT_EQ(bad.error, "Invalid Imsak time \":30\" on 2026-12-02");

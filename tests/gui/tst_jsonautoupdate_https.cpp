@@ -70,7 +70,8 @@ class TestJsonAutoupdateHttps : public QObject {
     }
 
     // One served month document and how the server should deliver it.
-    void serve(const QString& month, const QByteArray& body, int status = 200, double delay = 0, int cut = -1) {
+    void serve(const QString& month, const QByteArray& body, int status = 200, double delay = 0, int cut = -1,
+               bool announceLength = true) {
         QDir(m_root + "/data").removeRecursively();
         const QString path = m_root + "/data/" + month + ".json";
         writeAll(path, body);
@@ -80,6 +81,8 @@ class TestJsonAutoupdateHttps : public QObject {
             writeAll(path + ".delay", QByteArray::number(delay));
         if (cut >= 0)
             writeAll(path + ".cut", QByteArray::number(cut));
+        if (!announceLength)
+            writeAll(path + ".nolength", "");
     }
 
     struct Run {
@@ -205,13 +208,26 @@ private slots:
         QCOMPARE(readAll(run.database()), kOldDatabase);
     }
 
+    void oversizedReplyIsRefused_data() {
+        QTest::addColumn<bool>("announceLength");
+        QTest::newRow("length announced") << true;
+        QTest::newRow("body grows past the limit") << false;
+    }
     void oversizedReplyIsRefused() {
-        serve("2026-12", QByteArray(1024 * 1024 + 10, ' '));
+        QFETCH(bool, announceLength);
+        serve("2026-12", QByteArray(3 * 1024 * 1024, ' '), 200, 0, -1, announceLength);
         Run run(m_port, kOldDatabase);
         QVERIFY(run.loadAndWait());
         QCOMPARE(run.status(), QString("ERROR: The reply is larger than 1048576 bytes"));
         QCOMPARE(run.colour(), QColor(255, 0, 0));
         QCOMPARE(readAll(run.database()), kOldDatabase);
+    }
+
+    void smallReplyWithoutLengthIsRead() {
+        serve("2026-12", readAll(dataFile("month_2026-12.json")), 200, 0, -1, false);
+        Run run(m_port);
+        QVERIFY(run.loadAndWait());
+        QCOMPARE(run.status(), QString("Update #1 BERJAYA! - 31 hari"));
     }
 
     void untrustedCertificateAndRefusedConnection() {

@@ -5,6 +5,7 @@ Serves files from ROOT by path. Beside a served file, optional files change the 
   NAME.status  the HTTP status to send (default 200)
   NAME.delay   seconds to wait before answering
   NAME.cut     send only this many bytes of the body (the full length is announced), then close
+  NAME.nolength  announce no length: the body ends when the connection closes
 A missing file gives 404. Prints "PORT <n>" once it listens on 127.0.0.1.
 """
 import argparse
@@ -46,7 +47,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         cut = self._extra(path, ".cut", -1)
         self.send_response(status)
         self.send_header("Content-Type", "application/json")
-        self.send_header("Content-Length", str(len(body)))
+        no_length = os.path.exists(path + ".nolength")
+        if no_length:
+            self.close_connection = True
+            self.send_header("Connection", "close")
+        else:
+            self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         if cut >= 0:
             self.wfile.write(body[:cut])

@@ -30,6 +30,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption = {}
 JSONAutoupdate::JSONAutoupdate(ProgramFolder folder, const Clock& clock, HttpClient& http, QWidget* parent)
     : QWidget(parent), m_source(http, folder.settingsFile()), m_updater(folder, clock, m_source) {
     setObjectName(QStringLiteral("JSONAutoupdate"));
+    // Its own (hidden) window even when owned by the clock window, never a child control of it.
+    setWindowFlag(Qt::Window);
     buildControls();
 
     TimerAutoUpdate = new QTimer(this);
