@@ -294,6 +294,39 @@ TEST_F(UpdaterTest, ServerAddressProblemsAreReportedWithoutARequest) {
     EXPECT_EQ(http.requests[0].url, "https://127.0.0.1:8443/data/2026-12.json");
 }
 
+namespace {
+// Answers at once, as a built-in source without a network would.
+struct ImmediateSource : MonthSource {
+    std::string document;
+    int fetches = 0;
+    int cancels = 0;
+    void fetch(int, int, Done done) override {
+        ++fetches;
+        MonthFetch f;
+        f.kind = MonthFetch::Kind::Document;
+        f.document = document;
+        done(std::move(f));
+    }
+    void cancel() override { ++cancels; }
+};
+} // namespace
+
+TEST_F(UpdaterTest, WithoutAHostTheNoHostSourceAnswers) {
+    if (!std::string(app::kDefaultDataHost).empty())
+        GTEST_SKIP() << "this build has a default data server";
+    writeFile(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=\r\n");
+    ImmediateSource builtIn;
+    builtIn.document = readData("month_2026-12.json");
+    source.setNoHostSource(&builtIn);
+    updater.load();
+    EXPECT_EQ(builtIn.fetches, 1);
+    EXPECT_TRUE(http.requests.empty());
+    expectStatus("Update #1 BERJAYA! - 31 hari", StatusColour::Green);
+    EXPECT_FALSE(updater.Busy());
+    EXPECT_EQ(database(), readData("dbsolat_2026-12.expected"));
+    source.setNoHostSource(nullptr);
+}
+
 TEST(DataHost, AcceptsHostsAndPortsOnly) {
     for (const char* ok : {"example.com", "127.0.0.1:8443", "[::1]:443", "[::1]", "data-1.example.my"})
         EXPECT_TRUE(isValidDataHost(ok)) << ok;

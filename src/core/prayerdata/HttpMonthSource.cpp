@@ -17,6 +17,8 @@ HttpMonthSource::~HttpMonthSource() {
 }
 
 void HttpMonthSource::cancel() {
+    if (m_noHostSource)
+        m_noHostSource->cancel();
     if (m_request) {
         m_http.cancel(*m_request);
         m_request.reset();
@@ -26,6 +28,10 @@ void HttpMonthSource::cancel() {
 void HttpMonthSource::fetch(int year, int month, Done done) {
     cancel();
     const std::string host = dataHost(m_settingsFile);
+    if (host.empty() && m_noHostSource) {
+        m_noHostSource->fetch(year, month, std::move(done));
+        return;
+    }
     if (host.empty()) {
         MonthFetch f;
         f.errorText = "No prayer-times data server is set (DATA_HOST in section [SERVER] of setting.ini)";

@@ -10,7 +10,8 @@
 namespace tavrola {
 
 // Fetches "https://" + host + "/data/yyyy-mm.json" from the prayer-times data server. The host
-// is read from setting.ini ([SERVER] DATA_HOST) at every fetch, the build's default otherwise.
+// is read from setting.ini ([SERVER] DATA_HOST) at every fetch, the build's default otherwise;
+// with neither, the no-host source answers if one is set.
 class HttpMonthSource : public MonthSource {
 public:
     HttpMonthSource(HttpClient& http, std::filesystem::path settingsFile);
@@ -22,6 +23,8 @@ public:
     // The limits of each request: 30 s per phase and 1 MiB unless a test shortens them.
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
     void setMaxBodyBytes(std::size_t bytes) { m_maxBodyBytes = bytes; }
+    // Where the month comes from when no host is set (none: that is an error). Not owned.
+    void setNoHostSource(MonthSource* source) { m_noHostSource = source; }
 
 private:
     HttpClient& m_http;
@@ -29,6 +32,7 @@ private:
     int m_timeoutMs = 30000;
     std::size_t m_maxBodyBytes = 1024 * 1024;
     std::optional<HttpClient::RequestId> m_request;
+    MonthSource* m_noHostSource = nullptr;
 };
 
 // The configured host: the INI value when set, the build's default otherwise (may be empty).

@@ -31,6 +31,8 @@ public:
 
     // Shortens the request limits (tests); 30 s otherwise.
     void setRequestTimeoutMs(int ms) { m_source.setTimeoutMs(ms); }
+    // The month's source when no data server is set (not owned; must outlive this window).
+    void setNoHostMonthSource(MonthSource* source) { m_source.setNoHostSource(source); }
 
     // Waits while the event loop keeps running, so every timer keeps ticking meanwhile.
     static void Wait(double seconds);
