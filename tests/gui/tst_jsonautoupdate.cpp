@@ -141,7 +141,7 @@ private slots:
         w.load();
         QVERIFY2(t.elapsed() < 500, "loading waited for the download");
         QTest::qWait(1000);
-        QVERIFY2(ticks >= 30, qPrintable(QString("only %1 ticks in a second").arg(ticks)));
+        QVERIFY2(ticks >= 20, qPrintable(QString("only %1 ticks in a second").arg(ticks)));
         QVERIFY(w.Busy());
         QCOMPARE(w.lblStatus->text(), QString("Muat turun data Disember 2026..."));
         QCOMPARE(held.size(), 1);
