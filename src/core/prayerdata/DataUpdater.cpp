@@ -1,0 +1,270 @@
+#include "core/prayerdata/DataUpdater.h"
+
+#include "core/prayerdata/PrayerDatabase.h"
+
+#include <filesystem>
+
+namespace tavrola {
+
+namespace {
+
+std::string timeOfDay(const DateTime& t) {
+    return pad(t.hour, 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
+}
+
+constexpr std::size_t kLabelPrayer[DataUpdater::TodayLabelCount] = {
+    static_cast<std::size_t>(Prayer::Imsak),  static_cast<std::size_t>(Prayer::Subuh),
+    static_cast<std::size_t>(Prayer::Syuruk), static_cast<std::size_t>(Prayer::Zohor),
+    static_cast<std::size_t>(Prayer::Asar),   static_cast<std::size_t>(Prayer::Maghrib),
+    static_cast<std::size_t>(Prayer::Isyak)};
+
+} // namespace
+
+Rgb rgbOf(StatusColour c) {
+    switch (c) {
+    case StatusColour::Orange:
+        return {255, 128, 0};
+    case StatusColour::Red:
+        return {255, 0, 0};
+    case StatusColour::Green:
+        return {0, 128, 0};
+    case StatusColour::Blue:
+        return {0, 0, 255};
+    case StatusColour::Default:
+        break;
+    }
+    return {0, 0, 0};
+}
+
+DataUpdater::DataUpdater(ProgramFolder folder, const Clock& clock, MonthSource& source)
+    : m_database(folder.databaseFile()), m_clock(clock), m_source(source) {}
+
+DataUpdater::~DataUpdater() {
+    m_source.cancel();
+}
+
+const std::string& DataUpdater::todayText(TodayLabel label) const {
+    return m_today[kLabelPrayer[label]];
+}
+
+void DataUpdater::load() {
+    unload();
+    m_busy = false;
+    m_updateCount = 0;
+    m_upToDate = false;
+    m_upToDateMonth.clear();
+    CheckDatabase();
+}
+
+void DataUpdater::unload() {
+    ++m_generation;
+    m_source.cancel();
+    m_busy = false;
+}
+
+void DataUpdater::tick() {
+    // A clock left running into a new month must fetch that month by itself.
+    if (m_upToDate && monthKey(m_clock.now().date) != m_upToDateMonth) {
+        m_upToDate = false;
+        changed();
+    }
+    if (!m_busy && !m_upToDate)
+        AutoCheckDatabase();
+}
+
+bool DataUpdater::ForceDownload() {
+    if (m_busy)
+        return false;
+    m_busy = true;
+    m_upToDate = false;
+    m_updateCount = 0;
+    setStatus("FORCE UPDATE - Muat turun semula...", StatusColour::Blue);
+    DownloadMonth(&DataUpdater::afterForcedDownload);
+    return true;
+}
+
+DataUpdater::FileState DataUpdater::inspectDatabase() const {
+    FileState s;
+    std::error_code ec;
+    s.exists = std::filesystem::exists(m_database, ec);
+    if (ec) {
+        s.readable = false;
+        s.error = ec.message();
+        return s;
+    }
+    if (!s.exists)
+        return s;
+    CacheMonthLine line;
+    if (!readCacheMonth(m_database, line, ec)) {
+        s.readable = false;
+        s.error = "Cannot read " + m_database.string() + ": " + ec.message();
+        return s;
+    }
+    s.outOfDate = line.found && !cacheMonthIsCurrent(line.field, monthKey(m_clock.now().date));
+    return s;
+}
+
+void DataUpdater::CheckDatabase() {
+    if (m_busy)
+        return;
+    // The load check also counts as running, so the timer cannot start a second download beside it.
+    m_busy = true;
+    const FileState file = inspectDatabase();
+    if (!file.readable) {
+        afterLoadDownload(Outcome{true, file.error});
+        return;
+    }
+    if (!file.exists) {
+        m_upToDate = false;
+        setStatus("FAIL TIDAK DIJUMPAI! Muat turun...", StatusColour::Red);
+        DownloadMonth(&DataUpdater::afterLoadDownload);
+        return;
+    }
+    if (file.outOfDate) {
+        m_upToDate = false;
+        setStatus("DATABASE LAPUK! Muat turun semula...", StatusColour::Orange);
+    }
+    if (!m_upToDate) {
+        DownloadMonth(&DataUpdater::afterLoadDownload);
+        return;
+    }
+    m_busy = false;
+    changed();
+}
+
+void DataUpdater::AutoCheckDatabase() {
+    if (m_busy)
+        return;
+    m_busy = true;
+    const FileState file = inspectDatabase();
+    if (!file.readable) {
+        afterAutoDownload(Outcome{true, file.error});
+        return;
+    }
+    bool needsDownload = false;
+    if (!file.exists) {
+        needsDownload = true;
+        setStatus("FAIL TIDAK DIJUMPAI! Auto muat turun...", StatusColour::Red);
+    } else if (file.outOfDate) {
+        needsDownload = true;
+        setStatus("DATABASE LAPUK! Auto muat turun semula...", StatusColour::Orange);
+    }
+    if (needsDownload) {
+        DownloadMonth(&DataUpdater::afterAutoDownload);
+        return;
+    }
+    const DateTime now = m_clock.now();
+    m_upToDate = true;
+    m_upToDateMonth = monthKey(now.date);
+    setStatus("Status: OK - Last update: " + timeOfDay(now), StatusColour::Green);
+    finishAutoCheck();
+}
+
+void DataUpdater::DownloadMonth(AfterDownload after) {
+    ++m_updateCount;
+    const DateTime started = m_clock.now();
+    setStatus("Muat turun data " + monthCaption(started.date) + "...", StatusColour::Orange);
+    const std::uint64_t generation = m_generation;
+    // The source may answer at once; nothing may follow this call.
+    m_source.fetch(started.date.year, started.date.month, [this, after, started, generation](MonthFetch fetch) {
+        if (generation != m_generation)
+            return;
+        const Outcome outcome = finishDownload(fetch, started);
+        (this->*after)(outcome);
+    });
+}
+
+DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const DateTime& started) {
+    if (fetch.kind == MonthFetch::Kind::Error)
+        return Outcome{true, fetch.errorText};
+    if (fetch.kind == MonthFetch::Kind::HttpStatus) {
+        setStatus("Gagal muat turun! HTTP: " + std::to_string(fetch.httpStatus), StatusColour::Red);
+        WriteLog("Download failed - HTTP " + std::to_string(fetch.httpStatus));
+        return {};
+    }
+
+    // The header tells when the file was written, but the month stays the one that was asked for.
+    DateTime now = m_clock.now();
+    if (now.date.year != started.date.year || now.date.month != started.date.month)
+        now = started;
+    const MonthConversion conv = convertMonthDocument(fetch.document, now);
+    if (!conv.ok)
+        return Outcome{true, conv.error};
+    if (conv.daysFound == 0) {
+        // An error page served as 200 must not replace a good database with an empty one.
+        setStatus("Gagal muat turun! Tiada data untuk " + monthCaption(now.date), StatusColour::Red);
+        WriteLog("Download failed - no days of " + monthCaption(now.date) + " in the document");
+        return {};
+    }
+    std::string writeError;
+    if (!writeDatabase(m_database, conv.text, writeError))
+        return Outcome{true, writeError};
+
+    m_today = conv.todayFound ? conv.today : DayTimes{};
+    setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
+                  " hari",
+              StatusColour::Green);
+    m_upToDate = true;
+    m_upToDateMonth = monthKey(now.date);
+    WriteLog("Update #" + std::to_string(m_updateCount) + " success - " + std::to_string(conv.daysInMonth) +
+             " days downloaded");
+    return {};
+}
+
+void DataUpdater::afterLoadDownload(const Outcome& o) {
+    if (o.error) {
+        setStatus("ERROR: " + o.errorText, StatusColour::Red);
+        m_upToDate = false;
+    }
+    m_busy = false;
+    changed();
+}
+
+void DataUpdater::afterAutoDownload(const Outcome& o) {
+    if (o.error) {
+        // The timer line and UpToDate stay as they were: the next tick tries again.
+        setStatus("ERROR: " + o.errorText, StatusColour::Red);
+        m_busy = false;
+        changed();
+        return;
+    }
+    finishAutoCheck();
+}
+
+void DataUpdater::afterForcedDownload(const Outcome& o) {
+    if (o.error) {
+        setStatus("ERROR: " + o.errorText, StatusColour::Red);
+        m_upToDate = false;
+    }
+    m_busy = false;
+    changed();
+}
+
+void DataUpdater::finishAutoCheck() {
+    const DateTime now = m_clock.now();
+    m_timerText = "Last auto-update: " + pad(now.date.day, 2) + "/" + pad(now.date.month, 2) + "/" +
+                  pad(now.date.year, 4) + " " + timeOfDay(now) + " | Count: " + std::to_string(m_updateCount);
+    m_busy = false;
+    changed();
+}
+
+void DataUpdater::WriteLog(const std::string& message) {
+    if (!m_logSink)
+        return;
+    const DateTime now = m_clock.now();
+    m_logSink(pad(now.date.year, 4) + "-" + pad(now.date.month, 2) + "-" + pad(now.date.day, 2) + " " +
+              timeOfDay(now) + " - " + message);
+}
+
+void DataUpdater::setStatus(std::string text, StatusColour colour) {
+    m_statusText = std::move(text);
+    m_statusColour = colour;
+    changed();
+}
+
+void DataUpdater::changed() {
+    if (m_onChanged)
+        m_onChanged();
+}
+
+} // namespace tavrola

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace tavrola {
+
+// How one attempt to get a month document ended.
+struct MonthFetch {
+    enum class Kind {
+        Document,   // the document arrived
+        HttpStatus, // the server answered with a status other than 200
+        Error,      // nothing usable arrived; errorText says why
+    };
+    Kind kind = Kind::Error;
+    std::string document;
+    int httpStatus = 0;
+    std::string errorText;
+};
+
+// Where the month document comes from: the data server, or anything else that can produce one.
+// At most one fetch runs at a time; `done` runs exactly once per fetch unless cancel() comes
+// first, and may run before fetch() returns.
+class MonthSource {
+public:
+    using Done = std::function<void(MonthFetch)>;
+
+    virtual ~MonthSource() = default;
+    virtual void fetch(int year, int month, Done done) = 0;
+    virtual void cancel() = 0;
+};
+
+} // namespace tavrola

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/config/ProgramFolder.h"
+#include "core/prayerdata/DataUpdater.h"
+#include "core/prayerdata/HttpMonthSource.h"
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace tavrola {
+
+class Clock;
+class HttpClient;
+
+// The hidden keeper of dbase/dbsolat.dat: checks it when loaded, then every 15 seconds until a
+// download has succeeded. Downloads run in the background; the window only mirrors the state.
+class JSONAutoupdate : public QWidget {
+    Q_OBJECT
+public:
+    JSONAutoupdate(ProgramFolder folder, const Clock& clock, HttpClient& http, QWidget* parent = nullptr);
+    ~JSONAutoupdate() override;
+
+    bool isLoaded() const { return m_loaded; }
+    bool Busy() const { return m_updater.Busy(); }
+    bool UpToDate() const { return m_updater.UpToDate(); }
+    int UpdateCount() const { return m_updater.UpdateCount(); }
+
+    // Shortens the request limits (tests); 30 s otherwise.
+    void setRequestTimeoutMs(int ms) { m_source.setTimeoutMs(ms); }
+    // The month's source when no data server is set (not owned; must outlive this window).
+    void setNoHostMonthSource(MonthSource* source) { m_source.setNoHostSource(source); }
+
+    // Waits while the event loop keeps running, so every timer keeps ticking meanwhile.
+    static void Wait(double seconds);
+
+    QTimer* TimerAutoUpdate = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* lblTimer = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* lblImsak = nullptr;
+    QLabel* lblSubuh = nullptr;
+    QLabel* lblSyuruk = nullptr;
+    QLabel* lblZohor = nullptr;
+    QLabel* lblAsar = nullptr;
+    QLabel* lblMagrib = nullptr;
+    QLabel* lblIsyak = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+public slots:
+    // The window's load step; returns at once, the download it starts goes on in the background.
+    // Does nothing when already loaded.
+    void load();
+    void unload();
+    // Unloads, waits (without freezing) and loads again, so the load check runs with fresh state.
+    void reload(double waitSeconds = 3.0);
+    void ForceDownload();
+    void CheckDatabase();
+    void AutoCheckDatabase();
+    void onTimerAutoUpdate();
+
+signals:
+    void statusChanged(const QString& text);
+
+private:
+    void buildControls();
+    void refresh();
+
+    HttpMonthSource m_source; // declared before the updater, which cancels it when destroyed
+    DataUpdater m_updater;
+    bool m_loaded = false;
+};
+
+} // namespace tavrola

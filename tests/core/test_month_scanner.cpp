@@ -1,0 +1,204 @@
+#include "core/config/IniFile.h"
+#include "core/prayerdata/JsonScanner.h"
+#include "core/prayerdata/MonthConverter.h"
+#include "fakes/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace tavrola;
+
+namespace {
+
+std::string readData(const std::string& name) {
+    std::ifstream in(std::filesystem::path(TAVROLA_TEST_DATA) / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+DateTime at(int y, int mo, int d, int h = 14, int mi = 3, int s = 9) {
+    return DateTime{{y, mo, d}, h, mi, s, 0};
+}
+
+// The lines of one day block, without the CR LF.
+std::vector<std::string> blockOf(const std::string& text, const std::string& sectionKey) {
+    std::vector<std::string> lines;
+    const std::size_t at = text.find("[" + sectionKey + "]\r\n");
+    if (at == std::string::npos)
+        return lines;
+    std::size_t pos = at;
+    for (int i = 0; i < 11; ++i) {
+        const std::size_t eol = text.find("\r\n", pos);
+        lines.push_back(text.substr(pos, eol - pos));
+        pos = eol + 2;
+    }
+    return lines;
+}
+
+int countOf(const std::string& text, const std::string& needle) {
+    int n = 0;
+    for (std::size_t p = text.find(needle); p != std::string::npos; p = text.find(needle, p + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(JsonScanner, MatchingBraceCountsDepthAndGivesZeroWhenTheTextEnds) {
+    EXPECT_EQ(FindMatchingBrace("{}", 1), 2u);
+    EXPECT_EQ(FindMatchingBrace("x{a{b}c}d", 2), 8u);
+    EXPECT_EQ(FindMatchingBrace("{\"s\": \"}\"}", 1), 8u); // a brace in a string counts
+    EXPECT_EQ(FindMatchingBrace("{{}", 1), 0u);
+    EXPECT_EQ(FindMatchingBrace("{", 1), 0u);
+    EXPECT_EQ(FindMatchingBrace("{}", 0), 0u);
+    EXPECT_EQ(FindMatchingBrace("{}", 3), 0u);
+}
+
+TEST(JsonScanner, ValueIsTheTextBetweenTheQuotesAfterTheColon) {
+    EXPECT_EQ(GetJsonValue(R"({"Imsak": "5:40", "Subuh":"5:50"})", "Subuh"), "5:50");
+    EXPECT_EQ(GetJsonValue(R"({"Imsak" : " 5:40 "})", "Imsak"), " 5:40 ");
+    EXPECT_EQ(GetJsonValue(R"({"imsak": "5:40"})", "Imsak"), ""); // letter case matters
+    EXPECT_EQ(GetJsonValue(R"({"Imsak": ""})", "Imsak"), "");
+    EXPECT_EQ(GetJsonValue(R"({"Imsak": "5:4)", "Imsak"), "");
+    EXPECT_EQ(GetJsonValue(R"({"Imsak")", "Imsak"), "");
+    // A value without quotes is not seen: the next quoted text is returned.
+    EXPECT_EQ(GetJsonValue(R"({"Imsak": 540, "Subuh": "5:50"})", "Imsak"), "Subuh");
+    EXPECT_EQ(GetJsonValue(R"({"Asar": "a\"b"})", "Asar"), "a\\");
+}
+
+TEST(JsonScanner, TimesArePaddedTrimmedOrRefused) {
+    EXPECT_EQ(NormalizeTime("4:45"), "04:45");
+    EXPECT_EQ(NormalizeTime("04:45"), "04:45");
+    EXPECT_EQ(NormalizeTime("12:30"), "12:30");
+    EXPECT_EQ(NormalizeTime("4:5"), "04:5");
+    EXPECT_EQ(NormalizeTime(" 5:07 "), "05:07");
+    EXPECT_EQ(NormalizeTime("04:45:00"), "04:45:00");
+    EXPECT_EQ(NormalizeTime(" 2010 "), "2010");
+    EXPECT_EQ(NormalizeTime(""), "--:--");
+    EXPECT_EQ(NormalizeTime("   "), "--:--");
+    EXPECT_EQ(NormalizeTime("\t4:45"), std::nullopt); // tabs are not trimmed
+    EXPECT_EQ(NormalizeTime(":30"), std::nullopt);
+    EXPECT_EQ(NormalizeTime("ab:30"), std::nullopt);
+    EXPECT_EQ(NormalizeTime("-1:30"), std::nullopt);
+}
+
+TEST(MonthConverter, FullMonthIsWrittenByteForByte) {
+    const MonthConversion c = convertMonthDocument(readData("month_2026-12.json"), at(2026, 12, 5));
+    ASSERT_TRUE(c.ok) << c.error;
+    EXPECT_EQ(c.text, readData("dbsolat_2026-12.expected"));
+    EXPECT_EQ(c.daysInMonth, 31);
+    EXPECT_EQ(c.daysFound, 31);
+    ASSERT_TRUE(c.todayFound);
+    EXPECT_EQ(c.today, (DayTimes{"05:41", "05:51", "07:06", "07:31", "13:06", "16:29", "19:11", "20:25"}));
+}
+
+TEST(MonthConverter, HeaderAndLastLinesOfTheFile) {
+    const MonthConversion c = convertMonthDocument("{}", at(2026, 1, 9, 7, 5, 0));
+    ASSERT_TRUE(c.ok);
+    EXPECT_EQ(c.text, "==========================================\r\n"
+                      "JADUAL WAKTU SOLAT BULANAN\r\n"
+                      "Bulan: Januari 2026\r\n"
+                      "CACHE_MONTH=012026\r\n"
+                      "UPDATE_DATE=09012026 07:05:00\r\n"
+                      "LAST_UPDATE=09/01/2026 07:05:00\r\n"
+                      "==========================================\r\n"
+                      "\r\n"
+                      "\r\n");
+    EXPECT_EQ(c.daysFound, 0);
+    EXPECT_FALSE(c.todayFound);
+}
+
+TEST(MonthConverter, LeapFebruaryWithLowerCaseNamesOnly) {
+    const std::string doc = readData("month_2028-02_lowercase.json");
+    const MonthConversion c = convertMonthDocument(doc, at(2028, 2, 29));
+    ASSERT_TRUE(c.ok) << c.error;
+    EXPECT_EQ(c.daysInMonth, 29);
+    EXPECT_EQ(c.daysFound, 29);
+    EXPECT_EQ(
+        blockOf(c.text, "29022028"),
+        (std::vector<std::string>{"[29022028]", "Tarikh: Selasa, 29 Februari 2028", "Imsak=05:49", "Suboh=05:50",
+                                  "Syuruk=07:14", "Duha=07:39", "Zohor=13:14", "Asar=16:37", "Magrib=19:19",
+                                  "Isyak=20:33", "------------------------------------------"}));
+    EXPECT_TRUE(c.todayFound);
+    // The same document read in a 28-day February stops at the 28th.
+    const MonthConversion c27 = convertMonthDocument(doc, at(2027, 2, 1));
+    EXPECT_EQ(c27.daysFound, 0); // and of course finds no 2027 dates at all
+}
+
+TEST(MonthConverter, GapsOddValuesDuplicatesAndNestedObjects) {
+    const MonthConversion c = convertMonthDocument(readData("month_2026-11_gaps.json"), at(2026, 11, 3));
+    ASSERT_TRUE(c.ok) << c.error;
+    EXPECT_EQ(c.daysInMonth, 30);
+    EXPECT_EQ(c.daysFound, 27); // the 3rd, 17th and 30th are missing
+    EXPECT_EQ(countOf(c.text, "[03112026]") + countOf(c.text, "[17112026]") + countOf(c.text, "[30112026]"), 0);
+    EXPECT_EQ(countOf(c.text, "[01122026]"), 0);
+    EXPECT_FALSE(c.todayFound); // today (the 3rd) is one of the gaps
+
+    EXPECT_EQ(
+        blockOf(c.text, "01112026"),
+        (std::vector<std::string>{"[01112026]", "Tarikh: Ahad, 01 November 2026", "Imsak=--:--", "Suboh=05:07",
+                                  "Syuruk=04:5", "Duha=04:45:00", "Zohor=12:30", "Asar=--:--", "Magrib=18:58",
+                                  "Isyak=2010", "------------------------------------------"}));
+    EXPECT_EQ(blockOf(c.text, "02112026")[3], "Suboh=05:41"); // found through the lower-case name
+    const auto nested = blockOf(c.text, "04112026");
+    EXPECT_EQ(nested[9], "Isyak=20:10");                      // members after the nested object belong to the day
+    EXPECT_EQ(nested[7], "Asar=99:99");                       // the first "Asar" in the day's text, nested or not
+    EXPECT_EQ(blockOf(c.text, "05112026")[2], "Imsak=05:31"); // the first of two equal dates wins
+
+    // Blocks stand in day order whatever the document's order.
+    EXPECT_LT(c.text.find("[29112026]"), c.text.rfind("\r\n\r\n\r\n"));
+    EXPECT_LT(c.text.find("[02112026]"), c.text.find("[04112026]"));
+    EXPECT_EQ(c.text.substr(c.text.size() - 48), "------------------------------------------\r\n\r\n\r\n");
+}
+
+TEST(MonthConverter, CutOffDocumentKeepsTheCompleteDaysOnly) {
+    const MonthConversion c = convertMonthDocument(readData("month_2026-12_cutoff.json"), at(2026, 12, 20));
+    ASSERT_TRUE(c.ok);
+    // The document lists the 16th..31st, then the 1st.., and ends inside the 10th.
+    EXPECT_EQ(c.daysFound, 25);
+    EXPECT_NE(c.text.find("[09122026]"), std::string::npos);
+    EXPECT_EQ(c.text.find("[10122026]"), std::string::npos);
+    EXPECT_EQ(c.text.find("[15122026]"), std::string::npos);
+    EXPECT_TRUE(c.todayFound);
+}
+
+TEST(MonthConverter, ErrorPagesAndUnreadableTimes) {
+    EXPECT_EQ(convertMonthDocument(readData("error_page.html"), at(2026, 12, 5)).daysFound, 0);
+    EXPECT_EQ(convertMonthDocument("", at(2026, 12, 5)).daysFound, 0);
+    // A date in the wrong shape of document: the scanner takes the next object it meets.
+    const MonthConversion arr =
+        convertMonthDocument(R"([{"date":"2026-12-01"},{"Imsak":"5:00"}])", at(2026, 12, 5));
+    EXPECT_NE(arr.text.find("Imsak=05:00"), std::string::npos);
+
+    // An unbalanced brace inside a string stretches that day's object up to the document's own
+    // closing brace; its first members are still its own, and the next day is read as usual.
+    const MonthConversion brace = convertMonthDocument(
+        R"({"2026-12-01": {"note": "{", "Imsak": "5:00"}, "2026-12-02": {"Imsak": "5:01"}})", at(2026, 12, 5));
+    ASSERT_TRUE(brace.ok);
+    EXPECT_EQ(brace.daysFound, 2);
+    EXPECT_NE(brace.text.find("[01122026]\r\nTarikh: Selasa, 01 Disember 2026\r\nImsak=05:00"), std::string::npos);
+    EXPECT_NE(brace.text.find("[02122026]\r\nTarikh: Rabu, 02 Disember 2026\r\nImsak=05:01"), std::string::npos);
+    // In the last object it never closes at all: that day has no block.
+    EXPECT_EQ(convertMonthDocument(R"({"2026-12-01": {"note": "{", "Imsak": "5:00"})", at(2026, 12, 5)).daysFound,
+              0);
+
+    const MonthConversion bad = convertMonthDocument(R"({"2026-12-02": {"Imsak": ":30"}})", at(2026, 12, 5));
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(bad.error, "Invalid Imsak time \":30\" on 2026-12-02");
+    EXPECT_TRUE(bad.text.empty());
+}
+
+TEST(MonthConverter, TheClockReadsItsKeysFromTheWrittenFile) {
+    const MonthConversion c = convertMonthDocument(readData("month_2026-12.json"), at(2026, 12, 5));
+    const fakes::TempFolder dir;
+    const auto file = dir.path() / "dbsolat.dat";
+    std::ofstream(file, std::ios::binary) << c.text;
+    EXPECT_EQ(GetFromINI("05122026", "magrib", "", file), "19:11");
+    EXPECT_EQ(GetFromINI("05122026", "suboh", "", file), "05:51");
+    EXPECT_EQ(GetFromINI("05122026", "Tarikh", "", file), "");
+    EXPECT_EQ(GetFromINI("", "CACHE_MONTH", "", file), "");
+}
