@@ -3,6 +3,7 @@
 #include "core/platform/Shell.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -156,6 +157,8 @@ void FrmShutdownConfirm::DoShutdown() {
     m_shell.powerOff();
     if (m_hooks.endProgram)
         m_hooks.endProgram();
+    else
+        QCoreApplication::exit(0);
 }
 
 } // namespace tavrola

@@ -17,7 +17,8 @@ class Shell;
 class FrmShutdownConfirm : public QDialog {
     Q_OBJECT
 public:
-    // What the dialog does outside itself; every hook may be left empty.
+    // What the dialog does outside itself; empty hooks do nothing, except `endProgram`, which by
+    // default leaves the application's event loops.
     struct Hooks {
         std::function<void(bool)> setShutDwnEnabled; // the clock window's ShutDwn timer
         std::function<void()> delIcon;               // removes the notification-area icon
