@@ -53,8 +53,8 @@ mkdir -p "$folder"
 printf '[JADUAL]\r\nKOMPUTER_TUTUP=\r\n' >"$folder/setting.ini"
 # libxkbcommon-x11 hands strndup a buffer without a final zero, which strict string checks report
 # although strndup never reads past the length it is given.
-ASAN_OPTIONS="${ASAN_OPTIONS:-}" ASAN_OPTIONS="${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}" \
-    "$probe" "$folder" >"$work/program.log" 2>&1 &
+asan="${ASAN_OPTIONS:-}"
+ASAN_OPTIONS="${asan//strict_string_checks=1/strict_string_checks=0}" "$probe" "$folder" >"$work/program.log" 2>&1 &
 program=$!
 pids+=($program)
 
