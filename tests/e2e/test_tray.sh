@@ -3,6 +3,8 @@
 # window leaves the program running behind an icon, a right click on the icon does nothing, a left
 # click opens the menu, and its last item, "&Keluar", ends the program.
 set -euo pipefail
+# Whatever is clicked, the real shell service must never switch this machine off.
+export TAVROLA_TESTING=1
 
 bin="${TAVROLA_BINARY_DIR:?}/tests"
 probe="$bin/tavrola_tray_probe"
