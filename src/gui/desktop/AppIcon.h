@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tavrola {
+
+// The program's icon, drawn here at 16, 32 and 48 pixels so nothing has to ship beside the program.
+QIcon appIcon();
+
+} // namespace tavrola
