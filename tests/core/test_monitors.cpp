@@ -54,9 +54,8 @@ TEST(MMonitors, TwipsAreOfferedOnRequestOnly) {
     EXPECT_EQ(second->Height(), 12288);
     EXPECT_EQ(second->WorkBottom(), 11808);
     // The rectangle operations stay in pixels.
-    EXPECT_EQ(m.MonitorRect(2), (Rect{28800, 0, 48000, 12288})) << "entry set to twips reads in twips";
-    m.RefreshMonitors();
     EXPECT_EQ(m.MonitorRect(2), (Rect{1920, 0, 3200, 1024}));
+    EXPECT_EQ(m.MoveToMonitor({0, 0, 10, 10}, 2), (Rect{1920, 0, 1930, 10}));
 }
 
 TEST(MMonitors, PointsAndWindowsFindTheirMonitorOrTheNearestOne) {

@@ -48,6 +48,10 @@ public:
     int WorkWidth() const { return horizontal(m_work.width()); }
     int WorkHeight() const { return vertical(m_work.height()); }
 
+    // The rectangles in pixels, whatever PixelsToTwips says.
+    const Rect& rect() const { return m_rect; }
+    const Rect& workRect() const { return m_work; }
+
     // Reads the monitor's rectangles, flags and names; a monitor that is gone reads as zeros.
     void Refresh();
 

@@ -157,16 +157,12 @@ int MMonitors::MonitorIndexFromHandle(std::uint64_t handle) {
 
 Rect MMonitors::MonitorRect(int index) {
     const CMonitor* m = monitor(index);
-    if (!m)
-        return {};
-    return {m->Left(), m->Top(), m->Right(), m->Bottom()};
+    return m ? m->rect() : Rect{};
 }
 
 Rect MMonitors::MonitorWorkRect(int index) {
     const CMonitor* m = monitor(index);
-    if (!m)
-        return {};
-    return {m->WorkLeft(), m->WorkTop(), m->WorkRight(), m->WorkBottom()};
+    return m ? m->workRect() : Rect{};
 }
 
 Rect MMonitors::WindowRectOnMonitor(const Rect& window) {
@@ -207,7 +203,7 @@ std::optional<Rect> MMonitors::CoverRect(int index) {
     const CMonitor* m = monitor(index);
     if (!m)
         return std::nullopt;
-    return Rect{m->Left(), m->Top(), m->Right(), m->Bottom()};
+    return m->rect();
 }
 
 int MMonitors::NextMonitor(std::string_view tag) const {
