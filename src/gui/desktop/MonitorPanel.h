@@ -3,11 +3,11 @@
 #include "core/desktop/MMonitors.h"
 #include "core/desktop/Rect.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -59,14 +59,14 @@ public slots:
     void cmdForceOnscreen_Click();
     void ShowMonitorInfo();
     void ChgMonitorTimer_Timer();
+    // A monitor came or went: keep the window on the desktop that is left and the choice in range.
+    void monitorsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setTag(int n);
-    // A monitor came or went: keep the window on one that exists and the choice in range.
-    void monitorsChanged();
 
     QPointer<QWidget> m_window;
     MMonitors m_monitors;
