@@ -39,16 +39,6 @@ TEST(StripScroller, MovesLeftUntilGoneThenReentersAtTheRightEdge) {
     EXPECT_EQ(s.tick(14400, 20000), 14400);
 }
 
-TEST(StripScroller, OneFullLoopTakesAsManyTicksAsTheDistanceNeeds) {
-    StripScroller s;
-    s.startUp("", 1000, 500);
-    int ticks = 0;
-    while (s.tick(1000, 500) != 1000)
-        ++ticks;
-    // From 500 down to -500 in steps of 50, then the re-entry.
-    EXPECT_EQ(ticks, 20);
-}
-
 TEST(TwipScale, ConvertsBothWaysAtTheScreensDpi) {
     const TwipScale at96 = TwipScale::fromDpi(96, 96);
     EXPECT_EQ(at96.toTwipsX(1920), 28800);

@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(t[4].FontSize, 24.0f);
     }
 
-    void doublingTheWindowDoublesSizesAndFontsAndKeepsCentres() {
+    void sizesAndFontsFollowTheWindowAndCentresStay() {
         Window w;
         WidgetLayout layout;
         layout.RecordLayout(&w.window);
@@ -87,12 +87,7 @@ private slots:
         QCOMPARE(w.time->geometry(), QRect(40, 20, 200, 80));
         QCOMPARE(w.name->font().pointSizeF(), 20.0);
         QCOMPARE(w.text->geometry(), QRect(1200, 1000, 200, 100));
-    }
-
-    void widthOnlyKeepsHeightsAndFonts() {
-        Window w;
-        WidgetLayout layout;
-        layout.RecordLayout(&w.window);
+        // Width only: heights and fonts as designed.
         w.window.resize(1600, 600);
         layout.RescaleLayout(&w.window);
         QCOMPARE(w.title->geometry(), QRect(400, 20, 800, 60));
