@@ -55,7 +55,7 @@ MonitorPanel::MonitorPanel(QWidget* window, const Screens& screens, QWidget* par
 
     if (window)
         window->installEventFilter(this);
-    // Queued: by the time it runs, Qt has moved the windows off a monitor that went away.
+    // Queued, so that Qt has finished updating its list of screens when the tools look at it.
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (app) {
         connect(app, &QGuiApplication::screenRemoved, this, &MonitorPanel::monitorsChanged, Qt::QueuedConnection);
