@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/clock/StripScroller.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <string_view>
+
+class QWidget;
+
+namespace tavrola {
+
+// Runs the prayer-times strip across its window like a ticker, or holds it still and centred. The
+// position is kept in twips and only turned into pixels when the strip is moved, so the step of
+// 50 twips per tick stays exact whatever the screen's dpi. Moving the strip widget lets Qt repaint
+// just the band it passes over, not the whole window.
+class StripMover : public QObject {
+    Q_OBJECT
+public:
+    // strip: the picHolder panel, a direct child of the window it runs across.
+    explicit StripMover(QWidget* strip, QObject* parent = nullptr);
+
+    // The start-up step from the SKROL value; sets tmrScroll to 20 ms and enables it unless "OFF".
+    void startUp(std::string_view skrol);
+
+    // Enabled means the strip moves; the settings window starts and stops it directly.
+    QTimer* tmrScroll;
+
+    int leftTwips() const { return m_scroller.left(); }
+
+public slots:
+    void tmrScroll_Timer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int innerWidthTwips() const;
+    int stripWidthTwips() const;
+    void place();
+
+    QPointer<QWidget> m_strip;
+    StripScroller m_scroller;
+    // Where this class last put the strip, in pixels; a move to anywhere else came from outside.
+    int m_placedX = 0;
+};
+
+} // namespace tavrola

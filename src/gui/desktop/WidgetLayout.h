@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/desktop/ProportionalLayout.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace tavrola {
+
+// Proportional resizing of a window's widget tree. RecordLayout notes the designed layout once (the
+// widgets depth first, each parent's children in creation order); RescaleLayout, called on every
+// resize, scales every recorded widget's size and font and keeps its centre where it was in its parent.
+//
+// Taking part: every child widget that is not a window and not one of Qt's own inner parts ("qt_*").
+// The walk goes into plain containers only: widgets without a Qt layout that are not compound widgets
+// such as text editors, whose insides look after themselves. A QLabel with the dynamic property
+// "autoSize" set to true sizes itself to its text, as a self-sizing caption.
+class WidgetLayout {
+public:
+    WidgetLayout();
+    ~WidgetLayout();
+    WidgetLayout(const WidgetLayout&) = delete;
+    WidgetLayout& operator=(const WidgetLayout&) = delete;
+
+    // Entry 0 takes the window's inner size; then every widget is recorded.
+    void RecordLayout(QWidget* window);
+    // Rescales to the window's current inner size; nothing while it is minimised or not recorded.
+    void RescaleLayout(QWidget* window);
+
+    const ProportionalLayout& layout() const { return m_layout; }
+
+    class Node;
+
+private:
+    ProportionalLayout m_layout;
+    std::unique_ptr<Node> m_root;
+};
+
+} // namespace tavrola

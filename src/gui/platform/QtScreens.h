@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/platform/Screens.h"
+
+namespace tavrola {
+
+// The desktop's monitors as Qt sees them, on every platform.
+class QtScreens : public Screens {
+public:
+    std::vector<ScreenInfo> monitors() const override;
+    Point cursorPos() const override;
+    TwipScale twipsPerPixel() const override;
+};
+
+} // namespace tavrola
