@@ -11,6 +11,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
+
 namespace tavrola {
 
 namespace {
@@ -36,7 +38,6 @@ Colour grey(int shade) {
 CandyButton::CandyButton(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // MouseMove is reported without a button held, as users of the control expect
-    setAttribute(Qt::WA_Hover, false);
     resize(sizeHint());
 
     // Hover comes from watching the button's own events: paint before its handling (the checked look

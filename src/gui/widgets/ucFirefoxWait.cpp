@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
