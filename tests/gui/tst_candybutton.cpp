@@ -32,7 +32,7 @@ private slots:
         QVERIFY(colours(b) == tavrola::kCandyDefaultColours);
         QCOMPARE(b.CaptionHighLiteColor(), 65280u);
         QCOMPARE(b.Style(), 0);
-        b.setBorderBrightness(150);
+        b.setProperty("BorderBrightness", 150); // also by its saved name
         QCOMPARE(b.BorderBrightness(), 100);
         b.setBorderBrightness(-150);
         QCOMPARE(b.BorderBrightness(), -100);

@@ -17,6 +17,26 @@ class EventWatch;
 // Colours are 0x00BBGGRR values; system colour indices follow the desktop palette.
 class CandyButton : public QWidget {
     Q_OBJECT
+    // Saved properties, by the names a form stores them under.
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(uint ForeColor READ ForeColor WRITE setForeColor)
+    Q_PROPERTY(bool CaptionHighLite READ CaptionHighLite WRITE setCaptionHighLite)
+    Q_PROPERTY(uint CaptionHighLiteColor READ CaptionHighLiteColor WRITE setCaptionHighLiteColor)
+    Q_PROPERTY(bool IconHighLite READ IconHighLite WRITE setIconHighLite)
+    Q_PROPERTY(uint IconHighLiteColor READ IconHighLiteColor WRITE setIconHighLiteColor)
+    Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
+    Q_PROPERTY(int PictureAlignment READ PictureAlignment WRITE setPictureAlignment)
+    Q_PROPERTY(int Style READ Style WRITE setStyle)
+    Q_PROPERTY(bool Checked READ Checked WRITE setChecked)
+    Q_PROPERTY(uint ColorButtonUp READ ColorButtonUp WRITE setColorButtonUp)
+    Q_PROPERTY(uint ColorButtonHover READ ColorButtonHover WRITE setColorButtonHover)
+    Q_PROPERTY(uint ColorButtonDown READ ColorButtonDown WRITE setColorButtonDown)
+    Q_PROPERTY(uint ColorBright READ ColorBright WRITE setColorBright)
+    Q_PROPERTY(int BorderBrightness READ BorderBrightness WRITE setBorderBrightness)
+    Q_PROPERTY(bool DisplayHand READ DisplayHand WRITE setDisplayHand)
+    Q_PROPERTY(int ColorScheme READ ColorScheme WRITE setColorScheme)
 
 public:
     // Drawing states handed to the painters.

@@ -14,6 +14,17 @@ namespace tavrola {
 // looks chosen by `Scrolling`; look 2 reads "Searching.." and look 6 sits on black.
 class XP_ProgressBar : public QWidget {
     Q_OBJECT
+    // Saved properties, by the names a form stores them under.
+    Q_PROPERTY(int Value READ Value WRITE setValue)
+    Q_PROPERTY(int Min READ Min WRITE setMin)
+    Q_PROPERTY(int Max READ Max WRITE setMax)
+    Q_PROPERTY(int Scrolling READ Scrolling WRITE setScrolling)
+    Q_PROPERTY(int Orientation READ Orientation WRITE setOrientation)
+    Q_PROPERTY(int BrushStyle READ BrushStyle WRITE setBrushStyle)
+    Q_PROPERTY(uint Color READ Color WRITE setColor)
+    Q_PROPERTY(bool ShowText READ ShowText WRITE setShowText)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(QPixmap Image READ Image WRITE setImage)
 
 public:
     explicit XP_ProgressBar(QWidget* parent = nullptr);

@@ -14,6 +14,9 @@ namespace tavrola {
 // background replaced by `BackColor`.
 class ucFirefoxWait : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(int AnimationSpeed READ AnimationSpeed WRITE setAnimationSpeed)
+    Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(bool IsPlaying READ IsPlaying WRITE setIsPlaying)
 
 public:
     static constexpr int kFrameSize = 16;
