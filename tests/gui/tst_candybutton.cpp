@@ -86,6 +86,23 @@ private slots:
         QCOMPARE(click.count(), 2);
     }
 
+    void doubleClickIsOneClickAndOneDblClick() {
+        CandyButton b;
+        b.show();
+        QSignalSpy click(&b, &CandyButton::Click);
+        QSignalSpy dbl(&b, &CandyButton::DblClick);
+        // The desktop's order: press, release, double click, release.
+        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10));
+        QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton,
+                           Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&b, &second);
+        QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(click.count(), 1);
+        QCOMPARE(dbl.count(), 1);
+        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(click.count(), 2);
+    }
+
     void draggingOutsideDropsTheHoverAndGivesNoClick() {
         CandyButton b;
         b.show();

@@ -12,6 +12,7 @@
 #include <QRadialGradient>
 
 #include <algorithm>
+#include <utility>
 
 namespace tavrola {
 
@@ -219,6 +220,7 @@ void CandyButton::mousePressEvent(QMouseEvent* event) {
 
 void CandyButton::mouseDoubleClickEvent(QMouseEvent* event) {
     press();
+    m_secondClick = true;
     emit DblClick();
     const QPoint p = event->position().toPoint();
     emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), p.x(), p.y());
@@ -230,7 +232,9 @@ void CandyButton::mouseReleaseEvent(QMouseEvent* event) {
     const bool inside = rect().contains(p);
     release(m_hovered && inside);
     emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), p.x(), p.y());
-    if (event->button() == Qt::LeftButton && wasPressed && inside)
+    // The second click of a double click is reported as DblClick alone.
+    const bool secondClick = std::exchange(m_secondClick, false);
+    if (event->button() == Qt::LeftButton && wasPressed && inside && !secondClick)
         emit Click();
 }
 

@@ -148,6 +148,7 @@ private:
     int m_state = StateNormal;
     bool m_hovered = false;
     bool m_pressed = false;
+    bool m_secondClick = false;
     bool m_ready = false;
     EventWatch* m_watch = nullptr;
 };
