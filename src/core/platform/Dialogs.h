@@ -14,6 +14,11 @@ struct OpenFileRequest {
     std::string initialFolder;
     // Filter pairs as (description, patterns), e.g. ("Pictures", "*.gif;*.jpg").
     std::vector<std::pair<std::string, std::string>> filters;
+    // Only a file that already exists may be chosen.
+    bool mustExist = true;
+    // The window the dialog is modal over, as the user-interface layer knows it (a QWidget* in the
+    // Qt build); null leaves the choice to the service.
+    void* owner = nullptr;
 };
 
 // Modal boxes and the open-file dialog. Text is in the local 8-bit code page, as the files are.

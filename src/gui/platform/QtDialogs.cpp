@@ -1,8 +1,11 @@
 #include "gui/platform/QtDialogs.h"
 
+#include "core/widgets/FileFilter.h"
 #include "gui/platform/LocalText.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -27,7 +30,8 @@ DialogAnswer QtDialogs::message(MessageIcon icon, const std::string& title, cons
         qicon = QMessageBox::Question;
         break;
     }
-    const auto qbuttons = buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
+    const auto qbuttons =
+        buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
     QMessageBox box(qicon, toQt(title), toQt(text), qbuttons, m_parent);
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)
@@ -36,15 +40,23 @@ DialogAnswer QtDialogs::message(MessageIcon icon, const std::string& title, cons
 }
 
 std::string QtDialogs::openFile(const OpenFileRequest& request) {
-    QStringList filters;
-    for (const auto& [description, patterns] : request.filters) {
-        QString p = toQt(patterns);
-        p.replace(';', ' ');
-        filters << toQt(description) + " (" + p + ")";
-    }
-    const QString chosen = QFileDialog::getOpenFileName(m_parent, toQt(request.title), toQt(request.initialFolder),
-                                                        filters.join(";;"));
-    return chosen.isEmpty() ? std::string() : fromQt(chosen);
+    QWidget* owner = request.owner ? static_cast<QWidget*>(request.owner) : m_parent;
+    QFileDialog dialog(owner, toQt(request.title), toQt(request.initialFolder));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The descriptions already name their patterns; show them as written.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const std::string nameFilter = toQtNameFilter(request.filters);
+    if (!nameFilter.empty())
+        dialog.setNameFilter(toQt(nameFilter));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return {};
+    if (request.mustExist && !QFileInfo(chosen.first()).isFile())
+        return {};
+    return fromQt(QDir::toNativeSeparators(chosen.first()));
 }
 
 } // namespace tavrola

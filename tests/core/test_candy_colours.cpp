@@ -1,0 +1,45 @@
+#include "core/widgets/CandyColours.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrola;
+
+TEST(CandyColours, BlendMixesEachChannelAndClampsThePercentage) {
+    EXPECT_EQ(BlendColors(0x000000, 0xFFFFFF, 50), 0x7F7F7Fu);
+    EXPECT_EQ(BlendColors(0x000000, 0xFFFFFF, 150), 0xFFFFFFu);
+    EXPECT_EQ(BlendColors(0x000000, 0xFFFFFF, -20), 0x000000u);
+    EXPECT_EQ(BlendColors(0x102030, 0x102030, 37), 0x102030u);
+    // Going down truncates toward zero: 255 + (0 - 255) * 50 / 100 = 255 - 127.
+    EXPECT_EQ(BlendColors(0xFFFFFF, 0x000000, 50), 0x808080u);
+    // Channels do not bleed into each other.
+    EXPECT_EQ(BlendColors(rgbColour(200, 0, 10), rgbColour(0, 100, 10), 25), rgbColour(150, 25, 10));
+}
+
+TEST(CandyColours, GetRgbSplitsChannelsAndResolvesSystemColours) {
+    int r = -1, g = -1, b = -1;
+    GetRGB(r, g, b, 0x00C08040);
+    EXPECT_EQ(r, 0x40);
+    EXPECT_EQ(g, 0x80);
+    EXPECT_EQ(b, 0xC0);
+    GetRGB(r, g, b, systemColour(13), [](int index) { return index == 13 ? rgbColour(1, 2, 3) : 0u; });
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(g, 2);
+    EXPECT_EQ(b, 3);
+    EXPECT_EQ(resolveColour(systemColour(13)), defaultSystemColour(13));
+    EXPECT_EQ(BlendColors(systemColour(5), 0x000000, 100), 0x000000u);
+}
+
+TEST(CandyColours, SchemesOneToSixOnly) {
+    EXPECT_EQ(candyScheme(4), (CandyScheme{0x000080, 0x0000A0, 0x0000F0, 0x0000FF})); // the red ramp
+    EXPECT_EQ(candyScheme(1), (CandyScheme{0xD06720, 0xE99950, 0xA06710, 0xFFEDB0}));
+    EXPECT_EQ(candyScheme(6)->bright, 0x00FFFFu);
+    EXPECT_FALSE(candyScheme(0));
+    EXPECT_FALSE(candyScheme(7));
+    EXPECT_FALSE(candyScheme(-1));
+}
+
+TEST(CandyColours, BorderBrightnessIsHeldToPlusMinusHundred) {
+    EXPECT_EQ(clampBorderBrightness(150), 100);
+    EXPECT_EQ(clampBorderBrightness(-150), -100);
+    EXPECT_EQ(clampBorderBrightness(-42), -42);
+}
