@@ -20,11 +20,14 @@ inline EightTimes typicalTimes() {
 }
 
 inline std::string dayBlock(const Date& d, const EightTimes& t) {
-    std::string s = "[" + prayerdb::dayKey(d) + "]\r\n";
-    s += std::string(prayerdb::kDateLabel) + "Hari, " + pad(d.day, 2) + " Bulan " + pad(d.year, 4) + "\r\n";
+    // Built with append: GCC 12 warns falsely (-Wrestrict) on long chains of operator+.
+    std::string s;
+    s.append("[").append(prayerdb::dayKey(d)).append("]\r\n");
+    s.append(prayerdb::kDateLabel).append("Hari, ").append(pad(d.day, 2)).append(" Bulan ");
+    s.append(pad(d.year, 4)).append("\r\n");
     for (std::size_t i = 0; i < t.size(); ++i)
-        s += std::string(prayerdb::kWrittenKeys[i]) + "=" + t[i] + "\r\n";
-    s += std::string(prayerdb::kDayRule) + "\r\n\r\n";
+        s.append(prayerdb::kWrittenKeys[i]).append("=").append(t[i]).append("\r\n");
+    s.append(prayerdb::kDayRule).append("\r\n\r\n");
     return s;
 }
 
