@@ -281,10 +281,10 @@ void Velmora::buildRemembrancePanel() {
         *pictures[i] = pic;
     }
     pesan2 = makeLabel(Picture2, "pesan2",
-                       QStringLiteral("\u201COrang-orang yang beriman dan tenang tenteram\n"
-                                      "hati mereka dengan zikrullah. Ketahuilah,\n"
-                                      "dengan zikrullah itu tenanglah hati manusia.\u201D\n"
-                                      "(Surah Al Ra'd, ayat 28)"));
+                       QStringLiteral("\u201COrang-orang yang beriman dan tenang\n"
+                                      "tenteram hati mereka dengan zikrullah.\n"
+                                      "Ketahuilah, dengan zikrullah itu tenanglah\n"
+                                      "hati manusia.\u201D (Surah Al Ra'd, ayat 28)"));
     pesan2->setGeometry(16, 158, 498, 240);
     pesan2->setAlignment(Qt::AlignCenter);
     pesan2->setWordWrap(true);
@@ -412,7 +412,7 @@ void Velmora::applyFonts() {
     comment->setFont(faceOf(kNarrow, 36));
     for (PictureControl* pic : {isnin1, selasa1, rabu1, kamis1, jumaat1, sabtu1, ahad1})
         pic->setFont(faceOf(kNarrow, 36, true));
-    pesan2->setFont(faceOf(kSans, 20));
+    pesan2->setFont(faceOf(kSans, 21));
     tarikh_zikir->setFont(faceOf(kNarrow, 24));
 }
 
