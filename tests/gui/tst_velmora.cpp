@@ -303,6 +303,26 @@ private slots:
         w->loadLogo();
         QVERIFY(w->logoControl()->pixmap().isNull());
     }
+
+    void blackBackgroundLeavesOnlyDigitsAndCaptions() {
+        auto w = makeWindow();
+        w->setGeometry(0, 0, Velmora::kDesignWidth, Velmora::kDesignHeight);
+        const QPoint stripCorner(6, 1050); // inside the strip's card, away from any text
+        QVERIFY(w->grab().toImage().pixelColor(stripCorner) != QColor(Qt::black));
+        QPixmap black(Velmora::kDesignWidth, Velmora::kDesignHeight);
+        black.fill(Qt::black);
+        w->setBackgroundPicture(black);
+        const QImage shown = w->grab().toImage();
+        QCOMPARE(shown.pixelColor(stripCorner), QColor(Qt::black));
+        QCOMPARE(shown.pixelColor(QPoint(1360, 500)), QColor(Qt::black)); // between clock and panel
+        // The clock's digits still show.
+        const QRect clock = w->TextTimeReal->geometry();
+        int lit = 0;
+        for (int y = clock.top(); y < clock.bottom(); y += 4)
+            for (int x = clock.left(); x < clock.right(); x += 4)
+                lit += shown.pixelColor(x, y) == QColor(Qt::white) ? 1 : 0;
+        QVERIFY(lit > 100);
+    }
 };
 
 QTEST_MAIN(TestVelmora)

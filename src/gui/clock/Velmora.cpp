@@ -41,11 +41,15 @@ const QColor kPaleGold(240, 222, 160);
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
-// A picture container that draws itself as a rounded, softly lit card.
+// A picture container that draws itself as a rounded, softly lit card (or nothing at all).
 class Panel : public QFrame {
 public:
     Panel(const QString& name, QWidget* parent, bool drawn) : QFrame(parent), m_drawn(drawn) {
         setObjectName(name);
+    }
+    void setDrawn(bool drawn) {
+        m_drawn = drawn;
+        update();
     }
 
 protected:
@@ -625,8 +629,22 @@ void Velmora::resizeEvent(QResizeEvent* event) {
         hooks.resized(*this);
 }
 
+void Velmora::setBackgroundPicture(const QPixmap& picture) {
+    m_background = picture;
+    // With a picture of its own the window shows no cards either, so a black picture leaves
+    // nothing but digits, captions and pictures.
+    for (QWidget* panel : {Picture2, picHolder})
+        static_cast<Panel*>(panel)->setDrawn(picture.isNull());
+    update();
+}
+
 void Velmora::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    if (!m_background.isNull()) {
+        p.fillRect(rect(), Qt::black);
+        p.drawPixmap(0, 0, m_background);
+        return;
+    }
     QLinearGradient g(0, 0, 0, height());
     g.setColorAt(0, QColor(5, 38, 30));
     g.setColorAt(0.55, QColor(3, 22, 18));

@@ -3,6 +3,7 @@
 #include "core/clock/PrayerSchedule.h"
 #include "core/config/ProgramFolder.h"
 
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -83,6 +84,11 @@ public:
     PictureControl* weekdayPicture(int i) const; // 0 = isnin1 (Monday) .. 6 = ahad1 (Sunday)
     QLabel* timeLabel(Prayer p) const;
     QLabel* prayerNameLabel(int i) const; // Waktunya(0..7)
+
+    // The background picture, drawn from the top-left corner at its own size in place of the
+    // designed background; a null picture brings the design back.
+    void setBackgroundPicture(const QPixmap& picture);
+    const QPixmap& backgroundPicture() const { return m_background; }
 
     QString digitFontFamily() const { return m_digitFamily; }
     QString jawiFontFamily() const { return m_jawiFamily; }
@@ -195,6 +201,7 @@ private:
     Clock& m_clock;
     Speech& m_speech;
     PrayerSchedule m_schedule;
+    QPixmap m_background;
     QString m_digitFamily;
     QString m_jawiFamily;
     bool m_loaded = false;
