@@ -216,6 +216,17 @@ private slots:
         QCOMPARE(w->txtWEBTAJUK->font().pointSizeF(), 80.0);
         QCOMPARE(w->txtWEBTAJUK2->font().pointSizeF(), secondSize); // no number: size kept
 
+        // Too long for the screen at 80 points: smaller, but whole.
+        w->setGeometry(0, 0, Velmora::kDesignWidth, Velmora::kDesignHeight);
+        const QString longTitle("Masjid Jamek Sultan Abdul Samad Bandar Baru Bangi");
+        QVERIFY(AddToINI("TAJUK-01", "TITLE01", fromQt(longTitle), m_folder->settingsFile()));
+        w->onReadINITimer();
+        QVERIFY(w->txtWEBTAJUK->font().pointSizeF() < 80);
+        QVERIFY(QFontMetrics(w->txtWEBTAJUK->font()).horizontalAdvance(longTitle) <= w->txtWEBTAJUK->width());
+        QVERIFY(AddToINI("TAJUK-01", "TITLE01", "Surau", m_folder->settingsFile()));
+        w->onReadINITimer();
+        QCOMPARE(w->txtWEBTAJUK->font().pointSizeF(), 80.0);
+
         writeSettings("[12-24HRS]\r\nSETJAM=0\r\n");
         const std::string before = fileText(m_folder->settingsFile());
         w->onReadINITimer();

@@ -17,6 +17,7 @@
 #include <QDebug>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 namespace tavrola {
@@ -406,8 +408,11 @@ void Velmora::applyFonts() {
     }
     TextDateJawi->setFont(faceOf({m_jawiFamily}, 64));
 
-    txtWEBTAJUK->setFont(faceOf(kRounded, 66, true));
-    txtWEBTAJUK2->setFont(faceOf(kRounded, 40, true));
+    for (QLabel* title : {txtWEBTAJUK, txtWEBTAJUK2}) {
+        QFont f = faceOf(kRounded, 10, true);
+        f.setPointSizeF(title == txtWEBTAJUK ? m_titlePoints[0] : m_titlePoints[1]);
+        title->setFont(f);
+    }
     Tajuk_tempat->setFont(faceOf(kNarrow, 36));
     tarikh_melayu_caption->setFont(faceOf(kNarrow, 58));
     lblLabel2->setFont(faceOf(kSans, 16));
@@ -573,24 +578,29 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
     }
 }
 
-void Velmora::setTitleSize(QLabel* label, const std::string& sizeText) {
-    // An empty, non-numeric or absurd size keeps the design size.
-    const double points = leadingNumber(sizeText);
-    if (points >= 1 && points <= 400) {
-        QFont f = label->font();
-        f.setPointSizeF(points);
-        label->setFont(f);
-    }
+void Velmora::showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points) {
+    // An empty, non-numeric or absurd size keeps the size in force.
+    const double asked = leadingNumber(sizeText);
+    if (asked >= 1 && asked <= 400)
+        points = asked;
+    const QString shown = toQt(text);
+    QFont f = label->font();
+    f.setPointSizeF(points);
+    // A title too long for the screen at that size is made smaller rather than cut off at both ends.
+    const double room = label->width() - 16;
+    const double wide = QFontMetricsF(f).horizontalAdvance(shown);
+    if (wide > room && room > 0)
+        f.setPointSizeF(std::max(8.0, points * room / wide));
+    label->setFont(f);
+    label->setText(shown);
 }
 
 void Velmora::onReadINITimer() {
     const std::filesystem::path ini = m_folder.settingsFile();
     const auto read = [&](const SettingKey& k) { return GetFromINI(k.section, k.key, "", ini); };
     try {
-        txtWEBTAJUK->setText(toQt(read(settings::kTitle01)));
-        setTitleSize(txtWEBTAJUK, read(settings::kTitleSize));
-        txtWEBTAJUK2->setText(toQt(read(settings::kTitle02)));
-        setTitleSize(txtWEBTAJUK2, read(settings::kTitle02Size));
+        showTitle(txtWEBTAJUK, read(settings::kTitle01), read(settings::kTitleSize), m_titlePoints[0]);
+        showTitle(txtWEBTAJUK2, read(settings::kTitle02), read(settings::kTitle02Size), m_titlePoints[1]);
         Tajuk_tempat->setText(toQt(read(settings::kPlace)));
     } catch (const std::exception& e) {
         qWarning() << "Title refresh failed:" << e.what();

@@ -195,13 +195,14 @@ private:
     void startCalendar();
     void applyTick(const PrayerSchedule::Tick& t);
     void armSolatTimer();
-    void setTitleSize(QLabel* label, const std::string& sizeText);
+    void showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points);
 
     ProgramFolder m_folder;
     Clock& m_clock;
     Speech& m_speech;
     PrayerSchedule m_schedule;
     QPixmap m_background;
+    std::array<double, 2> m_titlePoints{50, 30}; // the two titles' sizes as set, before fitting
     QString m_digitFamily;
     QString m_jawiFamily;
     bool m_loaded = false;
