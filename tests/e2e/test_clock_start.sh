@@ -8,7 +8,13 @@ work="$(mktemp -d)"
 xvfb_pid=""
 first_pid=""
 cleanup() {
-    [[ -n "$first_pid" ]] && kill "$first_pid" 2>/dev/null || true
+    if [[ -n "$first_pid" ]]; then
+        kill "$first_pid" 2>/dev/null || true
+        # The killed clock cannot remove its lock; only the one naming its process goes.
+        for lock in "${TMPDIR:-/tmp}"/tavrola-*.lock; do
+            [[ -f "$lock" && "$(head -n1 "$lock" 2>/dev/null)" == "$first_pid" ]] && rm -f "$lock"
+        done
+    fi
     [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
@@ -57,10 +63,15 @@ export DISPLAY=":$(head -n1 "$work/display")"
 # faketime preloads itself ahead of the sanitizer runtime of test builds; and xkbcommon hands strndup
 # buffers without a terminating zero, which strict string checks take for an overflow.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0:strict_string_checks=0"
-export FAKETIME_DONT_FAKE_MONOTONIC=1
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-clock=(faketime -f "@2026-12-05 13:10:00")
+# libfaketime preloaded directly rather than through the faketime wrapper, so that $! is the clock.
+libfaketime=""
+for candidate in /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1; do
+    [[ -f "$candidate" ]] && libfaketime="$candidate" && break
+done
+[[ -n "$libfaketime" ]] || fail "libfaketime not installed"
+clock=(env LD_PRELOAD="$libfaketime" FAKETIME="@2026-12-05 13:10:00" FAKETIME_DONT_FAKE_MONOTONIC=1)
 
 "${clock[@]}" "$prog/tavrola" >"$work/first.log" 2>&1 &
 first_pid=$!
