@@ -246,6 +246,19 @@ TEST_F(TempDir, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
     EXPECT_EQ(after, text);
     EXPECT_EQ(readDayTimes(m_dir / "missing.dat", {2026, 12, 5}), DayTimes{});
     EXPECT_FALSE(fs::exists(m_dir / "missing.dat"));
+
+    // A day without some keys, and a month missing a day.
+    const std::string partial =
+        "[05122026]\r\nTarikh: Sabtu, 05 Disember 2026\r\nZohor=13:05\r\nmagrib = 19:10 \r\n";
+    ASSERT_TRUE(fakes::writeDatabase(db, partial));
+    const DayTimes p = readDayTimes(db, {2026, 12, 5});
+    EXPECT_EQ(p.zohor, "13:05");
+    EXPECT_EQ(p.magrib, "19:10");
+    EXPECT_EQ(p.asar, "");
+    EXPECT_EQ(p.imsak, "");
+    EXPECT_EQ(readDayTimes(db, {2026, 12, 6}), DayTimes{});
+    ASSERT_TRUE(readWholeFile(db, after, ec));
+    EXPECT_EQ(after, partial);
 }
 
 TEST_F(TempDir, ReadingTheClockModeWritesItsDefaultOnce) {
