@@ -1,11 +1,670 @@
 #include "gui/clock/Velmora.h"
 
+#include "gui/clock/ClockFace.h"
+#include "core/AppInfo.h"
+#include "core/clock/MalayCalendar.h"
+#include "core/clock/TimeText.h"
+#include "core/config/IniFile.h"
+#include "core/config/SettingsSchema.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Speech.h"
+#include "gui/platform/LocalText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDebug>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <exception>
+
 namespace tavrola {
 
-Velmora::Velmora(QWidget* parent) : QWidget(parent) {
+namespace {
+
+const QColor kGold(212, 175, 55);
+const QColor kPaleGold(240, 222, 160);
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+
+// A picture container that draws itself as a rounded, softly lit card (or nothing at all).
+class Panel : public QFrame {
+public:
+    Panel(const QString& name, QWidget* parent, bool drawn) : QFrame(parent), m_drawn(drawn) {
+        setObjectName(name);
+    }
+    void setDrawn(bool drawn) {
+        m_drawn = drawn;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!m_drawn)
+            return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(16, 58, 46, 235));
+        g.setColorAt(1, QColor(6, 30, 24, 235));
+        p.setBrush(g);
+        p.setPen(QPen(QColor(212, 175, 55, 150), 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 18, 18);
+    }
+
+private:
+    bool m_drawn;
+};
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+void setTextColour(QWidget* w, const QColor& c) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::Text, c);
+    w->setPalette(pal);
+}
+
+QFont faceOf(const QStringList& families, int pixelSize, bool bold = false) {
+    QFont f;
+    f.setFamilies(families);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+// The largest pixel size (up to `box`'s height) at which `sample` fits in `box`.
+int fittingPixelSize(QFont font, const QString& sample, const QSize& box) {
+    int lo = 6, hi = box.height();
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        font.setPixelSize(mid);
+        const QFontMetrics fm(font);
+        if (fm.horizontalAdvance(sample) <= box.width() && fm.height() <= box.height())
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+// The indicator beside the current obligatory prayer until the animated pictures arrive.
+QPixmap indicatorPicture() {
+    QPixmap pm(60, 34);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath tri;
+    tri.moveTo(30, 4);
+    tri.lineTo(52, 30);
+    tri.lineTo(8, 30);
+    tri.closeSubpath();
+    p.fillPath(tri, kGold);
+    return pm;
+}
+
+constexpr std::array<Prayer, kPrayerCount> kStripOrder = {Prayer::Imsak,   Prayer::Subuh, Prayer::Syuruk,
+                                                          Prayer::Dhuha,   Prayer::Zohor, Prayer::Asar,
+                                                          Prayer::Maghrib, Prayer::Isyak};
+// Waktunya's fixed captions by index, and which index names each prayer.
+constexpr std::array<const char*, kPrayerCount> kNameCaptions = {"ZOHOR", "ASAR",  "MAGRIB", "ISYAK",
+                                                                 "SUBOH", "IMSAK", "SYURUK", "DHUHA"};
+int nameIndexOf(Prayer p) {
+    switch (p) {
+    case Prayer::Zohor:
+        return 0;
+    case Prayer::Asar:
+        return 1;
+    case Prayer::Maghrib:
+        return 2;
+    case Prayer::Isyak:
+        return 3;
+    case Prayer::Subuh:
+        return 4;
+    case Prayer::Imsak:
+        return 5;
+    case Prayer::Syuruk:
+        return 6;
+    case Prayer::Dhuha:
+        break;
+    }
+    return 7;
+}
+
+const QStringList kNarrow = {"Arial Narrow", "Liberation Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"};
+const QStringList kRounded = {"Arial Rounded MT Bold", "DejaVu Sans"};
+const QStringList kSans = {"MS Sans Serif", "DejaVu Sans"};
+
+constexpr int kStripTop = 770;
+constexpr int kStripHeight = 290;
+constexpr int kColumnWidth = 240;
+
+} // namespace
+
+Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* parent)
+    : QWidget(parent), m_folder(std::move(folder)), m_clock(clock), m_speech(speech),
+      m_digitFamily(QStringLiteral("DSEG7 Classic")), m_jawiFamily(QStringLiteral("Amiri")) {
     setObjectName("Velmora");
-    setWindowTitle("Velmora");
-    resize(960, 540);
+    setWindowTitle(QString::fromUtf8(app::kTitle));
+    resize(kDesignWidth, kDesignHeight);
+    setPalette(QPalette(kWhite, QColor(4, 20, 16)));
+    buildWindow();
+    buildStrip();
+    buildRemembrancePanel();
+    buildWorkingFields();
+    buildMonitorTools();
+    buildTimers();
+    applyFonts();
+}
+
+Velmora::~Velmora() = default;
+
+void Velmora::buildWindow() {
+    ucAniGIF1 = makeLabel(this, "ucAniGIF1");
+    ucAniGIF1->setGeometry(40, 25, 210, 210);
+    ucAniGIF1->setAlignment(Qt::AlignCenter);
+
+    txtWEBTAJUK = makeLabel(this, "txtWEBTAJUK");
+    txtWEBTAJUK->setGeometry(280, 18, 1360, 112);
+    txtWEBTAJUK2 = makeLabel(this, "txtWEBTAJUK2");
+    txtWEBTAJUK2->setGeometry(280, 130, 1360, 66);
+    Tajuk_tempat = makeLabel(this, "Tajuk_tempat");
+    Tajuk_tempat->setGeometry(280, 196, 1360, 52);
+    for (QLabel* l : {txtWEBTAJUK, txtWEBTAJUK2, Tajuk_tempat})
+        l->setAlignment(Qt::AlignCenter);
+    setTextColour(txtWEBTAJUK, kPaleGold);
+    setTextColour(txtWEBTAJUK2, kWhite);
+    setTextColour(Tajuk_tempat, kGold);
+
+    lblLabel2 = makeLabel(this, "lblLabel2", QStringLiteral(" S T A T U S"));
+    lblLabel2->setGeometry(1660, 30, 240, 30);
+    lblLabel2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setTextColour(lblLabel2, QColor(150, 170, 160));
+
+    TextTimeReal = new ClockFace(this);
+    TextTimeReal->setObjectName("TextTimeReal");
+    TextTimeReal->setGeometry(30, 268, 1290, 250);
+    TextTimeReal->setAlignment(Qt::AlignCenter);
+    setTextColour(TextTimeReal, kWhite);
+
+    tarikh_melayu_caption = makeLabel(this, "tarikh_melayu_caption");
+    tarikh_melayu_caption->setGeometry(30, 536, 1290, 80);
+    tarikh_melayu_caption->setAlignment(Qt::AlignCenter);
+    setTextColour(tarikh_melayu_caption, kWhite);
+
+    TextDateJawi = makeLabel(this, "TextDateJawi");
+    TextDateJawi->setGeometry(30, 618, 1290, 120);
+    TextDateJawi->setAlignment(Qt::AlignCenter);
+    TextDateJawi->setLayoutDirection(Qt::RightToLeft);
+    setTextColour(TextDateJawi, kGold);
+}
+
+void Velmora::buildStrip() {
+    picHolder = new Panel("picHolder", this, true);
+    picHolder->setGeometry(0, kStripTop, kDesignWidth, kStripHeight);
+
+    const std::array<QLabel**, kPrayerCount> labels = {&cmdImsak, &cmdSuboh, &cmdSyuruk, &cmdDhuha,
+                                                       &cmdZohor, &cmdAsar,  &cmdMagrib, &cmdIsyak};
+    for (int i = 0; i < kPrayerCount; ++i) {
+        const Prayer p = static_cast<Prayer>(i);
+        auto* time = new ClockFace(picHolder);
+        time->setObjectName(
+            QString::fromLatin1(prayerInfo(p).label.data(), static_cast<qsizetype>(prayerInfo(p).label.size())));
+        time->setText(QString::fromLatin1(PrayerSchedule::kDesignCaption.data(),
+                                          static_cast<qsizetype>(PrayerSchedule::kDesignCaption.size())));
+        time->setAlignment(Qt::AlignCenter);
+        setTextColour(time, kWhite);
+        *labels[static_cast<std::size_t>(i)] = time;
+    }
+    for (int i = 0; i < kPrayerCount; ++i) {
+        QLabel* name = makeLabel(picHolder, QStringLiteral("Waktunya_%1").arg(i),
+                                 QString::fromLatin1(kNameCaptions[static_cast<std::size_t>(i)]));
+        name->setProperty("index", i);
+        name->setAlignment(Qt::AlignCenter);
+        setTextColour(name, kGold);
+        Waktunya[static_cast<std::size_t>(i)] = name;
+    }
+    for (int i = 0; i < kIndicatorCount; ++i) {
+        PictureControl* ind = makeLabel(picHolder, QStringLiteral("ucAniGIF2_%1").arg(i));
+        ind->setProperty("index", i);
+        ind->setPixmap(indicatorPicture());
+        ind->setAlignment(Qt::AlignCenter);
+        ind->setVisible(false);
+        ucAniGIF2[static_cast<std::size_t>(i)] = ind;
+    }
+    // Columns in the order of the day; each obligatory prayer has its indicator under its time.
+    for (int col = 0; col < kPrayerCount; ++col) {
+        const Prayer p = kStripOrder[static_cast<std::size_t>(col)];
+        const int x = col * kColumnWidth;
+        Waktunya[static_cast<std::size_t>(nameIndexOf(p))]->setGeometry(x + 6, 18, kColumnWidth - 12, 60);
+        timeLabel(p)->setGeometry(x + 8, 86, kColumnWidth - 16, 86);
+        if (isObligatory(p))
+            indicator(prayerInfo(p).indicator)->setGeometry(x + (kColumnWidth - 60) / 2, 178, 60, 34);
+    }
+    comment = makeLabel(picHolder, "comment");
+    comment->setGeometry(20, 222, kDesignWidth - 40, 56);
+    comment->setAlignment(Qt::AlignCenter);
+    setTextColour(comment, kPaleGold);
+}
+
+void Velmora::buildRemembrancePanel() {
+    Picture2 = new Panel("Picture2", this, true);
+    Picture2->setGeometry(1350, 272, 530, 462);
+
+    const std::array<PictureControl**, 7> pictures = {&isnin1,  &selasa1, &rabu1, &kamis1,
+                                                      &jumaat1, &sabtu1,  &ahad1};
+    const std::array<const char*, 7> names = {"isnin1",  "selasa1", "rabu1", "kamis1",
+                                              "jumaat1", "sabtu1",  "ahad1"};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        PictureControl* pic = makeLabel(Picture2, QString::fromLatin1(names[i]));
+        pic->setGeometry(20, 24, 490, 120);
+        pic->setAlignment(Qt::AlignCenter);
+        pic->setWordWrap(true);
+        // Stand-in picture: the day's remembrance in words.
+        pic->setText(QString::fromLatin1(zikirText(static_cast<int>((i + 1) % 7)).data()));
+        setTextColour(pic, kGold);
+        pic->setVisible(false);
+        *pictures[i] = pic;
+    }
+    pesan2 = makeLabel(Picture2, "pesan2",
+                       QStringLiteral("\u201COrang-orang yang beriman dan tenang\n"
+                                      "tenteram hati mereka dengan zikrullah.\n"
+                                      "Ketahuilah, dengan zikrullah itu tenanglah\n"
+                                      "hati manusia.\u201D (Surah Al Ra'd, ayat 28)"));
+    pesan2->setGeometry(16, 158, 498, 240);
+    pesan2->setAlignment(Qt::AlignCenter);
+    pesan2->setWordWrap(true);
+    setTextColour(pesan2, kWhite);
+    tarikh_zikir = makeLabel(Picture2, "tarikh_zikir");
+    tarikh_zikir->setGeometry(20, 410, 490, 36);
+    tarikh_zikir->setAlignment(Qt::AlignCenter);
+    setTextColour(tarikh_zikir, kPaleGold);
+}
+
+void Velmora::buildWorkingFields() {
+    // Working fields the congregation never sees; other parts read and write them.
+    Picture1 = new Panel("Picture1", this, false);
+    Picture1->setGeometry(0, 0, 10, 10);
+    Picture1->setVisible(false);
+    const auto field = [this](const char* name) {
+        auto* e = new QLineEdit(Picture1);
+        e->setObjectName(QString::fromLatin1(name));
+        return e;
+    };
+    txtTime = field("txtTime");
+    txtDate = field("txtDate");
+    txtDatefile = field("txtDatefile");
+    txtUpgradeNew = field("txtUpgradeNew");
+    Jamcount = field("Jamcount");
+    Tarikh_Takwim1 = field("Tarikh_Takwim1");
+    lblTimeShutdown = makeLabel(Picture1, "lblTimeShutdown");
+    lblJamSekarang = makeLabel(Picture1, "lblJamSekarang");
+    shut_tutup = makeLabel(Picture1, "shut_tutup");
+    Label1 = makeLabel(Picture1, "Label1");
+    Label2 = makeLabel(Picture1, "Label2");
+    tarikzikir = makeLabel(Picture1, "tarikzikir");
+    pilihzikir = makeLabel(Picture1, "pilihzikir");
+    tarikh = makeLabel(Picture1, "tarikh");
+    tarikh2 = makeLabel(Picture1, "tarikh2");
+    hariku = makeLabel(Picture1, "hariku");
+    bulan = makeLabel(Picture1, "bulan");
+    bulan1 = makeLabel(Picture1, "bulan1");
+}
+
+void Velmora::buildMonitorTools() {
+    Picture3 = new Panel("Picture3", this, false);
+    Picture3->setGeometry(0, 0, 10, 10);
+    Picture3->setVisible(false);
+    TextMonitor = new QPlainTextEdit(Picture3);
+    TextMonitor->setObjectName("TextMonitor");
+    TextMonitor->setReadOnly(true);
+    cmdCoverScreen = new QPushButton(QStringLiteral("Cover Entire Screen"), Picture3);
+    cmdCoverScreen->setObjectName("cmdCoverScreen");
+    cmdSwitchMonitors = new QPushButton(QStringLiteral("Switch Monitors"), Picture3);
+    cmdSwitchMonitors->setObjectName("cmdSwitchMonitors");
+    cmdForceOnscreen = new QPushButton(QStringLiteral("Force Onscreen"), Picture3);
+    cmdForceOnscreen->setObjectName("cmdForceOnscreen");
+    chkOverlap = new QCheckBox(QStringLiteral("Overlap OK"), Picture3);
+    chkOverlap->setObjectName("chkOverlap");
+}
+
+void Velmora::buildTimers() {
+    const auto timer = [this](const char* name, int interval) {
+        auto* t = new QTimer(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setInterval(interval);
+        return t;
+    };
+    // The tick is single-shot and re-armed for just after the next wall-clock second, instead of
+    // waking every 10 ms: what it shows changes only on a second (the time, the minute, midnight),
+    // so this is the same display for a hundredth of the wake-ups. Waking every 10 ms costs about
+    // 3.5 CPU-seconds a minute, 5.5 with the two file reads, on a screen that runs all day. A
+    // changed setting or database still shows at the next second.
+    SolatTimer = timer("SolatTimer", 1000);
+    SolatTimer->setSingleShot(true);
+    SolatTimer->setTimerType(Qt::PreciseTimer);
+    connect(SolatTimer, &QTimer::timeout, this, &Velmora::onSolatTimer);
+
+    ReadINITimer = timer("ReadINITimer", 500);
+    connect(ReadINITimer, &QTimer::timeout, this, &Velmora::onReadINITimer);
+
+    // Set to 20 ms and started (or not) by the strip's start-up step.
+    tmrScroll = timer("tmrScroll", 10);
+    connect(tmrScroll, &QTimer::timeout, this, [this] {
+        if (hooks.scrollTick)
+            hooks.scrollTick(*this);
+    });
+    ShutDwn = timer("ShutDwn", 30000);
+    connect(ShutDwn, &QTimer::timeout, this, [this] {
+        if (hooks.shutdownCheck)
+            hooks.shutdownCheck(*this);
+    });
+    ChgMonitorTimer = timer("ChgMonitorTimer", 500);
+    connect(ChgMonitorTimer, &QTimer::timeout, this, [this] {
+        if (hooks.resolutionLine)
+            hooks.resolutionLine(*this);
+    });
+    // Idle until the monitor tools set its interval and start it.
+    DisplayTimer = timer("DisplayTimer", 0);
+    connect(DisplayTimer, &QTimer::timeout, this, [this] {
+        if (hooks.monitorReport)
+            hooks.monitorReport(*this);
+    });
+}
+
+void Velmora::applyFonts() {
+    // Digits sized to leave room for the smaller am/pm beside them.
+    const QFont digits = faceOf({m_digitFamily}, 10);
+    auto* clock = static_cast<ClockFace*>(TextTimeReal);
+    clock->setFont(faceOf({m_digitFamily}, fittingPixelSize(digits, "88:88:88", QSize(1040, 230))));
+    clock->setSuffixFont(faceOf(kRounded, 10, true));
+    clock->setSuffixScale(0.42);
+    const int timeSize = fittingPixelSize(digits, "88:88", QSize(150, 70));
+    for (int i = 0; i < kPrayerCount; ++i) {
+        auto* face = static_cast<ClockFace*>(timeLabel(static_cast<Prayer>(i)));
+        face->setFont(faceOf({m_digitFamily}, timeSize));
+        face->setSuffixFont(faceOf(kNarrow, 10, true));
+        face->setSuffixScale(0.55);
+    }
+    TextDateJawi->setFont(faceOf({m_jawiFamily}, 64));
+
+    for (QLabel* title : {txtWEBTAJUK, txtWEBTAJUK2}) {
+        QFont f = faceOf(kRounded, 10, true);
+        f.setPointSizeF(title == txtWEBTAJUK ? m_titlePoints[0] : m_titlePoints[1]);
+        title->setFont(f);
+    }
+    Tajuk_tempat->setFont(faceOf(kNarrow, 36));
+    tarikh_melayu_caption->setFont(faceOf(kNarrow, 58));
+    lblLabel2->setFont(faceOf(kSans, 16));
+    for (QLabel* name : Waktunya)
+        name->setFont(faceOf(kNarrow, 40, true));
+    comment->setFont(faceOf(kNarrow, 36));
+    for (PictureControl* pic : {isnin1, selasa1, rabu1, kamis1, jumaat1, sabtu1, ahad1})
+        pic->setFont(faceOf(kNarrow, 36, true));
+    pesan2->setFont(faceOf(kSans, 21));
+    tarikh_zikir->setFont(faceOf(kNarrow, 24));
+}
+
+Velmora::PictureControl* Velmora::indicator(int i) const {
+    return i >= 0 && i < kIndicatorCount ? ucAniGIF2[static_cast<std::size_t>(i)] : nullptr;
+}
+
+Velmora::PictureControl* Velmora::weekdayPicture(int i) const {
+    const std::array<PictureControl*, 7> pictures = {isnin1, selasa1, rabu1, kamis1, jumaat1, sabtu1, ahad1};
+    return i >= 0 && i < 7 ? pictures[static_cast<std::size_t>(i)] : nullptr;
+}
+
+QLabel* Velmora::timeLabel(Prayer p) const {
+    const std::array<QLabel*, kPrayerCount> labels = {cmdImsak, cmdSuboh, cmdSyuruk, cmdDhuha,
+                                                      cmdZohor, cmdAsar,  cmdMagrib, cmdIsyak};
+    return labels[static_cast<std::size_t>(index(p))];
+}
+
+QLabel* Velmora::prayerNameLabel(int i) const {
+    return i >= 0 && i < kPrayerCount ? Waktunya[static_cast<std::size_t>(i)] : nullptr;
+}
+
+void Velmora::load() {
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    if (hooks.recordLayout)
+        hooks.recordLayout(*this);
+    if (hooks.coverMonitor)
+        hooks.coverMonitor(*this);
+    else if (const QScreen* s = screen())
+        setGeometry(s->geometry());
+    registerFonts();
+    startCalendar();
+    if (hooks.fadeIn)
+        hooks.fadeIn(*this);
+    if (hooks.startScroll)
+        hooks.startScroll(*this);
+    if (hooks.startMonitorTools)
+        hooks.startMonitorTools(*this);
+    loadLogo();
+    if (hooks.loadDataUpdater) {
+        try {
+            hooks.loadDataUpdater(*this);
+        } catch (const std::exception& e) {
+            qWarning() << "Data updater did not load:" << e.what();
+        }
+    }
+    // Only now does the clock run: the titles at once, the first tick, and the other timers.
+    onReadINITimer();
+    ReadINITimer->start();
+    ShutDwn->start();
+    ChgMonitorTimer->start();
+    onSolatTimer();
+}
+
+void Velmora::registerFonts() {
+    // The Jawi face first, then the digits; a missing file leaves the platform's substitute.
+    const auto add = [this](const char* file) {
+        const int id = QFontDatabase::addApplicationFont(pathToQt(m_folder.fontsFolder() / file));
+        const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList{};
+        return families.isEmpty() ? QString() : families.first();
+    };
+    const QString jawi = add("Amiri-Regular.ttf");
+    const QString digits = add("DSEG7Classic-Bold.ttf");
+    if (!jawi.isEmpty())
+        m_jawiFamily = jawi;
+    if (!digits.isEmpty())
+        m_digitFamily = digits;
+    applyFonts();
+}
+
+void Velmora::startCalendar() {
+    const std::string masa = GetFromINI(settings::kHijriCorrection.section, settings::kHijriCorrection.key, "",
+                                        m_folder.settingsFile());
+    Tarikh_Takwim1->setText(toQt(masa));
+    const Date today = m_clock.now().date;
+    m_schedule.start(today, masa);
+    TextDateJawi->setText(QString::fromUtf8(m_schedule.hijriText()));
+    const QString month = toQt(std::string(MalayMonthNames(today.month)));
+    bulan1->setText(month);
+    bulan->setText(month);
+    tarikh_melayu_caption->setText(toQt(malayDateLine(today)));
+}
+
+void Velmora::loadLogo() {
+    const std::string stored =
+        GetFromGIFINI(settings::kLogo.section, settings::kLogo.key, m_folder.settingsFile());
+    const QString path = pathToQt(resolveLogoPath(stored, m_folder.root()));
+    if (hooks.logoPathResolved)
+        hooks.logoPathResolved(*this, path);
+    QPixmap picture;
+    if (!stored.empty() && picture.load(path))
+        ucAniGIF1->setPixmap(picture.scaled(ucAniGIF1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    else
+        ucAniGIF1->clear();
+}
+
+void Velmora::armSolatTimer() {
+    const int ms = m_clock.now().millisecond;
+    SolatTimer->start(1000 - (ms >= 0 && ms < 1000 ? ms : 0) + 5);
+}
+
+void Velmora::onSolatTimer() {
+    // Re-armed first, so a failing tick never stops the clock.
+    armSolatTimer();
+    try {
+        const DateTime now = m_clock.now();
+        const TickInputs in = readTickInputs(m_folder.settingsFile(), m_folder.databaseFile(), now.date);
+        applyTick(m_schedule.tick(now, in.setJam, in.times));
+    } catch (const std::exception& e) {
+        qWarning() << "Clock tick failed:" << e.what();
+    }
+}
+
+void Velmora::applyTick(const PrayerSchedule::Tick& t) {
+    txtTime->setText(toQt(t.minuteText));
+    if (t.announcement) {
+        ReadINITimer->start();
+        if (!m_speech.speak(t.announcement->sentence) && !m_speechFailureNoted) {
+            m_speechFailureNoted = true;
+            qWarning() << "Announcement shown without sound: no speech engine could speak.";
+        }
+        comment->setText(toQt(t.announcement->comment));
+    }
+    TextTimeReal->setText(toQt(t.clockText));
+    txtDate->setText(toQt(t.dateKey));
+    for (int i = 0; i < kPrayerCount; ++i)
+        timeLabel(static_cast<Prayer>(i))->setText(toQt(t.captions[static_cast<std::size_t>(i)]));
+
+    const PrayerSchedule::Calendar& cal = t.calendar;
+    tarikh->setText(QLocale::system().toString(QDate(cal.today.year, cal.today.month, cal.today.day),
+                                               QStringLiteral("dddd, dd MMMM yyyy")));
+    hariku->setText(toQt(cal.dayName));
+    bulan1->setText(toQt(cal.monthName));
+    bulan->setText(toQt(cal.monthName));
+    tarikh_melayu_caption->setText(toQt(cal.malayLine));
+    if (cal.dayChanged) {
+        TextDateJawi->setText(QString::fromUtf8(cal.hijriText));
+        showWeekdayPicture(toQt(cal.zikirText));
+    }
+
+    if (t.comment)
+        comment->setText(toQt(*t.comment));
+    for (int i = 0; i < kIndicatorCount; ++i)
+        indicator(i)->setVisible(i == t.indicator);
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    for (int i = 0; i < kPrayerCount; ++i) {
+        const auto colour = t.colours[static_cast<std::size_t>(i)];
+        setTextColour(timeLabel(static_cast<Prayer>(i)), colour == PrayerSchedule::Colour::Red ? kRed
+                                                         : colour == PrayerSchedule::Colour::ButtonFace
+                                                             ? buttonFace
+                                                             : kWhite);
+    }
+}
+
+void Velmora::showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points) {
+    // An empty, non-numeric or absurd size keeps the size in force.
+    const double asked = leadingNumber(sizeText);
+    if (asked >= 1 && asked <= 400)
+        points = asked;
+    const QString shown = toQt(text);
+    QFont f = label->font();
+    f.setPointSizeF(points);
+    // A title too long for the screen at that size is made smaller rather than cut off at both ends.
+    const double room = label->width() - 16;
+    const double wide = QFontMetricsF(f).horizontalAdvance(shown);
+    if (wide > room && room > 0)
+        f.setPointSizeF(std::max(8.0, points * room / wide));
+    label->setFont(f);
+    label->setText(shown);
+}
+
+void Velmora::onReadINITimer() {
+    const std::filesystem::path ini = m_folder.settingsFile();
+    const auto read = [&](const SettingKey& k) { return GetFromINI(k.section, k.key, "", ini); };
+    try {
+        showTitle(txtWEBTAJUK, read(settings::kTitle01), read(settings::kTitleSize), m_titlePoints[0]);
+        showTitle(txtWEBTAJUK2, read(settings::kTitle02), read(settings::kTitle02Size), m_titlePoints[1]);
+        Tajuk_tempat->setText(toQt(read(settings::kPlace)));
+    } catch (const std::exception& e) {
+        qWarning() << "Title refresh failed:" << e.what();
+    }
+}
+
+void Velmora::showWeekdayPicture(const QString& zikirTextValue) {
+    const int shown = zikirPictureIndex(fromQt(zikirTextValue));
+    for (int i = 0; i < 7; ++i)
+        weekdayPicture(i)->setVisible(i == shown);
+}
+
+void Velmora::closeEvent(QCloseEvent* event) {
+    // Closing only hides the clock; the program ends from the tray menu.
+    event->ignore();
+    if (hooks.ensureTrayIcon)
+        hooks.ensureTrayIcon(*this);
+    hide();
+}
+
+void Velmora::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F12 && hooks.nextMonitor)
+        hooks.nextMonitor(*this);
+    QWidget::keyPressEvent(event);
+}
+
+void Velmora::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && hooks.activated)
+        hooks.activated(*this);
+    QWidget::changeEvent(event);
+}
+
+void Velmora::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!isMinimized() && hooks.resized)
+        hooks.resized(*this);
+}
+
+void Velmora::setBackgroundPicture(const QPixmap& picture) {
+    m_background = picture;
+    // With a picture of its own the window shows no cards either, so a black picture leaves
+    // nothing but digits, captions and pictures.
+    for (QWidget* panel : {Picture2, picHolder})
+        static_cast<Panel*>(panel)->setDrawn(picture.isNull());
+    update();
+}
+
+void Velmora::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!m_background.isNull()) {
+        p.fillRect(rect(), Qt::black);
+        p.drawPixmap(0, 0, m_background);
+        return;
+    }
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(5, 38, 30));
+    g.setColorAt(0.55, QColor(3, 22, 18));
+    g.setColorAt(1, QColor(1, 10, 8));
+    p.fillRect(rect(), g);
+    // Gold rules under the titles and above the strip, scaled with the window.
+    const double sy = height() / double(kDesignHeight);
+    p.setPen(QPen(QColor(212, 175, 55, 170), 2));
+    p.drawLine(QPointF(40, 258 * sy), QPointF(width() - 40, 258 * sy));
+    p.drawLine(QPointF(40, 752 * sy), QPointF(width() - 40, 752 * sy));
 }
 
 } // namespace tavrola

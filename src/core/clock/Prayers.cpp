@@ -1,0 +1,116 @@
+#include "core/clock/Prayers.h"
+
+#include "core/clock/TimeText.h"
+
+namespace tavrola {
+
+namespace {
+
+constexpr std::array<PrayerInfo, kPrayerCount> kPrayers = {{
+    {"cmdImsak", "AM", -1, "", "", "", Prayer::Subuh},
+    {"cmdSuboh", "AM", 4, "Waktu Suboh bemula", "Waktu Suboh berakhir", "It is now, time for subuh prayer.",
+     Prayer::Zohor},
+    {"cmdSyuruk", "AM", -1, "", "", "", Prayer::Zohor},
+    {"cmdDhuha", "AM", -1, "", "", "", Prayer::Zohor},
+    {"cmdZohor", "PM", 0, "Waktu Zohor bemula", "Waktu Zohor berakhir", "It is now, time for Zuhr prayer.",
+     Prayer::Asar},
+    {"cmdAsar", "PM", 1, "Waktu Asar bemula", "Waktu Asar berakhir", "It is now, time for Asr prayer.",
+     Prayer::Maghrib},
+    {"cmdMagrib", "PM", 2, "Waktu Magrib bemula", "Waktu Magrib berakhir", "It is now, time for Maghrib Prayer.",
+     Prayer::Isyak},
+    {"cmdIsyak", "PM", 3, "Waktu Isyak bemula", "Waktu Isyak berakhir", "It is now, time for Isha Prayer.",
+     Prayer::Subuh},
+}};
+
+constexpr int kDaySeconds = 24 * 60 * 60;
+
+} // namespace
+
+int index(Prayer p) {
+    return static_cast<int>(p);
+}
+
+const PrayerInfo& prayerInfo(Prayer p) {
+    return kPrayers[static_cast<std::size_t>(index(p))];
+}
+
+bool isObligatory(Prayer p) {
+    return prayerInfo(p).indicator >= 0;
+}
+
+const std::string& storedTime(const DayTimes& t, Prayer p) {
+    switch (p) {
+    case Prayer::Imsak:
+        return t.imsak;
+    case Prayer::Subuh:
+        return t.suboh;
+    case Prayer::Syuruk:
+        return t.syuruk;
+    case Prayer::Dhuha:
+        return t.duha;
+    case Prayer::Zohor:
+        return t.zohor;
+    case Prayer::Asar:
+        return t.asar;
+    case Prayer::Maghrib:
+        return t.magrib;
+    case Prayer::Isyak:
+        break;
+    }
+    return t.isyak;
+}
+
+std::string timeCaption(Prayer p, std::string_view stored) {
+    return Convert24To12(stored) + " " + std::string(prayerInfo(p).suffix);
+}
+
+Captions timeCaptions(const DayTimes& times) {
+    Captions c;
+    for (int i = 0; i < kPrayerCount; ++i) {
+        const auto p = static_cast<Prayer>(i);
+        c[static_cast<std::size_t>(i)] = timeCaption(p, storedTime(times, p));
+    }
+    return c;
+}
+
+std::optional<Period> findPeriod(int t, const DayTimes& times) {
+    const int zohor = minutesOfDay(times.zohor);
+    const int asar = minutesOfDay(times.asar);
+    const int magrib = minutesOfDay(times.magrib);
+    const int isyak = minutesOfDay(times.isyak);
+    const int suboh = minutesOfDay(times.suboh);
+    const auto span = [t](int minutes) { return (minutes - t) * 60; };
+    if (zohor <= t && t < asar)
+        return Period{Prayer::Zohor, Prayer::Asar, span(asar)};
+    if (asar <= t && t < magrib)
+        return Period{Prayer::Asar, Prayer::Maghrib, span(magrib)};
+    if (magrib <= t && t < isyak)
+        return Period{Prayer::Maghrib, Prayer::Isyak, span(isyak)};
+    if (t >= isyak)
+        return Period{Prayer::Isyak, Prayer::Subuh, span(suboh) + kDaySeconds};
+    if (t < suboh)
+        return Period{Prayer::Isyak, Prayer::Subuh, span(suboh)};
+    if (suboh <= t && t < zohor)
+        return Period{Prayer::Subuh, Prayer::Zohor, span(zohor)};
+    return std::nullopt;
+}
+
+std::string countdownLine(const Period& period, const Captions& captions) {
+    return std::string(prayerInfo(period.next).opening) +
+           " jam : " + captions[static_cast<std::size_t>(index(period.next))] + " dalam masa " + "- " +
+           CountdownText(period.spanSeconds);
+}
+
+std::string closingLine(Prayer started, const Captions& captions) {
+    const PrayerInfo& info = prayerInfo(started);
+    return std::string(info.closing) + " jam : " + captions[static_cast<std::size_t>(index(info.next))];
+}
+
+std::optional<Prayer> prayerStartingAt(std::string_view minuteText, const Captions& captions) {
+    for (Prayer p : kObligatoryOrder)
+        if (captions[static_cast<std::size_t>(index(p))] == minuteText)
+            return p;
+    return std::nullopt;
+}
+
+} // namespace tavrola

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/clock/PrayerDatabase.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrola {
+
+// The eight times of the day, in the order the strip shows them.
+enum class Prayer { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
+inline constexpr int kPrayerCount = 8;
+inline constexpr int kIndicatorCount = 5;
+
+struct PrayerInfo {
+    std::string_view label;    // the time label's name on the clock window
+    std::string_view suffix;   // fixed per prayer, whatever the time
+    int indicator;             // index of its indicator picture, -1 for none
+    std::string_view opening;  // countdown line towards this prayer
+    std::string_view closing;  // announcement line when this prayer begins
+    std::string_view sentence; // spoken when this prayer begins
+    Prayer next;               // the obligatory prayer that follows
+};
+
+const PrayerInfo& prayerInfo(Prayer p);
+bool isObligatory(Prayer p);
+int index(Prayer p);
+
+// The five obligatory prayers in the order the clock compares them at a minute change.
+inline constexpr std::array<Prayer, 5> kObligatoryOrder = {Prayer::Zohor, Prayer::Asar, Prayer::Maghrib,
+                                                           Prayer::Isyak, Prayer::Subuh};
+
+// The stored time of a prayer in a day.
+const std::string& storedTime(const DayTimes& times, Prayer p);
+
+// The label captions, indexed by Prayer.
+using Captions = std::array<std::string, kPrayerCount>;
+
+// A label's caption: the 12-hour time, a space and the fixed suffix (13:05 for Zohor -> 1:05 PM).
+std::string timeCaption(Prayer p, std::string_view stored);
+Captions timeCaptions(const DayTimes& times);
+
+// The period the day is in at minute t (minutes after midnight): the current prayer and the time
+// left until the next one. Starts are inclusive, ends exclusive; after Isyak the countdown runs to
+// today's Subuh time taken as tomorrow's.
+struct Period {
+    Prayer current;
+    Prayer next;
+    int spanSeconds;
+};
+std::optional<Period> findPeriod(int minuteOfDay, const DayTimes& times);
+
+// "Waktu Asar bemula jam : 3:30 PM dalam masa - 2 jam 20 minit".
+std::string countdownLine(const Period& period, const Captions& captions);
+
+// "Waktu Zohor berakhir jam : 3:30 PM": the line shown as a prayer begins.
+std::string closingLine(Prayer started, const Captions& captions);
+
+// The obligatory prayer whose caption is exactly the minute text, checked Zohor to Subuh.
+std::optional<Prayer> prayerStartingAt(std::string_view minuteText, const Captions& captions);
+
+} // namespace tavrola

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+
+#include <utility>
+
+namespace tavrola {
+
+// A time display in the seven-segment face. The text stays the plain time ("01:05:09 pm",
+// "1:05 PM"); the am/pm part is drawn in a smaller letter face, since seven segments cannot draw
+// an "m", and unlit segments glow faintly behind the digits like a real segment display.
+class ClockFace : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClockFace(QWidget* parent = nullptr);
+
+    void setSuffixFont(const QFont& font) { m_suffixFont = font; }
+    // The suffix's height as a share of the digits' height.
+    void setSuffixScale(double scale) { m_suffixScale = scale; }
+
+    // The text split into digits and am/pm suffix (empty when there is none).
+    static std::pair<QString, QString> split(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QFont m_suffixFont;
+    double m_suffixScale = 0.4;
+};
+
+} // namespace tavrola
