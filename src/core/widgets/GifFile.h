@@ -57,6 +57,7 @@ public:
 
     // Colour tables: 0 is the global table, then the local tables in order of appearance.
     int tableCount() const { return static_cast<int>(m_tables.size()); }
+    const GifPalette& table(int n) const { return m_tables.at(static_cast<std::size_t>(n)); }
     const GifPalette& palette(int frameIndex) const;
     void setPalette(int frameIndex, const GifPalette& colours);
     void cacheColourTables() { m_cachedTables = m_tables; }
