@@ -265,6 +265,29 @@ private slots:
         QCOMPARE(http.cancelled, 1);
     }
 
+    // What the build drew into the program folder plays in the control.
+    void shippedArtwork() {
+        const QString dir = TAVROLA_PROGRAM_DIR;
+        QStringList gifs = {"logo/logo.gif"};
+        for (int i = 0; i < 5; ++i)
+            gifs << QString("gif/indicator%1.gif").arg(i);
+        for (const char* day : {"isnin", "selasa", "rabu", "khamis", "jumaat", "sabtu", "ahad"})
+            gifs << QString("gif/%1.gif").arg(day);
+        for (const QString& name : gifs) {
+            ucAniGIF g;
+            QVERIFY2(g.LoadAnimatedGIF_File(dir + "/" + name), qPrintable(name));
+            QVERIFY2(g.FrameCount() > 1, qPrintable(name));
+            QCOMPARE(g.Loops(), 0);
+            QCOMPARE(qAlpha(g.currentImage().pixel(0, 0)), 0); // the corners are see-through
+        }
+        const QImage black(dir + "/bg/hitam.jpg");
+        QVERIFY(black.width() >= 3840 && black.height() >= 2160);
+        for (const QPoint p : {QPoint(0, 0), QPoint(1920, 1080), QPoint(3839, 2159)})
+            QCOMPARE(black.pixel(p), qRgb(0, 0, 0));
+        for (int size : {16, 32, 48})
+            QCOMPARE(QImage(dir + QString("/icon/tavrola%1.png").arg(size)).size(), QSize(size, size));
+    }
+
     void mouseEvents() {
         ucAniGIF g;
         g.resize(20, 20);
