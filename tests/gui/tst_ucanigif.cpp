@@ -81,6 +81,25 @@ private slots:
         QCOMPARE(changed.count(), 5);
     }
 
+    void interlacedFramesComeOutInRowOrder() {
+        GifEncoder enc(3, 11);
+        std::vector<GifColour> palette;
+        for (int i = 0; i < 11; ++i)
+            palette.push_back({static_cast<std::uint8_t>(i * 20), 0, 0});
+        enc.setGlobalPalette(palette);
+        GifEncoderFrame f = frame(0, 0, 3, 11, 0, 0);
+        for (int y = 0; y < 11; ++y)
+            std::fill_n(f.pixels.begin() + y * 3, 3, static_cast<std::uint8_t>(y));
+        f.interlaced = true;
+        enc.addFrame(f);
+        const QByteArray gif = toQt(enc.encode());
+        QVERIFY(gif.contains(QByteArray::fromHex("0b0040"))); // height 11, then the interlace flag
+        ucAniGIF g;
+        QVERIFY(g.LoadAnimatedGIF_Array(gif));
+        for (int y = 0; y < 11; ++y)
+            QCOMPARE(pixel(g, 1, y), qRgb(y * 20, 0, 0));
+    }
+
     void mirrorsTheComposedPicture() {
         ucAniGIF g;
         g.setDelayAnimation(2);

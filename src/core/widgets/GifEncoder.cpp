@@ -56,6 +56,20 @@ private:
     int m_bits = 0;
 };
 
+// Rows in the four-pass order: every 8th from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
+std::vector<std::uint8_t> interlacedRows(const GifEncoderFrame& f) {
+    if (f.pixels.size() != static_cast<std::size_t>(f.width) * static_cast<std::size_t>(f.height))
+        return f.pixels;
+    std::vector<std::uint8_t> out;
+    out.reserve(f.pixels.size());
+    const int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    for (const auto& [first, step] : passes)
+        for (int y = first; y < f.height; y += step)
+            out.insert(out.end(), f.pixels.begin() + static_cast<std::ptrdiff_t>(y) * f.width,
+                       f.pixels.begin() + static_cast<std::ptrdiff_t>(y + 1) * f.width);
+    return out;
+}
+
 } // namespace
 
 std::string GifEncoder::lzw(const std::vector<std::uint8_t>& pixels, int minCodeSize) {
@@ -156,15 +170,16 @@ std::string GifEncoder::encode() const {
         const std::vector<GifColour>& table = f.palette.empty() ? m_global : f.palette;
         const std::uint8_t maxPixel = f.pixels.empty() ? 0 : *std::max_element(f.pixels.begin(), f.pixels.end());
         const int bits = std::max(tableBits(table.size()), tableBits(std::size_t{maxPixel} + 1));
+        const int interlace = f.interlaced ? 0x40 : 0;
         if (!f.palette.empty()) {
-            out.push_back(static_cast<char>(0x80 | (bits - 1)));
+            out.push_back(static_cast<char>(0x80 | interlace | (bits - 1)));
             putTable(out, f.palette, bits);
         } else {
-            out.push_back(0);
+            out.push_back(static_cast<char>(interlace));
         }
         const int minCodeSize = std::max(2, bits);
         out.push_back(static_cast<char>(minCodeSize));
-        const std::string data = lzw(f.pixels, minCodeSize);
+        const std::string data = lzw(f.interlaced ? interlacedRows(f) : f.pixels, minCodeSize);
         for (std::size_t at = 0; at < data.size(); at += 255) {
             const std::size_t n = std::min<std::size_t>(255, data.size() - at);
             out.push_back(static_cast<char>(n));

@@ -16,6 +16,7 @@ struct GifEncoderFrame {
     std::uint8_t disposal = 0;
     bool transparent = false;
     std::uint8_t transparentIndex = 0;
+    bool interlaced = false;
     std::vector<GifColour> palette; // empty: the file's global table
     std::vector<std::uint8_t> pixels;
 };

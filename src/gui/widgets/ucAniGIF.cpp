@@ -175,13 +175,21 @@ void ucAniGIF::showCurrentFrame(bool announce) {
     if (n < 1)
         return;
     m_composer.compose(m_gif, m_frames, n - 1);
-    std::vector<std::uint32_t> px = m_composer.pixels();
-    GifComposer::mirror(px, m_composer.width(), m_composer.height(), m_mirrored);
-    QImage image(m_composer.width(), m_composer.height(), QImage::Format_ARGB32_Premultiplied);
-    const std::size_t rowBytes = static_cast<std::size_t>(m_composer.width()) * sizeof(std::uint32_t);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(image.scanLine(y), px.data() + static_cast<std::size_t>(y) * m_composer.width(), rowBytes);
-    m_image = std::move(image);
+    const int w = m_composer.width(), h = m_composer.height();
+    std::vector<std::uint32_t> mirrored;
+    const std::uint32_t* src = m_composer.pixels().data();
+    if (m_mirrored != 0) {
+        mirrored = m_composer.pixels();
+        GifComposer::mirror(mirrored, w, h, m_mirrored);
+        src = mirrored.data();
+    }
+    // Frames of one file share a size, so the image's buffer is reused from frame to frame.
+    if (m_image.size() != QSize(w, h))
+        m_image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (m_image.isNull())
+        return; // out of memory: show nothing rather than write through a null buffer
+    for (int y = 0; y < h; ++y)
+        std::memcpy(m_image.scanLine(y), src + static_cast<std::size_t>(y) * w, static_cast<std::size_t>(w) * 4);
     m_scaled = QPixmap();
     update();
     if (announce)
