@@ -1,3 +1,4 @@
+#include "core/widgets/GifByteReader.h"
 #include "core/widgets/GifEncoder.h"
 #include "core/widgets/GifFile.h"
 #include "GifTestSupport.h"
@@ -165,6 +166,40 @@ TEST(GifIndex, PixelBudget) {
     for (int i = 0; i < 5; ++i)
         many += tinyImage(0, 0, 4096, 4096);
     EXPECT_FALSE(gif.load(many + ";"));
+}
+
+TEST(GifIndex, FrameCountLimit) {
+    std::string many = bareHeader();
+    for (int i = 0; i < GifFile::kMaxFrames; ++i)
+        many += tinyImage();
+    GifFile gif;
+    EXPECT_TRUE(gif.load(many + ";"));
+    EXPECT_EQ(gif.frameCount(), GifFile::kMaxFrames);
+    EXPECT_FALSE(gif.load(many + tinyImage() + ";"));
+}
+
+TEST(GifReader, ReadingPastTheEnd) {
+    const std::string three = bytes({1, 2, 3});
+    GifByteReader in(three);
+    EXPECT_TRUE(in.bytes(4).empty());
+    EXPECT_EQ(in.position(), 0u) << "a short read leaves the position alone";
+    EXPECT_EQ(in.word(), 0x0201);
+    try {
+        in.word();
+        FAIL() << "a word across the end must raise";
+    } catch (const GifReadError& e) {
+        EXPECT_STREQ(e.what(), "End of File");
+        EXPECT_EQ(GifReadError::kNumber, 53);
+    }
+    EXPECT_EQ(in.byte(), 3);
+    EXPECT_THROW(in.byte(), GifReadError);
+    const std::string chain = bytes({2, 9, 9, 1, 9, 0, 7});
+    GifByteReader blocks(chain);
+    blocks.skipSubBlocks();
+    EXPECT_EQ(blocks.byte(), 7);
+    const std::string cut = bytes({5, 1, 2});
+    GifByteReader runaway(cut);
+    EXPECT_THROW(runaway.skipSubBlocks(), GifReadError);
 }
 
 TEST(GifIndex, SingleImageStreamCarriesTheFramesPixelsAndTable) {

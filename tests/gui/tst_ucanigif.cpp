@@ -131,6 +131,20 @@ private slots:
         QCOMPARE(frames, (QList<int>{1, 2, 3, 1}));
     }
 
+    void aFrameChangedHandlerMayStopTheAnimation() {
+        ucAniGIF g;
+        g.setMinFrameDelay(10);
+        connect(&g, &ucAniGIF::FrameChanged, &g, [&](int frame) {
+            if (frame == 2)
+                g.setAction(0);
+        });
+        QVERIFY(g.LoadAnimatedGIF_Array(sampleGif(std::nullopt, 0)));
+        QTRY_COMPARE(g.Action(), 0);
+        QTest::qWait(100);
+        QCOMPARE(g.currentFrame(), 1);
+        QCOMPARE(g.Action(), 0);
+    }
+
     void loopCountComesFromTheFile() {
         ucAniGIF g;
         QVERIFY(g.LoadAnimatedGIF_Array(sampleGif(4)));

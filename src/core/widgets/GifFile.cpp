@@ -163,7 +163,8 @@ int GifFile::indexPass() {
                 framePixels += static_cast<std::int64_t>(f.width) * f.height;
                 right = std::max<std::int64_t>(right, f.left + f.width);
                 bottom = std::max<std::int64_t>(bottom, f.top + f.height);
-                if (framePixels > kMaxFramePixels || right * bottom > kMaxCanvasPixels)
+                if (framePixels > kMaxFramePixels || right * bottom > kMaxCanvasPixels ||
+                    frameCount() >= kMaxFrames)
                     throw GifFormatError("picture too large");
                 m_frames.push_back(f);
             }

@@ -40,6 +40,9 @@ public:
     // Sum of every frame's own area, which the decoded frames occupy one byte per pixel.
     static constexpr std::int64_t kMaxFramePixels = 64 * 1024 * 1024;
     static constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+    // Each frame is decoded on its own at load time; a file of countless one-pixel frames would
+    // hold the user-interface thread for minutes.
+    static constexpr int kMaxFrames = 10000;
 
     // Indexes the bytes; false (and an empty index) for anything that is not a usable GIF.
     bool load(std::string bytes);

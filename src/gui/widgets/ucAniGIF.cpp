@@ -200,7 +200,8 @@ void ucAniGIF::apply(const GifPlayback::Step& step) {
     m_timer.stop();
     if (step.show)
         showCurrentFrame(true);
-    if (step.timerMs >= 0)
+    // A FrameChanged handler may have stopped or paused the animation meanwhile.
+    if (step.timerMs >= 0 && m_playback.state() == GifPlayback::Playing)
         m_timer.start(step.timerMs);
     if (step.loopsEnded)
         emit LoopsEnded();
