@@ -66,7 +66,7 @@ std::string timeCaption(Prayer p, std::string_view stored) {
 
 Captions timeCaptions(const DayTimes& times) {
     Captions c;
-    for (int i = 0; i < kPrayerCount; ++i) {
+    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         const auto p = static_cast<Prayer>(i);
         c[static_cast<std::size_t>(i)] = timeCaption(p, storedTime(times, p));
     }

@@ -3,6 +3,7 @@
 #include "core/clock/PrayerDatabase.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,8 +11,8 @@
 namespace tavrola {
 
 // The eight times of the day, in the order the strip shows them.
-enum class Prayer { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
-inline constexpr int kPrayerCount = 8;
+enum class Prayer : std::size_t { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
+inline constexpr std::size_t kPrayerCount = 8;
 inline constexpr int kIndicatorCount = 5;
 
 struct PrayerInfo {

@@ -200,7 +200,7 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
     if (!writeDatabase(m_database, conv.text, writeError))
         return Outcome{true, writeError};
 
-    m_today = conv.todayFound ? conv.today : DayTimes{};
+    m_today = conv.todayFound ? conv.today : StoredDay{};
     setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
                   " hari",
               StatusColour::Green);

@@ -100,7 +100,7 @@ private:
     std::string m_statusText;
     StatusColour m_statusColour = StatusColour::Default;
     std::string m_timerText;
-    DayTimes m_today;
+    StoredDay m_today;
 
     std::function<void()> m_onChanged;
     std::function<void(const std::string&)> m_logSink;

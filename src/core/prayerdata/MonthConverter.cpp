@@ -97,7 +97,7 @@ MonthConversion convertMonthDocument(std::string_view document, const DateTime& 
             continue;
         const std::string_view object = document.substr(open, close - open);
 
-        DayTimes times;
+        StoredDay times;
         for (std::size_t i = 0; i < kPrayerCount; ++i) {
             std::string raw = GetJsonValue(object, kNames[i].json);
             if (raw.empty())

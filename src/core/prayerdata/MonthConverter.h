@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/clock/DateTime.h"
+#include "core/clock/Prayers.h"
 
 #include <array>
 #include <cstddef>
@@ -9,12 +10,9 @@
 
 namespace tavrola {
 
-inline constexpr std::size_t kPrayerCount = 8;
-
-// Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak: the order of the day block.
-enum class Prayer { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
-
-using DayTimes = std::array<std::string, kPrayerCount>;
+// A day's eight values as the converter stores them, in the order of the day block
+// (Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak: the order of Prayer).
+using StoredDay = std::array<std::string, kPrayerCount>;
 
 // The month document turned into the complete text of dbsolat.dat.
 struct MonthConversion {
@@ -24,7 +22,7 @@ struct MonthConversion {
     int daysInMonth = 0;
     int daysFound = 0; // day blocks written
     bool todayFound = false;
-    DayTimes today; // today's eight stored values, when today was in the document
+    StoredDay today; // today's eight stored values, when today was in the document
 };
 
 // Converts the month of `now` out of `document`. Dates and the header's times come from `now`.

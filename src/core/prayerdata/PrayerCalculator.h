@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/clock/Prayers.h"
+
 #include "core/clock/DateTime.h"
 
 #include <array>
@@ -18,9 +20,6 @@ struct PrayerLocation {
     double timeZone = 8.0;
 };
 
-// The eight times of a day in the order the clock shows them.
-enum class Prayer : std::size_t { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
-inline constexpr std::size_t kPrayerCount = 8;
 
 // The name each time carries in a month document.
 std::string_view prayerName(Prayer prayer);

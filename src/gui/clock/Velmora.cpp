@@ -225,7 +225,7 @@ void Velmora::buildStrip() {
 
     const std::array<QLabel**, kPrayerCount> labels = {&cmdImsak, &cmdSuboh, &cmdSyuruk, &cmdDhuha,
                                                        &cmdZohor, &cmdAsar,  &cmdMagrib, &cmdIsyak};
-    for (int i = 0; i < kPrayerCount; ++i) {
+    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         const Prayer p = static_cast<Prayer>(i);
         auto* time = new ClockFace(picHolder);
         time->setObjectName(
@@ -236,7 +236,7 @@ void Velmora::buildStrip() {
         setTextColour(time, kWhite);
         *labels[static_cast<std::size_t>(i)] = time;
     }
-    for (int i = 0; i < kPrayerCount; ++i) {
+    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         QLabel* name = makeLabel(picHolder, QStringLiteral("Waktunya_%1").arg(i),
                                  QString::fromLatin1(kNameCaptions[static_cast<std::size_t>(i)]));
         name->setProperty("index", i);
@@ -253,7 +253,7 @@ void Velmora::buildStrip() {
         ucAniGIF2[static_cast<std::size_t>(i)] = ind;
     }
     // Columns in the order of the day; each obligatory prayer has its indicator under its time.
-    for (int col = 0; col < kPrayerCount; ++col) {
+    for (int col = 0; col < static_cast<int>(kPrayerCount); ++col) {
         const Prayer p = kStripOrder[static_cast<std::size_t>(col)];
         const int x = col * kColumnWidth;
         Waktunya[static_cast<std::size_t>(nameIndexOf(p))]->setGeometry(x + 6, 18, kColumnWidth - 12, 60);
@@ -400,7 +400,7 @@ void Velmora::applyFonts() {
     clock->setSuffixFont(faceOf(kRounded, 10, true));
     clock->setSuffixScale(0.42);
     const int timeSize = fittingPixelSize(digits, "88:88", QSize(150, 70));
-    for (int i = 0; i < kPrayerCount; ++i) {
+    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         auto* face = static_cast<ClockFace*>(timeLabel(static_cast<Prayer>(i)));
         face->setFont(faceOf({m_digitFamily}, timeSize));
         face->setSuffixFont(faceOf(kNarrow, 10, true));
@@ -441,7 +441,7 @@ QLabel* Velmora::timeLabel(Prayer p) const {
 }
 
 QLabel* Velmora::prayerNameLabel(int i) const {
-    return i >= 0 && i < kPrayerCount ? Waktunya[static_cast<std::size_t>(i)] : nullptr;
+    return i >= 0 && i < static_cast<int>(kPrayerCount) ? Waktunya[static_cast<std::size_t>(i)] : nullptr;
 }
 
 void Velmora::load() {
@@ -549,7 +549,7 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
     }
     TextTimeReal->setText(toQt(t.clockText));
     txtDate->setText(toQt(t.dateKey));
-    for (int i = 0; i < kPrayerCount; ++i)
+    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i)
         timeLabel(static_cast<Prayer>(i))->setText(toQt(t.captions[static_cast<std::size_t>(i)]));
 
     const PrayerSchedule::Calendar& cal = t.calendar;
@@ -569,7 +569,7 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
     for (int i = 0; i < kIndicatorCount; ++i)
         indicator(i)->setVisible(i == t.indicator);
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
-    for (int i = 0; i < kPrayerCount; ++i) {
+    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         const auto colour = t.colours[static_cast<std::size_t>(i)];
         setTextColour(timeLabel(static_cast<Prayer>(i)), colour == PrayerSchedule::Colour::Red ? kRed
                                                          : colour == PrayerSchedule::Colour::ButtonFace
