@@ -1,27 +1,93 @@
+// The tavrola executable: creates the platform services and the windows, and connects them.
 #include "core/AppInfo.h"
 #include "core/config/ProgramFolder.h"
+#include "core/prayerdata/CalculatedMonthSource.h"
 #include "gui/clock/Velmora.h"
+#include "gui/desktop/AppIcon.h"
+#include "gui/desktop/MonitorPanel.h"
+#include "gui/desktop/frmtray.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtClock.h"
+#include "gui/platform/QtDialogs.h"
+#include "gui/platform/QtHttpClient.h"
+#include "gui/platform/QtScreens.h"
+#include "gui/platform/QtShell.h"
 #include "gui/platform/QtSpeech.h"
+#include "gui/platform/QtTray.h"
 #include "gui/platform/SingleInstance.h"
+#include "gui/platform/Transparency.h"
+#include "gui/prayerdata/JSONAutoupdate.h"
+#include "gui/shutdown/ShutdownScheduler.h"
+#include "gui/update/ModAutoUpdate.h"
+#include "gui/update/frmAbout.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace tavrola;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(tavrola::app::kTitle));
-    QApplication::setApplicationVersion(QString::fromUtf8(tavrola::app::kVersion));
+    QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
+    QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));
+    QApplication::setWindowIcon(appIcon());
+    // Closing the clock only hides it; the program ends from the tray menu or the shutdown path.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folderPath = QCoreApplication::applicationDirPath();
     // A second start ends at once, without a message, while the first keeps running.
-    tavrola::SingleInstance instance(folder);
+    SingleInstance instance(folderPath);
     if (!instance.acquire())
         return 0;
+    const ProgramFolder folder(pathFromQt(folderPath));
 
-    tavrola::QtClock clock;
-    tavrola::QtSpeech speech;
-    tavrola::Velmora clockWindow(tavrola::ProgramFolder(tavrola::pathFromQt(folder)), clock, speech);
+    QtClock clock;
+    QtDialogs dialogs;
+    QtSpeech speech;
+    QtHttpClient http;
+    QtShell shell;
+    QtScreens screens;
+    QtTray trayIcon(appIcon());
+
+    Velmora clockWindow(folder, clock, speech);
+    clockWindow.attachDesktop(screens);
+
+    // The month's prayer times: from the data server when one is set, computed here otherwise.
+    CalculatedMonthSource calculatedMonths(folder.settingsFile());
+    JSONAutoupdate updater(folder, clock, http);
+    updater.setNoHostMonthSource(&calculatedMonths);
+
+    ModAutoUpdate appUpdate(http, shell, dialogs, clock, folder.settingsFile());
+
+    frmtray tray(folder, clock, dialogs, shell, trayIcon);
+    frmtray::Hooks& menu = tray.hooks();
+    menu.about = [&] {
+        frmAbout about(shell, clock, &clockWindow);
+        about.exec();
+    };
+    menu.noBackground = [&] {
+        ShowWithoutBackground(&clockWindow, pathToQt(folder.root() / "bg" / "hitam.jpg"),
+                              [&](const QPixmap& picture) { clockWindow.setBackgroundPicture(picture); });
+    };
+    menu.nextDisplay = [&] { clockWindow.monitorPanel()->switchMonitorsByMove(); };
+    menu.manualUpdateCheck = [&] { appUpdate.CheckForUpdates(false); };
+    menu.automaticUpdateCheck = [&] { appUpdate.RunAutomaticCheck(); };
+    menu.loadUpdater = [&] { updater.load(); };
+    menu.showClock = [&] { clockWindow.show(); };
+
+    ShutdownScheduler shutdown(
+        clockWindow.ShutDwn, folder, clock, shell,
+        {[&](const QString& t) { clockWindow.shut_tutup->setText(t); },
+         [&](const QString& t) { clockWindow.Jamcount->setText(t); },
+         [&](const QString& t) { clockWindow.lblLabel2->setText(t); },
+         [&](const QString& t) { clockWindow.tarikh_melayu_caption->setText(t); }},
+        {{}, [&] { tray.DelIcon(); }, {}}, &clockWindow);
+
+    clockWindow.hooks.ensureTrayIcon = [&](Velmora& w) { tray.hideClockToTray(&w); };
+    clockWindow.hooks.fadeIn = [](Velmora& w) { FadeInWindow(&w); };
+    clockWindow.hooks.loadDataUpdater = [&](Velmora&) { updater.load(); };
+
     clockWindow.load();
     clockWindow.show();
     return app.exec();

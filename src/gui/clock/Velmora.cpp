@@ -1,6 +1,12 @@
 #include "gui/clock/Velmora.h"
 
+#include "core/widgets/GifStretch.h"
+#include "gui/widgets/ucAniGIF.h"
+
 #include "gui/clock/ClockFace.h"
+#include "gui/clock/StripMover.h"
+#include "gui/desktop/MonitorPanel.h"
+#include "gui/desktop/WidgetLayout.h"
 #include "core/AppInfo.h"
 #include "core/clock/MalayCalendar.h"
 #include "core/clock/TimeText.h"
@@ -108,19 +114,14 @@ int fittingPixelSize(QFont font, const QString& sample, const QSize& box) {
     return lo;
 }
 
-// The indicator beside the current obligatory prayer until the animated pictures arrive.
-QPixmap indicatorPicture() {
-    QPixmap pm(60, 34);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath tri;
-    tri.moveTo(30, 4);
-    tri.lineTo(52, 30);
-    tri.lineTo(8, 30);
-    tri.closeSubpath();
-    p.fillPath(tri, kGold);
-    return pm;
+// An animated picture of the program folder's own artwork, scaled into its box.
+ucAniGIF* makePicture(QWidget* parent, const QString& name, const std::filesystem::path& file, int stretch) {
+    auto* pic = new ucAniGIF(parent);
+    pic->setObjectName(name);
+    pic->setStretch(stretch);
+    if (!file.empty())
+        pic->LoadAnimatedGIF_File(pathToQt(file));
+    return pic;
 }
 
 constexpr std::array<Prayer, kPrayerCount> kStripOrder = {Prayer::Imsak,   Prayer::Subuh, Prayer::Syuruk,
@@ -179,10 +180,47 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
 
 Velmora::~Velmora() = default;
 
+void Velmora::attachDesktop(const Screens& screens) {
+    // The monitor tools: the panel brings its own named controls and timers.
+    delete Picture3;
+    delete ChgMonitorTimer;
+    delete DisplayTimer;
+    m_monitorPanel = new MonitorPanel(this, screens, this);
+    m_monitorPanel->setObjectName("Picture3");
+    m_monitorPanel->setGeometry(0, 0, 10, 10);
+    m_monitorPanel->setVisible(false);
+    m_monitorPanel->setResolutionLabel(Label2);
+    Picture3 = m_monitorPanel;
+    TextMonitor = m_monitorPanel->TextMonitor;
+    cmdCoverScreen = m_monitorPanel->cmdCoverScreen;
+    cmdSwitchMonitors = m_monitorPanel->cmdSwitchMonitors;
+    cmdForceOnscreen = m_monitorPanel->cmdForceOnscreen;
+    chkOverlap = m_monitorPanel->chkOverlap;
+    ChgMonitorTimer = m_monitorPanel->ChgMonitorTimer;
+    DisplayTimer = m_monitorPanel->DisplayTimer;
+
+    // The strip runs on its own timer.
+    delete tmrScroll;
+    m_strip = new StripMover(picHolder, this);
+    tmrScroll = m_strip->tmrScroll;
+    tmrScroll->setObjectName("tmrScroll");
+
+    m_layout = std::make_unique<WidgetLayout>();
+    hooks.recordLayout = [this](Velmora&) { m_layout->RecordLayout(this); };
+    hooks.coverMonitor = [this](Velmora&) { m_monitorPanel->coverMonitorUnderCursor(); };
+    hooks.startScroll = [this](Velmora&) {
+        m_strip->startUp(GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
+    };
+    hooks.startMonitorTools = [this](Velmora&) { m_monitorPanel->InitMonitorButton(); };
+    hooks.resized = [this](Velmora&) { m_layout->RescaleLayout(this); };
+    // F12 and activation reach the panel through its event filter on this window.
+    hooks.nextMonitor = nullptr;
+    hooks.activated = nullptr;
+}
+
 void Velmora::buildWindow() {
-    ucAniGIF1 = makeLabel(this, "ucAniGIF1");
+    ucAniGIF1 = makePicture(this, "ucAniGIF1", {}, GifShrinkToFit);
     ucAniGIF1->setGeometry(40, 25, 210, 210);
-    ucAniGIF1->setAlignment(Qt::AlignCenter);
 
     txtWEBTAJUK = makeLabel(this, "txtWEBTAJUK");
     txtWEBTAJUK->setGeometry(280, 18, 1360, 112);
@@ -245,10 +283,10 @@ void Velmora::buildStrip() {
         Waktunya[static_cast<std::size_t>(i)] = name;
     }
     for (int i = 0; i < kIndicatorCount; ++i) {
-        PictureControl* ind = makeLabel(picHolder, QStringLiteral("ucAniGIF2_%1").arg(i));
+        PictureControl* ind =
+            makePicture(picHolder, QStringLiteral("ucAniGIF2_%1").arg(i),
+                        m_folder.root() / "gif" / ("indicator" + std::to_string(i) + ".gif"), GifFit);
         ind->setProperty("index", i);
-        ind->setPixmap(indicatorPicture());
-        ind->setAlignment(Qt::AlignCenter);
         ind->setVisible(false);
         ucAniGIF2[static_cast<std::size_t>(i)] = ind;
     }
@@ -275,14 +313,12 @@ void Velmora::buildRemembrancePanel() {
                                                       &jumaat1, &sabtu1,  &ahad1};
     const std::array<const char*, 7> names = {"isnin1",  "selasa1", "rabu1", "kamis1",
                                               "jumaat1", "sabtu1",  "ahad1"};
+    const std::array<const char*, 7> files = {"isnin.gif",  "selasa.gif", "rabu.gif", "khamis.gif",
+                                              "jumaat.gif", "sabtu.gif",  "ahad.gif"};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        PictureControl* pic = makeLabel(Picture2, QString::fromLatin1(names[i]));
+        PictureControl* pic =
+            makePicture(Picture2, QString::fromLatin1(names[i]), m_folder.root() / "gif" / files[i], GifFit);
         pic->setGeometry(20, 24, 490, 120);
-        pic->setAlignment(Qt::AlignCenter);
-        pic->setWordWrap(true);
-        // Stand-in picture: the day's remembrance in words.
-        pic->setText(QString::fromLatin1(zikirText(static_cast<int>((i + 1) % 7)).data()));
-        setTextColour(pic, kGold);
         pic->setVisible(false);
         *pictures[i] = pic;
     }
@@ -419,8 +455,6 @@ void Velmora::applyFonts() {
     for (QLabel* name : Waktunya)
         name->setFont(faceOf(kNarrow, 40, true));
     comment->setFont(faceOf(kNarrow, 36));
-    for (PictureControl* pic : {isnin1, selasa1, rabu1, kamis1, jumaat1, sabtu1, ahad1})
-        pic->setFont(faceOf(kNarrow, 36, true));
     pesan2->setFont(faceOf(kSans, 21));
     tarikh_zikir->setFont(faceOf(kNarrow, 24));
 }
@@ -513,11 +547,9 @@ void Velmora::loadLogo() {
     const QString path = pathToQt(resolveLogoPath(stored, m_folder.root()));
     if (hooks.logoPathResolved)
         hooks.logoPathResolved(*this, path);
-    QPixmap picture;
-    if (!stored.empty() && picture.load(path))
-        ucAniGIF1->setPixmap(picture.scaled(ucAniGIF1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    else
-        ucAniGIF1->clear();
+    // A path that names no readable picture leaves the logo empty.
+    if (stored.empty() || !ucAniGIF1->LoadAnimatedGIF_File(path))
+        ucAniGIF1->LoadAnimatedGIF_Array({});
 }
 
 void Velmora::armSolatTimer() {
@@ -611,14 +643,17 @@ void Velmora::showWeekdayPicture(const QString& zikirTextValue) {
     const int shown = zikirPictureIndex(fromQt(zikirTextValue));
     for (int i = 0; i < 7; ++i)
         weekdayPicture(i)->setVisible(i == shown);
+    tarikh_zikir->setText(zikirTextValue);
 }
 
 void Velmora::closeEvent(QCloseEvent* event) {
-    // Closing only hides the clock; the program ends from the tray menu.
+    // Closing only hides the clock; the program ends from the tray menu. The tray decides: with
+    // no notification area the clock must stay on screen, or nothing could bring it back.
     event->ignore();
     if (hooks.ensureTrayIcon)
         hooks.ensureTrayIcon(*this);
-    hide();
+    else
+        hide();
 }
 
 void Velmora::keyPressEvent(QKeyEvent* event) {

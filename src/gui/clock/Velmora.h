@@ -10,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -19,9 +20,17 @@ class QPushButton;
 class QTimer;
 
 namespace tavrola {
+class ucAniGIF;
+}
+
+namespace tavrola {
 
 class Clock;
+class MonitorPanel;
+class Screens;
 class Speech;
+class StripMover;
+class WidgetLayout;
 
 // The clock window: large clock, Malay and Hijri dates, the strip of the day's eight prayer times
 // with the countdown line, titles, place name, logo and the remembrance panel. It lays itself out
@@ -29,9 +38,8 @@ class Speech;
 class Velmora : public QWidget {
     Q_OBJECT
 public:
-    // Until the animated-picture control arrives, the logo, indicators and weekday pictures are
-    // plain labels; every use goes through the accessors below so the swap is one type.
-    using PictureControl = QLabel;
+    // The logo, the indicators and the weekday pictures are animated pictures.
+    using PictureControl = ucAniGIF;
 
     // Work that belongs to other parts of the program. Each hook is optional: an empty one is
     // skipped, and the clock works without any of them.
@@ -71,6 +79,13 @@ public:
     ~Velmora() override;
 
     Hooks hooks;
+
+    // Gives the window its monitor tools (Picture3), the running strip and proportional resizing,
+    // in place of the stand-ins it is built with, and fills the matching start-up hooks.
+    // Call once, before load().
+    void attachDesktop(const Screens& screens);
+    MonitorPanel* monitorPanel() const { return m_monitorPanel; }
+    StripMover* stripMover() const { return m_strip; }
 
     // The start-up steps in order, then the first tick. Call once, before show().
     void load();
@@ -198,6 +213,9 @@ private:
     void showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points);
 
     ProgramFolder m_folder;
+    MonitorPanel* m_monitorPanel = nullptr;
+    StripMover* m_strip = nullptr;
+    std::unique_ptr<WidgetLayout> m_layout;
     Clock& m_clock;
     Speech& m_speech;
     PrayerSchedule m_schedule;

@@ -2,6 +2,7 @@
 
 #include "core/AppInfo.h"
 #include "core/platform/HttpClient.h"
+#include "gui/update/FrmAutoUpdate.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,7 +16,6 @@ namespace tavrola {
 
 class Clock;
 class Dialogs;
-class FrmAutoUpdate;
 class Shell;
 
 // The check for a newer release against the maker's manifest. The manifest is fetched without
