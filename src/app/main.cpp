@@ -20,6 +20,7 @@
 #include "gui/shutdown/ShutdownScheduler.h"
 #include "gui/update/ModAutoUpdate.h"
 #include "gui/update/frmAbout.h"
+#include "gui/widgets/ucAniGIF.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -64,6 +65,7 @@ int main(int argc, char* argv[]) {
     frmtray::Hooks& menu = tray.hooks();
     menu.about = [&] {
         frmAbout about(shell, clock, &clockWindow);
+        about.aniGif()->LoadAnimatedGIF_File(pathToQt(folder.root() / "logo" / "logo.gif"));
         about.exec();
     };
     menu.noBackground = [&] {

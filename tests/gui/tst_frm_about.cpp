@@ -2,6 +2,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeShell.h"
 #include "gui/update/frmAbout.h"
+#include "gui/widgets/ucAniGIF.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -25,14 +26,14 @@ private slots:
         fakes::FakeShell shell;
         fakes::FakeClock clock;
         frmAbout w(shell, clock);
-        for (const char* name : {"lblTitle", "lblVersion", "lblInfo", "picHeader", "Picture2", "ucAniGIF1"})
+        for (const char* name : {"lblTitle", "lblVersion", "lblInfo", "picHeader", "Picture2"})
             QVERIFY2(w.findChild<QLabel*>(name), name);
         QVERIFY(w.findChild<QGroupBox*>("fraInfo"));
         QCOMPARE(w.findChild<QPushButton*>("cmdWeb")->text(), QString("Laman Web"));
         QCOMPARE(w.findChild<QPushButton*>("cmdEmail")->text(), QString("E-mel"));
         QCOMPARE(w.findChild<QPushButton*>("cmdOK")->text(), QString("Tutup"));
         QCOMPARE(w.findChild<QTimer*>("Timer1")->interval(), 35);
-        QCOMPARE(w.aniGifPlaceholder(), w.findChild<QLabel*>("ucAniGIF1"));
+        QCOMPARE(w.aniGif(), w.findChild<ucAniGIF*>("ucAniGIF1"));
     }
 
     void versionLineCarriesThisYear() {

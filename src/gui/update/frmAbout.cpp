@@ -1,5 +1,8 @@
 #include "gui/update/frmAbout.h"
 
+#include "core/widgets/GifStretch.h"
+#include "gui/widgets/ucAniGIF.h"
+
 #include "core/AppInfo.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Shell.h"
@@ -76,7 +79,9 @@ frmAbout::frmAbout(Shell& shell, const Clock& clock, std::string infoText, std::
       cmdOK(namedButton("cmdOK", "Tutup", this)), Timer1(new QTimer(this)),
       picHeader(namedLabel("picHeader", this)), Picture2(namedLabel("Picture2", this)), m_shell(shell),
       m_clock(clock), m_contactLines(std::move(infoText)), m_web(std::move(web)), m_email(std::move(email)),
-      m_ucAniGIF1(namedLabel("ucAniGIF1", this)) {
+      m_ucAniGIF1(new ucAniGIF(this)) {
+    m_ucAniGIF1->setObjectName("ucAniGIF1");
+    m_ucAniGIF1->setStretch(GifShrinkToFit);
     setObjectName("frmAbout");
     setWindowTitle(QStringLiteral("About"));
     setModal(true);

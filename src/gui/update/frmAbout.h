@@ -11,6 +11,8 @@ class QTimer;
 
 namespace tavrola {
 
+class ucAniGIF;
+
 class Clock;
 class Shell;
 
@@ -34,8 +36,8 @@ public:
     QLabel* picHeader;
     QLabel* Picture2;
 
-    // Stands in for the animated GIF player until it is placed here; same objectName, ucAniGIF1.
-    QLabel* aniGifPlaceholder() const { return m_ucAniGIF1; }
+    // The animated picture beside the title (objectName ucAniGIF1); the program loads its logo into it.
+    ucAniGIF* aniGif() const { return m_ucAniGIF1; }
 
     const std::string& InfoText() const { return m_infoText; }
     int InfoPos() const { return m_infoPos; }
@@ -61,7 +63,7 @@ private:
 
     std::string m_infoText;
     int m_infoPos = 0;
-    QLabel* m_ucAniGIF1;
+    ucAniGIF* m_ucAniGIF1;
 };
 
 } // namespace tavrola
