@@ -1,8 +1,10 @@
 // The tavrola executable: creates the platform services and the windows, and connects them.
 #include "core/AppInfo.h"
+#include "core/config/ModBackupINI.h"
 #include "core/config/ProgramFolder.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "gui/clock/Velmora.h"
+#include "gui/config/frmBackupINI.h"
 #include "gui/desktop/AppIcon.h"
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/frmtray.h"
@@ -17,6 +19,7 @@
 #include "gui/platform/SingleInstance.h"
 #include "gui/platform/Transparency.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
+#include "gui/settings/FrmSetting.h"
 #include "gui/shutdown/ShutdownScheduler.h"
 #include "gui/update/ModAutoUpdate.h"
 #include "gui/update/frmAbout.h"
@@ -61,6 +64,28 @@ int main(int argc, char* argv[]) {
 
     ModAutoUpdate appUpdate(http, shell, dialogs, clock, folder.settingsFile());
 
+    ModBackupINI backups(folder, clock, dialogs);
+
+    // The settings window acts on the running clock; its logo position is in twips of the
+    // designed window, scaled like the rest of the window.
+    FrmSetting::ClockLink link;
+    const auto twipsToX = [&](int tw) { return tw * clockWindow.width() / (15 * Velmora::kDesignWidth); };
+    const auto twipsToY = [&](int tw) { return tw * clockWindow.height() / (15 * Velmora::kDesignHeight); };
+    link.setLogoLeft = [&](int tw) { clockWindow.logoControl()->move(twipsToX(tw), clockWindow.logoControl()->y()); };
+    link.setLogoTop = [&](int tw) { clockWindow.logoControl()->move(clockWindow.logoControl()->x(), twipsToY(tw)); };
+    link.loadLogo = [&](const QString& path) { clockWindow.logoControl()->LoadAnimatedGIF_File(path); };
+    link.scrollRunning = [&] { return clockWindow.tmrScroll->isActive(); };
+    link.setScrollRunning = [&](bool run) { run ? clockWindow.tmrScroll->start() : clockWindow.tmrScroll->stop(); };
+    link.shutdownTimerOn = [&] { clockWindow.ShutDwn->start(); };
+    link.nextDisplay = [&] { clockWindow.monitorPanel()->switchMonitorsByMove(); };
+    link.reloadUpdater = [&] { updater.reload(3.0); };
+    FrmSetting settingsWindow(folder, clock, dialogs, link, &clockWindow);
+    settingsWindow.link.openBackups = [&] {
+        frmBackupINI backupWindow(backups, dialogs, &settingsWindow);
+        backupWindow.exec();
+    };
+    clockWindow.hooks.logoPathResolved = [&](Velmora&, const QString& path) { settingsWindow.takeLogoPath(path); };
+
     frmtray tray(folder, clock, dialogs, shell, trayIcon);
     frmtray::Hooks& menu = tray.hooks();
     menu.about = [&] {
@@ -68,6 +93,7 @@ int main(int argc, char* argv[]) {
         about.aniGif()->LoadAnimatedGIF_File(pathToQt(folder.root() / "logo" / "logo.gif"));
         about.exec();
     };
+    menu.settings = [&] { settingsWindow.showModalFromTray(); };
     menu.noBackground = [&] {
         ShowWithoutBackground(&clockWindow, pathToQt(folder.root() / "bg" / "hitam.jpg"),
                               [&](const QPixmap& picture) { clockWindow.setBackgroundPicture(picture); });

@@ -7,7 +7,7 @@ set -euo pipefail
 export TAVROLA_TESTING=1
 
 bin="${TAVROLA_BINARY_DIR:?}/tests"
-probe="$bin/tavrola_tray_probe"
+program_dir="${TAVROLA_PROGRAM_DIR:?the built program folder}"
 wm_delete="$bin/tavrola_wm_delete"
 for tool in Xvfb trayer xdotool xwininfo; do
     command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)" >&2; exit 1; }
@@ -50,18 +50,23 @@ trayer --edge top --align left --widthtype request --height 32 --SetDockType fal
 pids+=($!)
 wait_for 10 xdotool search --name '^panel$' >/dev/null || fail "trayer did not start"
 
+# The real program, from a copy of the program folder with a settings file (a missing one would
+# bring up the "restored" message first) and no data server (the month is computed locally).
 folder="$work/program"
-mkdir -p "$folder"
-printf '[JADUAL]\r\nKOMPUTER_TUTUP=\r\n' >"$folder/setting.ini"
+cp -r "$program_dir" "$folder"
+rm -rf "$folder/setting.ini" "$folder/backup" "$folder/dbase"
+printf '[JADUAL]\r\nKOMPUTER_TUTUP=\r\n[WSOLAT_JAM]\r\nSKROL=OFF\r\n' >"$folder/setting.ini"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 # libxkbcommon-x11 hands strndup a buffer without a final zero, which strict string checks report
 # although strndup never reads past the length it is given.
 asan="${ASAN_OPTIONS:-}"
-ASAN_OPTIONS="${asan//strict_string_checks=1/strict_string_checks=0}" "$probe" "$folder" >"$work/program.log" 2>&1 &
+ASAN_OPTIONS="${asan//strict_string_checks=1/strict_string_checks=0}" "$folder/tavrola" >"$work/program.log" 2>&1 &
 program=$!
 pids+=($program)
 
 visible_windows() { xdotool search --onlyvisible --pid "$program" 2>/dev/null || true; }
-clock_window() { xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -n1; }
+clock_window() { xdotool search --onlyvisible --name '^Tavrola$' 2>/dev/null | head -n1; }
 map_state() { xwininfo -id "$1" | awk '/Map State:/ {print $3}'; }
 has_clock() { test -n "$(clock_window)"; }
 hidden() { test "$(map_state "$1")" = IsUnMapped; }

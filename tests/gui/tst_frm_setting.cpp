@@ -8,6 +8,7 @@
 #include "gui/clock/Velmora.h"
 #include "gui/platform/LocalText.h"
 #include "gui/settings/FrmSetting.h"
+#include "gui/widgets/ucAniGIF.h"
 #include "gui/widgets/ucTimePicker.h"
 
 #include <QCheckBox>

@@ -219,15 +219,17 @@ void Velmora::attachDesktop(const Screens& screens) {
 }
 
 void Velmora::buildWindow() {
+    // The logo's design place is where a new setting.ini puts it (17388, 797 twips), right of the
+    // titles; the settings window moves it to the stored position at start-up.
     ucAniGIF1 = makePicture(this, "ucAniGIF1", {}, GifShrinkToFit);
-    ucAniGIF1->setGeometry(40, 25, 210, 210);
+    ucAniGIF1->setGeometry(1159, 53, 190, 190);
 
     txtWEBTAJUK = makeLabel(this, "txtWEBTAJUK");
-    txtWEBTAJUK->setGeometry(280, 18, 1360, 112);
+    txtWEBTAJUK->setGeometry(40, 18, 1100, 112);
     txtWEBTAJUK2 = makeLabel(this, "txtWEBTAJUK2");
-    txtWEBTAJUK2->setGeometry(280, 130, 1360, 66);
+    txtWEBTAJUK2->setGeometry(40, 130, 1100, 66);
     Tajuk_tempat = makeLabel(this, "Tajuk_tempat");
-    Tajuk_tempat->setGeometry(280, 196, 1360, 52);
+    Tajuk_tempat->setGeometry(40, 196, 1100, 52);
     for (QLabel* l : {txtWEBTAJUK, txtWEBTAJUK2, Tajuk_tempat})
         l->setAlignment(Qt::AlignCenter);
     setTextColour(txtWEBTAJUK, kPaleGold);
