@@ -79,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = pick(data, size, 12, true);
     const std::string text(reinterpret_cast<const char*>(data), size);
     const fs::path& path = workFile();
-    {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    }
+    { std::ofstream(path, std::ios::binary | std::ios::trunc) << text; }
 
     // The keys present before the write, with what a reader sees for them.
     const std::vector<std::string> lines = splitLines(text);
