@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets in tests/fuzz with clang and runs each one for a bounded time.
-#   scripts/fuzz.sh [seconds per target, default 60] [target ...]
+#   scripts/fuzz.sh [seconds per target, default 60; 0 only builds] [target ...]
 #   FUZZ_TOTAL_SECONDS   bound on the whole run's fuzzing time (default: 15 minutes)
 # Each tests/fuzz/fuzz_<name>.cpp is one target, linked with the core sources it includes (followed
 # through their own includes). Its corpus in build/fuzz/corpus/<target>/ is seeded from
@@ -34,8 +34,8 @@ cmp -s "$out/generated/core/AppInfo.h.new" "$out/generated/core/AppInfo.h" 2>/de
     mv "$out/generated/core/AppInfo.h.new" "$out/generated/core/AppInfo.h"
 rm -f "$out/generated/core/AppInfo.h.new"
 
-# The core .cpp files a source needs: for every "core/..." header it includes, directly or through
-# other headers and sources, the .cpp of the same name.
+# The files a source needs: every "core/..." header it includes, directly or through other headers
+# and sources, and the .cpp of the same name.
 core_sources_for() {
     local -A seen=()
     local queue=("$1") file inc header
@@ -48,6 +48,7 @@ core_sources_for() {
                 if [ -z "${seen[$header]:-}" ]; then
                     seen[$header]=1
                     queue+=("$header")
+                    echo "$header"
                 fi
                 local cpp="${header%.h}.cpp"
                 if [ -f "$cpp" ] && [ -z "${seen[$cpp]:-}" ]; then
@@ -72,11 +73,21 @@ fi
 for target in "${targets[@]}"; do
     src="$root/tests/fuzz/$target.cpp"
     [ -f "$src" ] || { echo "no such target: $target" >&2; exit 2; }
-    mapfile -t sources < <(core_sources_for "$src")
+    mapfile -t needed < <(core_sources_for "$src")
+    sources=()
+    stale=0
+    [ -f "$out/$target" ] && [ "$out/$target" -nt "$src" ] && [ "$out/$target" -nt "$0" ] || stale=1
+    for file in "${needed[@]}"; do
+        [[ "$file" == *.cpp ]] && sources+=("$file")
+        [ "$out/$target" -nt "$file" ] || stale=1
+    done
+    [ "$stale" -eq 1 ] || continue
     echo "== building $target (${#sources[@]} core sources)"
     clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
         -I"$root/src" -I"$root/tests" -I"$out/generated" "$src" "${sources[@]}" -o "$out/$target"
 done
+
+[ "$seconds" -gt 0 ] || exit 0
 
 summary=()
 found=0
