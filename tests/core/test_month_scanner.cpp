@@ -192,6 +192,24 @@ TEST(MonthConverter, ErrorPagesAndUnreadableTimes) {
     EXPECT_TRUE(bad.text.empty());
 }
 
+TEST(MonthConverter, LineBreaksInsideAValueNeverReachTheFile) {
+    using namespace std::string_literals;
+    EXPECT_EQ(NormalizeTime("5:45\n"), std::nullopt);
+    EXPECT_EQ(NormalizeTime("x\r"), std::nullopt);
+    EXPECT_EQ(NormalizeTime("5:4\0"s + "5"), std::nullopt);
+    EXPECT_EQ(NormalizeTime("5:45\x7f"), std::nullopt);
+
+    // Found by fuzzing: a value with no colon was stored as it came, raw line breaks and all, so a
+    // document could end a key's line and forge another day's times.
+    const MonthConversion forged = convertMonthDocument(
+        "{\"2026-12-01\": {\"Imsak\": \"5:40\", \"Subuh\": \"x\r\n[02122026]\r\nImsak=00.00\"}, "
+        "\"2026-12-02\": {\"Imsak\": \"5:41\"}}",
+        at(2026, 12, 5));
+    EXPECT_FALSE(forged.ok);
+    EXPECT_TRUE(forged.text.empty()); // the previous file stays
+    EXPECT_EQ(forged.error, "Invalid Subuh time \"x??[02122026]??Imsak=00.00\" on 2026-12-01");
+}
+
 TEST(MonthConverter, TheClockReadsItsKeysFromTheWrittenFile) {
     const MonthConversion c = convertMonthDocument(readData("month_2026-12.json"), at(2026, 12, 5));
     const fakes::TempFolder dir;

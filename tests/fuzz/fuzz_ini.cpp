@@ -62,13 +62,23 @@ std::string upper(std::string s) {
     return s;
 }
 
-const fs::path& workFile() {
-    // tmpfs when there is one: the writer flushes to disk, which is free there.
-    static const fs::path p = [] {
+// One file per process, removed when the process ends normally.
+struct WorkFile {
+    fs::path path;
+    WorkFile() {
+        // tmpfs when there is one: the writer flushes to disk, which is free there.
         const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        return base / ("tavrola-fuzz-ini-" + std::to_string(::getpid()) + ".ini");
-    }();
-    return p;
+        path = base / ("tavrola-fuzz-ini-" + std::to_string(::getpid()) + ".ini");
+    }
+    ~WorkFile() {
+        std::error_code ec;
+        fs::remove(path, ec);
+    }
+};
+
+const fs::path& workFile() {
+    static const WorkFile file;
+    return file.path;
 }
 
 } // namespace
@@ -79,9 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = pick(data, size, 12, true);
     const std::string text(reinterpret_cast<const char*>(data), size);
     const fs::path& path = workFile();
-    {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    }
+    { std::ofstream(path, std::ios::binary | std::ios::trunc) << text; }
 
     // The keys present before the write, with what a reader sees for them.
     const std::vector<std::string> lines = splitLines(text);

@@ -47,6 +47,10 @@ std::optional<std::string> NormalizeTime(std::string_view value) {
     const std::string_view v = ini::trimSpaces(value);
     if (v.empty())
         return std::string("--:--");
+    // A raw line break would end the key's line in dbsolat.dat and could forge other keys or days.
+    // JSON strings never hold control characters unescaped, so such a value is not a time at all.
+    if (std::any_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+        return std::nullopt;
     if (std::count(v.begin(), v.end(), ':') != 1)
         return std::string(v);
 

@@ -19,8 +19,9 @@ std::size_t FindMatchingBrace(std::string_view text, std::size_t open);
 std::string GetJsonValue(std::string_view object, std::string_view name);
 
 // Pads the hour of an "H:MM" time to two digits; "--:--" for nothing; values with no colon or
-// more than one are returned trimmed. Empty (no value) when the hour part is not a whole number,
-// which makes the whole download fail rather than store a time the clock cannot read.
+// more than one are returned trimmed. Empty (no value) when the hour part is not a whole number or
+// the value holds a control character (a line break would break the file's lines), which makes the
+// whole download fail rather than store a time the clock cannot read.
 std::optional<std::string> NormalizeTime(std::string_view value);
 
 } // namespace tavrola

@@ -104,6 +104,10 @@ MonthConversion convertMonthDocument(std::string_view document, const DateTime& 
                 raw = GetJsonValue(object, kNames[i].jsonLower);
             std::optional<std::string> normal = NormalizeTime(raw);
             if (!normal) {
+                // The status line is one line: control characters show as '?'.
+                for (char& c : raw)
+                    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                        c = '?';
                 result.error = "Invalid " + std::string(kNames[i].json) + " time \"" + raw + "\" on " + yearMonth +
                                pad(day, 2);
                 result.text.clear();
