@@ -68,6 +68,17 @@ private slots:
         QVERIFY(r.dialogs.shown.back().icon == MessageIcon::Question);
         QCOMPARE(w.lblStatus->text(), QString("Status: Sandaran dihapus!"));
         QCOMPARE(entries(w), QStringList{"(Tiada sandaran)"});
+
+        // TAVROLA_SCREENSHOT=file.png keeps a picture of the window with two backups listed.
+        if (const QString shot = qEnvironmentVariable("TAVROLA_SCREENSHOT"); !shot.isEmpty()) {
+            QVERIFY(r.backups.CreateBackup());
+            r.clock.set(2026, 12, 6, 8, 0, 0);
+            QVERIFY(r.backups.CreateBackup());
+            w.cmdRefresh_Click();
+            w.lstBackups->setCurrentRow(1);
+            w.show();
+            QVERIFY(w.grab().save(shot));
+        }
     }
 
     void createWithoutSettingsFails() {
