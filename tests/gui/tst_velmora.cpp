@@ -343,10 +343,15 @@ private slots:
         // The clock's digits still show.
         const QRect clock = w->TextTimeReal->geometry();
         int lit = 0;
+        int faint = 0; // neither black (see-through) nor ink: unlit segments would show as dark bars
         for (int y = clock.top(); y < clock.bottom(); y += 4)
-            for (int x = clock.left(); x < clock.right(); x += 4)
-                lit += shown.pixelColor(x, y) == QColor(Qt::white) ? 1 : 0;
+            for (int x = clock.left(); x < clock.right(); x += 4) {
+                const QColor c = shown.pixelColor(x, y);
+                lit += c == QColor(Qt::white) ? 1 : 0;
+                faint += c != QColor(Qt::black) && std::max({c.red(), c.green(), c.blue()}) < 48 ? 1 : 0;
+            }
         QVERIFY(lit > 100);
+        QVERIFY2(faint < lit / 10, qPrintable(QString("%1 faint pixels").arg(faint)));
     }
 };
 

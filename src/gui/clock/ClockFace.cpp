@@ -49,8 +49,10 @@ void ClockFace::paintEvent(QPaintEvent*) {
     QColor unlit = ink;
     unlit.setAlpha(26);
     p.setFont(digitFont);
-    p.setPen(unlit);
-    p.drawText(x, baseline, ghost);
+    if (m_showUnlit) {
+        p.setPen(unlit);
+        p.drawText(x, baseline, ghost);
+    }
     p.setPen(ink);
     p.drawText(x, baseline, digits);
     if (!suffix.isEmpty()) {

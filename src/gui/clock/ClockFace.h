@@ -19,6 +19,16 @@ public:
     // The suffix's height as a share of the digits' height.
     void setSuffixScale(double scale) { m_suffixScale = scale; }
 
+    // Without a background of its own (no-background mode) black is see-through, so faint unlit
+    // segments would show as dark bars over the desktop: they are left out then.
+    void setShowUnlit(bool show) {
+        if (show != m_showUnlit) {
+            m_showUnlit = show;
+            update();
+        }
+    }
+    bool showUnlit() const { return m_showUnlit; }
+
     // The text split into digits and am/pm suffix (empty when there is none).
     static std::pair<QString, QString> split(const QString& text);
 
@@ -28,6 +38,7 @@ protected:
 private:
     QFont m_suffixFont;
     double m_suffixScale = 0.4;
+    bool m_showUnlit = true;
 };
 
 } // namespace tavrola

@@ -682,6 +682,8 @@ void Velmora::setBackgroundPicture(const QPixmap& picture) {
     // nothing but digits, captions and pictures.
     for (QWidget* panel : {Picture2, picHolder})
         static_cast<Panel*>(panel)->setDrawn(picture.isNull());
+    for (ClockFace* face : findChildren<ClockFace*>())
+        face->setShowUnlit(picture.isNull());
     update();
 }
 
