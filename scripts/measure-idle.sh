@@ -3,17 +3,20 @@
 # prepared program folder (a month's database, default settings), waits 15 s, then measures for 60 s
 # the CPU seconds of the program and of the X server and the program's peak PSS and RSS.
 #
-# usage: scripts/measure-idle.sh [--skrol ON|OFF] [--seconds N] [--program-dir DIR]
+# usage: scripts/measure-idle.sh [--skrol ON|OFF] [--seconds N] [--program-dir DIR] [--perf FILE]
+#   --perf FILE  also records a call-graph profile of the program over the measured time (perf)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 skrol=ON
 seconds=60
 program_dir="$root/build/tavrola"
+perf_file=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --skrol) skrol="$2"; shift 2 ;;
     --seconds) seconds="$2"; shift 2 ;;
     --program-dir) program_dir="$2"; shift 2 ;;
+    --perf) perf_file="$2"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
     esac
 done
@@ -21,7 +24,13 @@ done
 
 work="$(mktemp -d)"
 cleanup() {
-    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    if [ -n "${app_pid:-}" ]; then
+        kill "$app_pid" 2>/dev/null || true
+        # The killed program cannot remove its single-instance lock; only the one naming it goes.
+        for lock in "${TMPDIR:-/tmp}"/tavrola-*.lock; do
+            [ -f "$lock" ] && [ "$(head -n1 "$lock" 2>/dev/null)" = "$app_pid" ] && rm -f "$lock"
+        done
+    fi
     [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
@@ -52,7 +61,7 @@ DISPLAY="$display" TAVROLA_TRACE_STARTUP=1 "$work/tavrola" >"$work/stdout.log" 2
 app_pid=$!
 mapped_ms=""
 for _ in $(seq 500); do
-    if DISPLAY="$display" xdotool search --onlyvisible --name '^Velmora$' >/dev/null 2>&1; then
+    if DISPLAY="$display" xdotool search --onlyvisible --name '^Tavrola$' >/dev/null 2>&1; then
         mapped_ms=$(( ($(date +%s%N) - start_ns) / 1000000 ))
         break
     fi
@@ -60,6 +69,10 @@ for _ in $(seq 500); do
 done
 sleep 15
 app0=$(cpu_seconds "$app_pid"); x0=$(cpu_seconds "$x_pid")
+if [ -n "$perf_file" ]; then
+    perf record -q -g -F 999 -p "$app_pid" -o "$perf_file" -- sleep "$seconds" >/dev/null 2>&1 &
+    perf_pid=$!
+fi
 peak_pss=0
 for _ in $(seq "$seconds"); do
     sleep 1
@@ -67,6 +80,7 @@ for _ in $(seq "$seconds"); do
     [ "$pss" -gt "$peak_pss" ] && peak_pss=$pss
 done
 app1=$(cpu_seconds "$app_pid"); x1=$(cpu_seconds "$x_pid")
+[ -n "$perf_file" ] && wait "$perf_pid" 2>/dev/null || true
 hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$app_pid/status")
 first_paint=$(grep -o 'first-paint-ms [0-9]*' "$work/stderr.log" | awk '{ print $2 }' | head -1 || true)
 

@@ -15,6 +15,7 @@
 #include "gui/platform/QtSpeech.h"
 #include "gui/platform/QtTray.h"
 #include "gui/platform/SingleInstance.h"
+#include "gui/platform/StartupTrace.h"
 #include "gui/platform/Transparency.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
 #include "gui/shutdown/ShutdownScheduler.h"
@@ -28,6 +29,7 @@
 using namespace tavrola;
 
 int main(int argc, char* argv[]) {
+    StartupTrace::markMain();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));

@@ -57,6 +57,8 @@ void ClockFace::paintEvent(QPaintEvent*) {
         p.setFont(suffixFont);
         p.drawText(x + digitsWidth + gap, baseline, suffix);
     }
+    p.end();
+    emit painted();
 }
 
 } // namespace tavrola

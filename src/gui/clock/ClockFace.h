@@ -22,6 +22,10 @@ public:
     // The text split into digits and am/pm suffix (empty when there is none).
     static std::pair<QString, QString> split(const QString& text);
 
+signals:
+    // After each paint; the start-up trace waits for the first.
+    void painted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

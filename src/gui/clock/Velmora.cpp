@@ -15,6 +15,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Speech.h"
 #include "gui/platform/LocalText.h"
+#include "gui/platform/StartupTrace.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,6 +39,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 namespace tavrola {
@@ -176,6 +178,16 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
     buildMonitorTools();
     buildTimers();
     applyFonts();
+    if (StartupTrace::enabled()) {
+        // Measured by scripts/measure-idle.sh: the big clock's first paint, once.
+        connect(
+            static_cast<ClockFace*>(TextTimeReal), &ClockFace::painted, this,
+            [] {
+                std::fprintf(stderr, "first-paint-ms %lld\n", static_cast<long long>(StartupTrace::elapsedMs()));
+                std::fflush(stderr);
+            },
+            Qt::SingleShotConnection);
+    }
 }
 
 Velmora::~Velmora() = default;
