@@ -46,10 +46,12 @@ printf '%s\r\n' "[TAJUK-01]" "TSIZE=50" "FSIZE=30" "GSIZE=60" "TEMPAT=Nama Tempa
     "[HSCROLL-01]" "HHIGHT=17388" "" "[12-24HRS]" "SETJAM=0" "" "[TARIKH_HIJRAH]" "MASA=1" "" \
     "[JADUAL]" "KOMPUTER_TUTUP=" "" "[WSOLAT_JAM]" "SKROL=$skrol" >"$work/setting.ini"
 
-display=":$((100 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display number itself and writes it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 x_pid=$!
-for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+display=":$(cat "$work/display")"
 
 ticks=$(getconf CLK_TCK)
 cpu_seconds() { # utime + stime of a process, in seconds
@@ -68,6 +70,13 @@ for _ in $(seq 500); do
     sleep 0.01
 done
 sleep 15
+alive() {
+    kill -0 "$app_pid" 2>/dev/null && return 0
+    echo "the program ended early; its messages:" >&2
+    cat "$work/stderr.log" >&2
+    exit 1
+}
+alive
 app0=$(cpu_seconds "$app_pid"); x0=$(cpu_seconds "$x_pid")
 if [ -n "$perf_file" ]; then
     perf record -q -g -F 999 -p "$app_pid" -o "$perf_file" -- sleep "$seconds" >/dev/null 2>&1 &
@@ -76,6 +85,7 @@ fi
 peak_pss=0
 for _ in $(seq "$seconds"); do
     sleep 1
+    alive
     pss=$(awk '/^Pss:/ { print $2 }' "/proc/$app_pid/smaps_rollup")
     [ "$pss" -gt "$peak_pss" ] && peak_pss=$pss
 done
