@@ -35,6 +35,8 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -51,22 +53,51 @@ const QColor kPaleGold(240, 222, 160);
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
-// A picture container that draws itself as a rounded, softly lit card (or nothing at all).
+// A picture container that draws itself as a rounded, softly lit card (or nothing at all). The
+// card is drawn once into a picture; with the window's backdrop under it the card is opaque, so
+// Qt can shift it on screen when it moves instead of repainting the window behind it.
 class Panel : public QFrame {
 public:
-    Panel(const QString& name, QWidget* parent, bool drawn) : QFrame(parent), m_drawn(drawn) {
+    // Paints the window's backdrop for the rows from windowY into `target` of the card.
+    using Underlay = std::function<void(QPainter&, const QRect& target, int windowY)>;
+
+    Panel(const QString& name, QWidget* parent, bool drawn, Underlay underlay = {})
+        : QFrame(parent), m_underlay(std::move(underlay)) {
         setObjectName(name);
+        setDrawn(drawn);
     }
     void setDrawn(bool drawn) {
         m_drawn = drawn;
+        setAttribute(Qt::WA_OpaquePaintEvent, m_drawn && m_underlay);
+        invalidate();
+    }
+    void invalidate() {
+        m_face = QPixmap();
         update();
     }
+    const QPixmap& face() const { return m_face; }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         if (!m_drawn)
             return;
+        if (m_face.size() != size() || m_faceY != y())
+            drawFace();
         QPainter p(this);
+        const QRect r = event->rect();
+        p.drawPixmap(r, m_face, r);
+    }
+
+private:
+    void drawFace() {
+        m_faceY = y();
+        m_face = QPixmap(size());
+        // Without a see-through part the picture is plain RGB, and showing it is a straight copy.
+        if (!m_underlay)
+            m_face.fill(Qt::transparent);
+        QPainter p(&m_face);
+        if (m_underlay)
+            m_underlay(p, rect(), m_faceY);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 0, 0, height());
         g.setColorAt(0, QColor(16, 58, 46, 235));
@@ -76,8 +107,10 @@ protected:
         p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 18, 18);
     }
 
-private:
-    bool m_drawn;
+    Underlay m_underlay;
+    QPixmap m_face;
+    int m_faceY = 0;
+    bool m_drawn = false;
 };
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
@@ -171,6 +204,8 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
     setWindowTitle(QString::fromUtf8(app::kTitle));
     resize(kDesignWidth, kDesignHeight);
     setPalette(QPalette(kWhite, QColor(4, 20, 16)));
+    // The backdrop covers every pixel, so Qt need not clear under it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     buildWindow();
     buildStrip();
     buildRemembrancePanel();
@@ -221,7 +256,8 @@ void Velmora::attachDesktop(const Screens& screens) {
     hooks.recordLayout = [this](Velmora&) { m_layout->RecordLayout(this); };
     hooks.coverMonitor = [this](Velmora&) { m_monitorPanel->coverMonitorUnderCursor(); };
     hooks.startScroll = [this](Velmora&) {
-        m_strip->startUp(GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
+        m_strip->startUp(
+            GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
     };
     hooks.startMonitorTools = [this](Velmora&) { m_monitorPanel->InitMonitorButton(); };
     hooks.resized = [this](Velmora&) { m_layout->RescaleLayout(this); };
@@ -269,8 +305,29 @@ void Velmora::buildWindow() {
     setTextColour(TextDateJawi, kGold);
 }
 
+std::function<void(QPainter&, const QRect&, int)> Velmora::underlay() {
+    return [this](QPainter& p, const QRect& target, int windowY) {
+        p.drawTiledPixmap(target, backdrop(), QPoint(0, windowY));
+    };
+}
+
+const QPixmap& Velmora::backdrop() {
+    // One narrow column of the gradient, tiled across: the window's background is the same all
+    // along each row, and repaints copy it instead of computing the gradient again.
+    if (m_backdrop.height() != std::max(1, height())) {
+        m_backdrop = QPixmap(64, std::max(1, height()));
+        QPainter p(&m_backdrop);
+        QLinearGradient g(0, 0, 0, m_backdrop.height());
+        g.setColorAt(0, QColor(5, 38, 30));
+        g.setColorAt(0.55, QColor(3, 22, 18));
+        g.setColorAt(1, QColor(1, 10, 8));
+        p.fillRect(m_backdrop.rect(), g);
+    }
+    return m_backdrop;
+}
+
 void Velmora::buildStrip() {
-    picHolder = new Panel("picHolder", this, true);
+    picHolder = new Panel("picHolder", this, true, underlay());
     picHolder->setGeometry(0, kStripTop, kDesignWidth, kStripHeight);
 
     const std::array<QLabel**, kPrayerCount> labels = {&cmdImsak, &cmdSuboh, &cmdSyuruk, &cmdDhuha,
@@ -318,7 +375,7 @@ void Velmora::buildStrip() {
 }
 
 void Velmora::buildRemembrancePanel() {
-    Picture2 = new Panel("Picture2", this, true);
+    Picture2 = new Panel("Picture2", this, true, underlay());
     Picture2->setGeometry(1350, 272, 530, 462);
 
     const std::array<PictureControl**, 7> pictures = {&isnin1,  &selasa1, &rabu1, &kamis1,
@@ -682,6 +739,10 @@ void Velmora::changeEvent(QEvent* event) {
 
 void Velmora::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // The cards carry a slice of the backdrop, which follows the window's height.
+    if (event->size().height() != event->oldSize().height())
+        for (QWidget* panel : {Picture2, picHolder})
+            static_cast<Panel*>(panel)->invalidate();
     if (!isMinimized() && hooks.resized)
         hooks.resized(*this);
 }
@@ -695,18 +756,15 @@ void Velmora::setBackgroundPicture(const QPixmap& picture) {
     update();
 }
 
-void Velmora::paintEvent(QPaintEvent*) {
+void Velmora::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    const QRect r = event->rect();
     if (!m_background.isNull()) {
-        p.fillRect(rect(), Qt::black);
+        p.fillRect(r, Qt::black);
         p.drawPixmap(0, 0, m_background);
         return;
     }
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(5, 38, 30));
-    g.setColorAt(0.55, QColor(3, 22, 18));
-    g.setColorAt(1, QColor(1, 10, 8));
-    p.fillRect(rect(), g);
+    p.drawTiledPixmap(r, backdrop(), QPoint(0, r.y()));
     // Gold rules under the titles and above the strip, scaled with the window.
     const double sy = height() / double(kDesignHeight);
     p.setPen(QPen(QColor(212, 175, 55, 170), 2));

@@ -15,6 +15,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -210,6 +211,9 @@ private:
     void startCalendar();
     void applyTick(const PrayerSchedule::Tick& t);
     void armSolatTimer();
+    // The designed background, one narrow column to be tiled across the window.
+    const QPixmap& backdrop();
+    std::function<void(QPainter&, const QRect&, int)> underlay();
     void showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points);
 
     ProgramFolder m_folder;
@@ -220,6 +224,7 @@ private:
     Speech& m_speech;
     PrayerSchedule m_schedule;
     QPixmap m_background;
+    QPixmap m_backdrop;
     std::array<double, 2> m_titlePoints{50, 30}; // the two titles' sizes as set, before fitting
     QString m_digitFamily;
     QString m_jawiFamily;
