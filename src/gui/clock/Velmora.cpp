@@ -113,6 +113,12 @@ private:
     bool m_drawn = false;
 };
 
+// A hidden working field rewritten every second: left alone when the text is the same.
+void setField(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -120,6 +126,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
 }
 
 void setTextColour(QWidget* w, const QColor& c) {
+    // Called on every tick: an unchanged colour must not cost a new palette and a repaint.
+    if (w->palette().color(QPalette::WindowText) == c && w->palette().color(QPalette::Text) == c)
+        return;
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
     pal.setColor(QPalette::Text, c);
@@ -639,7 +648,7 @@ void Velmora::onSolatTimer() {
 }
 
 void Velmora::applyTick(const PrayerSchedule::Tick& t) {
-    txtTime->setText(toQt(t.minuteText));
+    setField(txtTime, toQt(t.minuteText));
     if (t.announcement) {
         ReadINITimer->start();
         if (!m_speech.speak(t.announcement->sentence) && !m_speechFailureNoted) {
@@ -648,14 +657,18 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
         }
         comment->setText(toQt(t.announcement->comment));
     }
-    TextTimeReal->setText(toQt(t.clockText));
-    txtDate->setText(toQt(t.dateKey));
+    static_cast<ClockFace*>(TextTimeReal)->showText(toQt(t.clockText));
+    setField(txtDate, toQt(t.dateKey));
     for (int i = 0; i < static_cast<int>(kPrayerCount); ++i)
-        timeLabel(static_cast<Prayer>(i))->setText(toQt(t.captions[static_cast<std::size_t>(i)]));
+        static_cast<ClockFace*>(timeLabel(static_cast<Prayer>(i)))
+            ->showText(toQt(t.captions[static_cast<std::size_t>(i)]));
 
     const PrayerSchedule::Calendar& cal = t.calendar;
-    tarikh->setText(QLocale::system().toString(QDate(cal.today.year, cal.today.month, cal.today.day),
-                                               QStringLiteral("dddd, dd MMMM yyyy")));
+    const QDate today(cal.today.year, cal.today.month, cal.today.day);
+    if (today != m_longDateOf) {
+        m_longDateOf = today;
+        tarikh->setText(QLocale::system().toString(today, QStringLiteral("dddd, dd MMMM yyyy")));
+    }
     hariku->setText(toQt(cal.dayName));
     bulan1->setText(toQt(cal.monthName));
     bulan->setText(toQt(cal.monthName));
@@ -680,6 +693,11 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
 }
 
 void Velmora::showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points) {
+    // Read twice a second but seldom changed: with the same words, size and room as last time the
+    // title already shows what it should, and measuring it again would only cost.
+    TitleShown& last = m_titleShown[label == txtWEBTAJUK ? 0 : 1];
+    if (last.text == text && last.size == sizeText && last.width == label->width() && last.font == label->font())
+        return;
     // An empty, non-numeric or absurd size keeps the size in force.
     const double asked = leadingNumber(sizeText);
     if (asked >= 1 && asked <= 400)
@@ -694,6 +712,7 @@ void Velmora::showTitle(QLabel* label, const std::string& text, const std::strin
         f.setPointSizeF(std::max(8.0, points * room / wide));
     label->setFont(f);
     label->setText(shown);
+    last = {text, sizeText, label->width(), label->font()};
 }
 
 void Velmora::onReadINITimer() {

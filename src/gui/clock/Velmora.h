@@ -3,6 +3,8 @@
 #include "core/clock/PrayerSchedule.h"
 #include "core/config/ProgramFolder.h"
 
+#include <QDate>
+#include <QFont>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -225,6 +228,14 @@ private:
     PrayerSchedule m_schedule;
     QPixmap m_background;
     QPixmap m_backdrop;
+    struct TitleShown {
+        std::string text;
+        std::string size;
+        int width = -1;
+        QFont font;
+    };
+    std::array<TitleShown, 2> m_titleShown;
+    QDate m_longDateOf;                          // the day tarikh was last written for
     std::array<double, 2> m_titlePoints{50, 30}; // the two titles' sizes as set, before fitting
     QString m_digitFamily;
     QString m_jawiFamily;
