@@ -54,6 +54,9 @@ for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 display=":$(cat "$work/display")"
 
 ticks=$(getconf CLK_TCK)
+wakeups() { # voluntary context switches of a process's main thread: roughly its wake-ups
+    awk '/^voluntary_ctxt_switches:/ { print $2 }' "/proc/$1/status"
+}
 cpu_seconds() { # utime + stime of a process, in seconds
     awk -v t="$ticks" '{ print ($14 + $15) / t }' "/proc/$1/stat"
 }
@@ -77,7 +80,7 @@ alive() {
     exit 1
 }
 alive
-app0=$(cpu_seconds "$app_pid"); x0=$(cpu_seconds "$x_pid")
+app0=$(cpu_seconds "$app_pid"); x0=$(cpu_seconds "$x_pid"); w0=$(wakeups "$app_pid")
 if [ -n "$perf_file" ]; then
     perf record -q -g -F 999 -p "$app_pid" -o "$perf_file" -- sleep "$seconds" >/dev/null 2>&1 &
     perf_pid=$!
@@ -89,7 +92,7 @@ for _ in $(seq "$seconds"); do
     pss=$(awk '/^Pss:/ { print $2 }' "/proc/$app_pid/smaps_rollup")
     [ "$pss" -gt "$peak_pss" ] && peak_pss=$pss
 done
-app1=$(cpu_seconds "$app_pid"); x1=$(cpu_seconds "$x_pid")
+app1=$(cpu_seconds "$app_pid"); x1=$(cpu_seconds "$x_pid"); w1=$(wakeups "$app_pid")
 [ -n "$perf_file" ] && wait "$perf_pid" 2>/dev/null || true
 hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$app_pid/status")
 first_paint=$(grep -o 'first-paint-ms [0-9]*' "$work/stderr.log" | awk '{ print $2 }' | head -1 || true)
@@ -99,5 +102,6 @@ awk -v a="$app0" -v b="$app1" -v s="$seconds" 'BEGIN { printf "program CPU: %.3f
 awk -v a="$x0" -v b="$x1" -v s="$seconds" 'BEGIN { printf "X server CPU: %.3f s (%.3f s per minute)\n", b - a, (b - a) * 60 / s }'
 awk -v p="$peak_pss" 'BEGIN { printf "program peak PSS: %.1f MiB\n", p / 1024 }'
 awk -v p="$hwm" 'BEGIN { printf "program peak RSS: %.1f MiB\n", p / 1024 }'
+awk -v a="$w0" -v b="$w1" -v s="$seconds" 'BEGIN { printf "program main thread wake-ups: %.1f per second\n", (b - a) / s }'
 echo "window mapped after: ${mapped_ms:-?} ms"
 echo "first painted clock after: ${first_paint:-?} ms"
