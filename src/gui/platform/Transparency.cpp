@@ -56,8 +56,10 @@ public:
         const QList<QRect> parts =
             dirty.rectCount() <= 8 ? QList<QRect>(dirty.begin(), dirty.end()) : QList<QRect>{dirty.boundingRect()};
         const QImage* store = m_whole ? nullptr : storedPixels();
+        // Qt paints nothing outside the window's mask, so only parts inside it can be read back.
+        const QRegion painted = m_window->mask().isEmpty() ? QRegion(bounds) : m_window->mask();
         for (const QRect& part : parts) {
-            if (store) {
+            if (store && QRegion(part).subtracted(painted).isEmpty()) {
                 // Read back what was painted instead of painting it all again.
                 m_shown -= part;
                 if (!containsKey(*store, part))
@@ -127,16 +129,31 @@ protected:
             m_dirty += static_cast<QPaintEvent*>(event)->region().translated(w->mapTo(m_window, QPoint()));
             break;
         case QEvent::Resize:
-            if (w != m_window)
-                return false;
-            m_whole = true;
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (w == m_window) {
+                if (event->type() != QEvent::Resize)
+                    return false;
+                m_whole = true;
+            } else {
+                // Qt paints nothing in the cut-out parts, so a control that appears, goes or
+                // changes size there sends no paint event: its place is looked at again.
+                m_dirty += QRect(w->mapTo(m_window, QPoint()), w->size());
+            }
             break;
         case QEvent::Move: {
-            // An opaque control that moves is shifted on screen without a repaint (only what it
-            // uncovers is painted), so its part of the mask moves along with it.
-            if (w == m_window || !w->testAttribute(Qt::WA_OpaquePaintEvent) || !w->isVisible())
+            if (w == m_window || !w->isVisible())
                 return false;
             const auto* move = static_cast<QMoveEvent*>(event);
+            if (!w->testAttribute(Qt::WA_OpaquePaintEvent)) {
+                // Where it was and where it is, for the same reason as above.
+                const QPoint parentOffset = w->parentWidget()->mapTo(m_window, QPoint());
+                m_dirty += QRect(move->oldPos() + parentOffset, w->size());
+                m_dirty += QRect(move->pos() + parentOffset, w->size());
+                break;
+            }
+            // An opaque control that moves is shifted on screen without a repaint (only what it
+            // uncovers is painted), so its part of the mask moves along with it.
             const QPoint parentOffset = w->parentWidget()->mapTo(m_window, QPoint());
             const QRect before(move->oldPos() + parentOffset, w->size());
             const QRect after(move->pos() + parentOffset, w->size());
