@@ -41,7 +41,9 @@ int vbShift(Qt::KeyboardModifiers m) {
 ucAniGIF::ucAniGIF(QWidget* parent) : QWidget(parent) {
     setObjectName("ucAniGIF");
     m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
+    // Frames may come a few milliseconds early or late (at most 5 %), which lets Qt wake once for
+    // the frames of several pictures and paint them together.
+    m_timer.setTimerType(Qt::CoarseTimer);
     setMouseTracking(true);
     connect(&m_timer, &QTimer::timeout, this, &ucAniGIF::onTimer);
 }
