@@ -75,7 +75,9 @@ done
 sleep 15
 alive() {
     kill -0 "$app_pid" 2>/dev/null && return 0
-    echo "the program ended early; its messages:" >&2
+    local status=0
+    wait "$app_pid" 2>/dev/null || status=$?
+    echo "the program ended early (exit status $status); its messages:" >&2
     cat "$work/stderr.log" >&2
     exit 1
 }
