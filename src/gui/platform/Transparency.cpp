@@ -24,15 +24,18 @@ namespace {
 
 #ifndef Q_OS_WIN
 // Keeps the window's shape mask equal to its pixels that are not the key colour. Only what was
-// repainted is grabbed again, after a short pause so that bursts of repaints share one grab: a
-// whole-window grab on every animation frame costs far more than the clock itself. The pause is
-// long enough for the animated pictures' frames (about ten a second each) to share one look.
+// repainted is looked at again: a whole-window grab on every animation frame costs far more than
+// the clock itself. A paint is looked at as soon as it is done (a zero timer runs after it in the
+// same pass of the event loop, so it costs no wake-up of its own); a move, show or resize waits
+// up to kSettleMs for the repaint that follows it, so the mask never shows a half-done state.
 class ColourKeyMask : public QObject {
 public:
+    static constexpr int kSettleMs = 100;
+
     ColourKeyMask(QWidget* window, const QColor& key) : QObject(window), m_window(window), m_key(key) {
         setObjectName("ColourKeyMask");
         m_timer.setSingleShot(true);
-        m_timer.setInterval(100);
+        m_timer.setInterval(kSettleMs);
         connect(&m_timer, &QTimer::timeout, this, &ColourKeyMask::refresh);
         qApp->installEventFilter(this);
     }
@@ -165,8 +168,12 @@ protected:
         default:
             return false;
         }
-        if (!m_timer.isActive())
-            m_timer.start();
+        if (event->type() == QEvent::Paint) {
+            if (!m_timer.isActive() || m_timer.interval() != 0)
+                m_timer.start(0);
+        } else if (!m_timer.isActive()) {
+            m_timer.start(kSettleMs);
+        }
         return false;
     }
 
