@@ -17,6 +17,7 @@
 #include "gui/platform/QtSpeech.h"
 #include "gui/platform/QtTray.h"
 #include "gui/platform/SingleInstance.h"
+#include "gui/platform/StartupTrace.h"
 #include "gui/platform/Transparency.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
 #include "gui/settings/FrmSetting.h"
@@ -32,6 +33,7 @@
 using namespace tavrola;
 
 int main(int argc, char* argv[]) {
+    StartupTrace::markMain();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));

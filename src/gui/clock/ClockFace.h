@@ -32,10 +32,30 @@ public:
     // The text split into digits and am/pm suffix (empty when there is none).
     static std::pair<QString, QString> split(const QString& text);
 
+    // Sets the text and repaints only the digits that differ from the text shown.
+    void showText(const QString& text);
+    // Where `after` differs from `before` when drawn; the whole face when the layout moves.
+    QRect changedRect(const QString& before, const QString& after) const;
+
+signals:
+    // After each paint; the start-up trace waits for the first.
+    void painted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct Layout {
+        QString digits;
+        QString suffix;
+        QFont suffixFont;
+        int gap = 0;
+        int digitsWidth = 0;
+        int x = 0;
+        int baseline = 0;
+    };
+    Layout layout(const QString& text) const;
+
     QFont m_suffixFont;
     double m_suffixScale = 0.4;
     bool m_showUnlit = true;

@@ -15,6 +15,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Speech.h"
 #include "gui/platform/LocalText.h"
+#include "gui/platform/StartupTrace.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,10 +35,13 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 namespace tavrola {
@@ -49,22 +53,51 @@ const QColor kPaleGold(240, 222, 160);
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
-// A picture container that draws itself as a rounded, softly lit card (or nothing at all).
+// A picture container that draws itself as a rounded, softly lit card (or nothing at all). The
+// card is drawn once into a picture; with the window's backdrop under it the card is opaque, so
+// Qt can shift it on screen when it moves instead of repainting the window behind it.
 class Panel : public QFrame {
 public:
-    Panel(const QString& name, QWidget* parent, bool drawn) : QFrame(parent), m_drawn(drawn) {
+    // Paints the window's backdrop for the rows from windowY into `target` of the card.
+    using Underlay = std::function<void(QPainter&, const QRect& target, int windowY)>;
+
+    Panel(const QString& name, QWidget* parent, bool drawn, Underlay underlay = {})
+        : QFrame(parent), m_underlay(std::move(underlay)) {
         setObjectName(name);
+        setDrawn(drawn);
     }
     void setDrawn(bool drawn) {
         m_drawn = drawn;
+        setAttribute(Qt::WA_OpaquePaintEvent, m_drawn && m_underlay);
+        invalidate();
+    }
+    void invalidate() {
+        m_face = QPixmap();
         update();
     }
+    const QPixmap& face() const { return m_face; }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         if (!m_drawn)
             return;
+        if (m_face.size() != size() || m_faceY != y())
+            drawFace();
         QPainter p(this);
+        const QRect r = event->rect();
+        p.drawPixmap(r, m_face, r);
+    }
+
+private:
+    void drawFace() {
+        m_faceY = y();
+        m_face = QPixmap(size());
+        // Without a see-through part the picture is plain RGB, and showing it is a straight copy.
+        if (!m_underlay)
+            m_face.fill(Qt::transparent);
+        QPainter p(&m_face);
+        if (m_underlay)
+            m_underlay(p, rect(), m_faceY);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 0, 0, height());
         g.setColorAt(0, QColor(16, 58, 46, 235));
@@ -74,9 +107,17 @@ protected:
         p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 18, 18);
     }
 
-private:
-    bool m_drawn;
+    Underlay m_underlay;
+    QPixmap m_face;
+    int m_faceY = 0;
+    bool m_drawn = false;
 };
+
+// A hidden working field rewritten every second: left alone when the text is the same.
+void setField(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* l = new QLabel(text, parent);
@@ -85,6 +126,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
 }
 
 void setTextColour(QWidget* w, const QColor& c) {
+    // Called on every tick: an unchanged colour must not cost a new palette and a repaint.
+    if (w->palette().color(QPalette::WindowText) == c && w->palette().color(QPalette::Text) == c)
+        return;
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
     pal.setColor(QPalette::Text, c);
@@ -169,6 +213,8 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
     setWindowTitle(QString::fromUtf8(app::kTitle));
     resize(kDesignWidth, kDesignHeight);
     setPalette(QPalette(kWhite, QColor(4, 20, 16)));
+    // The backdrop covers every pixel, so Qt need not clear under it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     buildWindow();
     buildStrip();
     buildRemembrancePanel();
@@ -176,6 +222,16 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
     buildMonitorTools();
     buildTimers();
     applyFonts();
+    if (StartupTrace::enabled()) {
+        // Measured by scripts/measure-idle.sh: the big clock's first paint, once.
+        connect(
+            static_cast<ClockFace*>(TextTimeReal), &ClockFace::painted, this,
+            [] {
+                std::fprintf(stderr, "first-paint-ms %lld\n", static_cast<long long>(StartupTrace::elapsedMs()));
+                std::fflush(stderr);
+            },
+            Qt::SingleShotConnection);
+    }
 }
 
 Velmora::~Velmora() = default;
@@ -209,7 +265,8 @@ void Velmora::attachDesktop(const Screens& screens) {
     hooks.recordLayout = [this](Velmora&) { m_layout->RecordLayout(this); };
     hooks.coverMonitor = [this](Velmora&) { m_monitorPanel->coverMonitorUnderCursor(); };
     hooks.startScroll = [this](Velmora&) {
-        m_strip->startUp(GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
+        m_strip->startUp(
+            GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
     };
     hooks.startMonitorTools = [this](Velmora&) { m_monitorPanel->InitMonitorButton(); };
     hooks.resized = [this](Velmora&) { m_layout->RescaleLayout(this); };
@@ -259,8 +316,29 @@ void Velmora::buildWindow() {
     setTextColour(TextDateJawi, kGold);
 }
 
+std::function<void(QPainter&, const QRect&, int)> Velmora::underlay() {
+    return [this](QPainter& p, const QRect& target, int windowY) {
+        p.drawTiledPixmap(target, backdrop(), QPoint(0, windowY));
+    };
+}
+
+const QPixmap& Velmora::backdrop() {
+    // One narrow column of the gradient, tiled across: the window's background is the same all
+    // along each row, and repaints copy it instead of computing the gradient again.
+    if (m_backdrop.height() != std::max(1, height())) {
+        m_backdrop = QPixmap(64, std::max(1, height()));
+        QPainter p(&m_backdrop);
+        QLinearGradient g(0, 0, 0, m_backdrop.height());
+        g.setColorAt(0, QColor(5, 38, 30));
+        g.setColorAt(0.55, QColor(3, 22, 18));
+        g.setColorAt(1, QColor(1, 10, 8));
+        p.fillRect(m_backdrop.rect(), g);
+    }
+    return m_backdrop;
+}
+
 void Velmora::buildStrip() {
-    picHolder = new Panel("picHolder", this, true);
+    picHolder = new Panel("picHolder", this, true, underlay());
     picHolder->setGeometry(0, kStripTop, kDesignWidth, kStripHeight);
 
     const std::array<QLabel**, kPrayerCount> labels = {&cmdImsak, &cmdSuboh, &cmdSyuruk, &cmdDhuha,
@@ -308,7 +386,7 @@ void Velmora::buildStrip() {
 }
 
 void Velmora::buildRemembrancePanel() {
-    Picture2 = new Panel("Picture2", this, true);
+    Picture2 = new Panel("Picture2", this, true, underlay());
     Picture2->setGeometry(1350, 272, 530, 462);
 
     const std::array<PictureControl**, 7> pictures = {&isnin1,  &selasa1, &rabu1, &kamis1,
@@ -572,7 +650,7 @@ void Velmora::onSolatTimer() {
 }
 
 void Velmora::applyTick(const PrayerSchedule::Tick& t) {
-    txtTime->setText(toQt(t.minuteText));
+    setField(txtTime, toQt(t.minuteText));
     if (t.announcement) {
         ReadINITimer->start();
         if (!m_speech.speak(t.announcement->sentence) && !m_speechFailureNoted) {
@@ -581,14 +659,18 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
         }
         comment->setText(toQt(t.announcement->comment));
     }
-    TextTimeReal->setText(toQt(t.clockText));
-    txtDate->setText(toQt(t.dateKey));
+    static_cast<ClockFace*>(TextTimeReal)->showText(toQt(t.clockText));
+    setField(txtDate, toQt(t.dateKey));
     for (int i = 0; i < static_cast<int>(kPrayerCount); ++i)
-        timeLabel(static_cast<Prayer>(i))->setText(toQt(t.captions[static_cast<std::size_t>(i)]));
+        static_cast<ClockFace*>(timeLabel(static_cast<Prayer>(i)))
+            ->showText(toQt(t.captions[static_cast<std::size_t>(i)]));
 
     const PrayerSchedule::Calendar& cal = t.calendar;
-    tarikh->setText(QLocale::system().toString(QDate(cal.today.year, cal.today.month, cal.today.day),
-                                               QStringLiteral("dddd, dd MMMM yyyy")));
+    const QDate today(cal.today.year, cal.today.month, cal.today.day);
+    if (today != m_longDateOf) {
+        m_longDateOf = today;
+        tarikh->setText(QLocale::system().toString(today, QStringLiteral("dddd, dd MMMM yyyy")));
+    }
     hariku->setText(toQt(cal.dayName));
     bulan1->setText(toQt(cal.monthName));
     bulan->setText(toQt(cal.monthName));
@@ -613,6 +695,11 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
 }
 
 void Velmora::showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points) {
+    // Read twice a second but seldom changed: with the same words, size and room as last time the
+    // title already shows what it should, and measuring it again would only cost.
+    TitleShown& last = m_titleShown[label == txtWEBTAJUK ? 0 : 1];
+    if (last.text == text && last.size == sizeText && last.width == label->width() && last.font == label->font())
+        return;
     // An empty, non-numeric or absurd size keeps the size in force.
     const double asked = leadingNumber(sizeText);
     if (asked >= 1 && asked <= 400)
@@ -627,6 +714,7 @@ void Velmora::showTitle(QLabel* label, const std::string& text, const std::strin
         f.setPointSizeF(std::max(8.0, points * room / wide));
     label->setFont(f);
     label->setText(shown);
+    last = {text, sizeText, label->width(), label->font()};
 }
 
 void Velmora::onReadINITimer() {
@@ -672,6 +760,10 @@ void Velmora::changeEvent(QEvent* event) {
 
 void Velmora::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // The cards carry a slice of the backdrop, which follows the window's height.
+    if (event->size().height() != event->oldSize().height())
+        for (QWidget* panel : {Picture2, picHolder})
+            static_cast<Panel*>(panel)->invalidate();
     if (!isMinimized() && hooks.resized)
         hooks.resized(*this);
 }
@@ -687,18 +779,15 @@ void Velmora::setBackgroundPicture(const QPixmap& picture) {
     update();
 }
 
-void Velmora::paintEvent(QPaintEvent*) {
+void Velmora::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    const QRect r = event->rect();
     if (!m_background.isNull()) {
-        p.fillRect(rect(), Qt::black);
+        p.fillRect(r, Qt::black);
         p.drawPixmap(0, 0, m_background);
         return;
     }
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(5, 38, 30));
-    g.setColorAt(0.55, QColor(3, 22, 18));
-    g.setColorAt(1, QColor(1, 10, 8));
-    p.fillRect(rect(), g);
+    p.drawTiledPixmap(r, backdrop(), QPoint(0, r.y()));
     // Gold rules under the titles and above the strip, scaled with the window.
     const double sy = height() / double(kDesignHeight);
     p.setPen(QPen(QColor(212, 175, 55, 170), 2));

@@ -3,6 +3,8 @@
 #include "core/clock/PrayerSchedule.h"
 #include "core/config/ProgramFolder.h"
 
+#include <QDate>
+#include <QFont>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -11,10 +13,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -210,6 +214,9 @@ private:
     void startCalendar();
     void applyTick(const PrayerSchedule::Tick& t);
     void armSolatTimer();
+    // The designed background, one narrow column to be tiled across the window.
+    const QPixmap& backdrop();
+    std::function<void(QPainter&, const QRect&, int)> underlay();
     void showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points);
 
     ProgramFolder m_folder;
@@ -220,6 +227,15 @@ private:
     Speech& m_speech;
     PrayerSchedule m_schedule;
     QPixmap m_background;
+    QPixmap m_backdrop;
+    struct TitleShown {
+        std::string text;
+        std::string size;
+        int width = -1;
+        QFont font;
+    };
+    std::array<TitleShown, 2> m_titleShown;
+    QDate m_longDateOf;                          // the day tarikh was last written for
     std::array<double, 2> m_titlePoints{50, 30}; // the two titles' sizes as set, before fitting
     QString m_digitFamily;
     QString m_jawiFamily;

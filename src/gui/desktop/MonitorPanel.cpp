@@ -48,7 +48,7 @@ MonitorPanel::MonitorPanel(QWidget* window, const Screens& screens, QWidget* par
     connect(cmdForceOnscreen, &QPushButton::clicked, this, &MonitorPanel::cmdForceOnscreen_Click);
 
     // The report stays idle until the tools are started.
-    connect(DisplayTimer, &QTimer::timeout, this, &MonitorPanel::ShowMonitorInfo);
+    connect(DisplayTimer, &QTimer::timeout, this, &MonitorPanel::DisplayTimer_Timer);
     ChgMonitorTimer->setInterval(500);
     connect(ChgMonitorTimer, &QTimer::timeout, this, &MonitorPanel::ChgMonitorTimer_Timer);
     ChgMonitorTimer->start();
@@ -147,6 +147,24 @@ void MonitorPanel::ShowMonitorInfo() {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (TextMonitor->toPlainText() != text)
         TextMonitor->setPlainText(text);
+}
+
+void MonitorPanel::DisplayTimer_Timer() {
+    // The report asks the system for every monitor and the mouse position: not worth doing twice
+    // a second for a panel that is not on screen (the clock keeps it hidden).
+    if (!isVisible()) {
+        m_reportStale = true;
+        return;
+    }
+    ShowMonitorInfo();
+}
+
+void MonitorPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_reportStale) {
+        m_reportStale = false;
+        ShowMonitorInfo();
+    }
 }
 
 void MonitorPanel::ChgMonitorTimer_Timer() {

@@ -58,12 +58,15 @@ public slots:
     void cmdCoverScreen_Click();
     void cmdForceOnscreen_Click();
     void ShowMonitorInfo();
+    // DisplayTimer: the report while someone can see it; a hidden panel catches up when shown.
+    void DisplayTimer_Timer();
     void ChgMonitorTimer_Timer();
     // A monitor came or went: keep the window on the desktop that is left and the choice in range.
     void monitorsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setTag(int n);
@@ -71,6 +74,7 @@ private:
     QPointer<QWidget> m_window;
     MMonitors m_monitors;
     QPointer<QLabel> m_resolutionLabel;
+    bool m_reportStale = false;
 };
 
 } // namespace tavrola

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavrola {
@@ -40,7 +41,9 @@ int vbShift(Qt::KeyboardModifiers m) {
 ucAniGIF::ucAniGIF(QWidget* parent) : QWidget(parent) {
     setObjectName("ucAniGIF");
     m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
+    // Frames may come a few milliseconds early or late (at most 5 %), which lets Qt wake once for
+    // the frames of several pictures and paint them together.
+    m_timer.setTimerType(Qt::CoarseTimer);
     setMouseTracking(true);
     connect(&m_timer, &QTimer::timeout, this, &ucAniGIF::onTimer);
 }
@@ -117,7 +120,7 @@ void ucAniGIF::clearAll() {
     m_composer.reset(0, 0);
     m_playback.setFrames({});
     m_image = QImage();
-    m_scaled = QPixmap();
+    forgetFrames();
     update();
 }
 
@@ -174,26 +177,40 @@ void ucAniGIF::showCurrentFrame(bool announce) {
     const int n = m_playback.currentFrame();
     if (n < 1)
         return;
-    m_composer.compose(m_gif, m_frames, n - 1);
-    const int w = m_composer.width(), h = m_composer.height();
-    std::vector<std::uint32_t> mirrored;
-    const std::uint32_t* src = m_composer.pixels().data();
-    if (m_mirrored != 0) {
-        mirrored = m_composer.pixels();
-        GifComposer::mirror(mirrored, w, h, m_mirrored);
-        src = mirrored.data();
+    // A frame's picture depends only on its number (any jump recomposes from the first frame), so
+    // each is composed once and then shown from the cache on every later loop.
+    const std::size_t index = static_cast<std::size_t>(n) - 1;
+    if (m_frameCache.size() <= index)
+        m_frameCache.resize(index + 1);
+    CachedFrame& cached = m_frameCache[index];
+    if (cached.image.isNull()) {
+        m_composer.compose(m_gif, m_frames, n - 1);
+        const int w = m_composer.width(), h = m_composer.height();
+        std::vector<std::uint32_t> mirrored;
+        const std::uint32_t* src = m_composer.pixels().data();
+        if (m_mirrored != 0) {
+            mirrored = m_composer.pixels();
+            GifComposer::mirror(mirrored, w, h, m_mirrored);
+            src = mirrored.data();
+        }
+        QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            return; // out of memory: show nothing rather than write through a null buffer
+        for (int y = 0; y < h; ++y)
+            std::memcpy(image.scanLine(y), src + static_cast<std::size_t>(y) * w, static_cast<std::size_t>(w) * 4);
+        cached = {image, QPixmap()};
     }
-    // Frames of one file share a size, so the image's buffer is reused from frame to frame.
-    if (m_image.size() != QSize(w, h))
-        m_image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    if (m_image.isNull())
-        return; // out of memory: show nothing rather than write through a null buffer
-    for (int y = 0; y < h; ++y)
-        std::memcpy(m_image.scanLine(y), src + static_cast<std::size_t>(y) * w, static_cast<std::size_t>(w) * 4);
-    m_scaled = QPixmap();
-    update();
+    m_image = cached.image;
+    // Only the picture's own rectangle: a frame costs the pixels it covers, not the whole control.
+    const GifDrawRect r = drawRect();
+    update(QRect(r.x, r.y, r.width, r.height));
     if (announce)
         emit FrameChanged(n);
+}
+
+void ucAniGIF::forgetFrames() {
+    m_frameCache.clear();
+    m_composer.invalidate();
 }
 
 void ucAniGIF::apply(const GifPlayback::Step& step) {
@@ -207,8 +224,33 @@ void ucAniGIF::apply(const GifPlayback::Step& step) {
         emit LoopsEnded();
 }
 
+bool ucAniGIF::offScreen() const {
+    return m_hidden || (testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden));
+}
+
 void ucAniGIF::onTimer() {
+    // Frames nobody can see are not worth a wake-up: a hidden control holds its frame and goes on
+    // when it is shown again.
+    if (offScreen()) {
+        m_pausedHidden = true;
+        return;
+    }
     apply(m_playback.tick());
+}
+
+void ucAniGIF::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_hidden = false;
+    if (m_pausedHidden) {
+        m_pausedHidden = false;
+        if (m_playback.state() == GifPlayback::Playing)
+            onTimer();
+    }
+}
+
+void ucAniGIF::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_hidden = true;
 }
 
 void ucAniGIF::setAction(int action) {
@@ -226,7 +268,6 @@ void ucAniGIF::setStretch(int value) {
     m_stretch = value;
     if (m_stretch == GifSizeToImage)
         fitToCanvas();
-    m_scaled = QPixmap();
     update();
 }
 
@@ -234,6 +275,7 @@ void ucAniGIF::setMirrored(int value) {
     if (value < 0 || value > 3 || value == m_mirrored)
         return;
     m_mirrored = value;
+    forgetFrames();
     showCurrentFrame(false);
 }
 
@@ -265,14 +307,14 @@ bool ucAniGIF::SetPalette(int frame, const QList<QRgb>& colours) {
                                               static_cast<std::uint8_t>(qGreen(colours[i])),
                                               static_cast<std::uint8_t>(qBlue(colours[i]))};
     m_gif.setPalette(frame - 1, table);
-    m_composer.invalidate();
+    forgetFrames();
     showCurrentFrame(false);
     return true;
 }
 
 void ucAniGIF::RestoreColorTables() {
     m_gif.restoreColourTables();
-    m_composer.invalidate();
+    forgetFrames();
     showCurrentFrame(false);
 }
 
@@ -305,21 +347,41 @@ QByteArray ucAniGIF::AnimatedGIF() const {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+GifDrawRect ucAniGIF::drawRect() const {
+    return gifDrawRect(m_stretch, width(), height(), m_image.width(), m_image.height(), m_offsetX, m_offsetY);
+}
+
+const QPixmap& ucAniGIF::scaledFrame(const QSize& size) {
+    // Each frame is scaled once, on its first showing at this size.
+    if (size != m_scaledSize) {
+        for (CachedFrame& f : m_frameCache)
+            f.scaled = QPixmap();
+        m_scaledSize = size;
+    }
+    const std::size_t index = static_cast<std::size_t>(std::max(1, m_playback.currentFrame())) - 1;
+    if (index >= m_frameCache.size() || m_frameCache[index].image.cacheKey() != m_image.cacheKey()) {
+        m_spareScaled = QPixmap::fromImage(
+            m_image.scaled(size.width(), size.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        return m_spareScaled;
+    }
+    CachedFrame& frame = m_frameCache[index];
+    if (frame.scaled.isNull())
+        frame.scaled = QPixmap::fromImage(
+            m_image.scaled(size.width(), size.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return frame.scaled;
+}
+
 void ucAniGIF::paintEvent(QPaintEvent*) {
     if (m_image.isNull())
         return;
-    const GifDrawRect r =
-        gifDrawRect(m_stretch, width(), height(), m_image.width(), m_image.height(), m_offsetX, m_offsetY);
+    const GifDrawRect r = drawRect();
     if (r.width <= 0 || r.height <= 0)
         return;
-    if (m_scaled.isNull() || m_scaled.size() != QSize(r.width, r.height)) {
-        m_scaled = QPixmap::fromImage(
-            r.width == m_image.width() && r.height == m_image.height()
-                ? m_image
-                : m_image.scaled(r.width, r.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
     QPainter painter(this);
-    painter.drawPixmap(r.x, r.y, m_scaled);
+    if (r.width == m_image.width() && r.height == m_image.height())
+        painter.drawImage(r.x, r.y, m_image);
+    else
+        painter.drawPixmap(r.x, r.y, scaledFrame(QSize(r.width, r.height)));
 }
 
 void ucAniGIF::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 #include "core/widgets/GifComposer.h"
 #include "core/widgets/GifFile.h"
 #include "core/widgets/GifPlayback.h"
+#include "core/widgets/GifStretch.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 namespace tavrola {
 
@@ -85,6 +87,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -96,6 +100,10 @@ private:
     void apply(const GifPlayback::Step& step);
     void showCurrentFrame(bool announce);
     void fitToCanvas();
+    GifDrawRect drawRect() const;
+    const QPixmap& scaledFrame(const QSize& size);
+    void forgetFrames();
+    bool offScreen() const;
     void onTimer();
     void onRemoteDone(const HttpResponse& response);
     void cancelRemote();
@@ -106,7 +114,16 @@ private:
     GifPlayback m_playback;
     QTimer m_timer;
     QImage m_image;
-    QPixmap m_scaled; // m_image at the size last painted, rebuilt only when either changes
+    // Each frame's picture as composed (and mirrored), and scaled to m_scaledSize once painted.
+    struct CachedFrame {
+        QImage image;
+        QPixmap scaled;
+    };
+    std::vector<CachedFrame> m_frameCache;
+    QSize m_scaledSize;
+    QPixmap m_spareScaled;
+    bool m_hidden = false;       // hidden since last shown
+    bool m_pausedHidden = false; // a frame fell due while hidden
 
     int m_stretch = 1;
     int m_mirrored = 0;
