@@ -54,7 +54,9 @@ QRgb clean(QRgb c) {
 // Turns frames drawn on black into one GIF: black becomes transparent (the clock's own background
 // is black, so the soft edges blend into it), the 255 most used colours form the table and the
 // rest take the nearest of them.
-QByteArray framesToGif(const std::vector<QImage>& frames, int delayMs) {
+// The last frame may be held longer (holdLastMs): a wall display runs all day, and a picture that
+// rests between its movements costs the computer far fewer wake-ups.
+QByteArray framesToGif(const std::vector<QImage>& frames, int delayMs, int holdLastMs = 0) {
     std::map<QRgb, long> uses;
     for (const QImage& img : frames)
         for (int y = 0; y < img.height(); ++y)
@@ -103,7 +105,7 @@ QByteArray framesToGif(const std::vector<QImage>& frames, int delayMs) {
         GifEncoderFrame f;
         f.width = w;
         f.height = h;
-        f.delay = delayMs;
+        f.delay = holdLastMs > 0 && &img == &frames.back() ? holdLastMs : delayMs;
         f.disposal = 2; // each frame is whole: clear the last one so its pixels never show through
         f.transparent = true;
         f.transparentIndex = 0;
@@ -169,7 +171,7 @@ QByteArray logoGif() {
         p.end();
         frames.push_back(img);
     }
-    return framesToGif(frames, 120);
+    return framesToGif(frames, 250);
 }
 
 // A dot with a ripple that widens and fades: the mark beside the current prayer.
@@ -192,7 +194,7 @@ QByteArray indicatorGif(QColor colour) {
         p.end();
         frames.push_back(img);
     }
-    return framesToGif(frames, 90);
+    return framesToGif(frames, 200);
 }
 
 // Our own 5×7 dot-matrix letters, enough for the Malay weekday names.
@@ -250,7 +252,7 @@ QByteArray weekdayGif(const std::string& name) {
         p.end();
         frames.push_back(img);
     }
-    return framesToGif(frames, 100);
+    return framesToGif(frames, 150, 4000);
 }
 
 QImage iconImage(int size) {
