@@ -71,7 +71,8 @@ python3 -u "$root/tests/support/https_month_server.py" --cert "$work/server.pem"
 server_pid=$!
 port=""
 for _ in $(seq 100); do
-    port="$(sed -n 's/^PORT //p' "$work/server.out")"
+    # The server's child may not have opened its output yet.
+    port="$(sed -n 's/^PORT //p' "$work/server.out" 2>/dev/null || true)"
     [[ -n "$port" ]] && break
     sleep 0.1
 done
