@@ -38,8 +38,7 @@ SHUTDOWN_ZONES = [(30, 1.5), (150, 10), (480, 40), (1500, 200), (None, 500)]
 
 def parse_args():
     p = argparse.ArgumentParser()
-    for name in ("state", "speech", "server-log", "spec", "docs", "start", "end", "shutdown", "wm-delete",
-                 "program-log"):
+    for name in ("state", "speech", "server-log", "spec", "docs", "start", "end", "shutdown", "wm-delete"):
         p.add_argument("--" + name, required=True)
     p.add_argument("--pid", type=int, required=True)
     p.add_argument("--budget", type=float, default=480.0)

@@ -115,8 +115,7 @@ clock_pid=$!
 set +e
 python3 -u "$root/tests/e2e/soak_driver.py" --pid "$clock_pid" --state "$work/state.txt" \
     --speech "$work/speech.log" --server-log "$work/server.log" --spec "$spec" --docs "$work/www" \
-    --start "$start_at" --end "$end_at" --shutdown "$shutdown_at" --wm-delete "$wm_delete" \
-    --program-log "$work/clock.log" --budget "$budget"
+    --start "$start_at" --end "$end_at" --shutdown "$shutdown_at" --wm-delete "$wm_delete" --budget "$budget"
 rc=$?
 set -e
 if [[ $rc -ne 0 ]]; then
