@@ -3,7 +3,8 @@
 # evening of 31 December through midnight into the next days, fed by a local HTTPS data server
 # serving both months. soak_driver.py steers the clock's speed and checks the midnights, the new
 # month's download, each announcement at its minute, the daily shutdown dialog (cancelled) and the
-# memory. Long, so CTest does not run it; run it by hand:
+# memory (the live heap through gdb; the resident size is reported). About seven minutes, so CTest
+# does not run it; run it by hand:
 #
 #   ./scripts/build.sh test && tests/e2e/soak_month.sh
 #
