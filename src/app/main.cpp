@@ -3,6 +3,7 @@
 #include "core/config/ModBackupINI.h"
 #include "core/config/ProgramFolder.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
+#include "gui/clock/StateReport.h"
 #include "gui/clock/Velmora.h"
 #include "gui/config/frmBackupINI.h"
 #include "gui/desktop/AppIcon.h"
@@ -29,6 +30,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <memory>
 
 using namespace tavrola;
 
@@ -117,6 +120,11 @@ int main(int argc, char* argv[]) {
     clockWindow.hooks.ensureTrayIcon = [&](Velmora& w) { tray.hideClockToTray(&w); };
     clockWindow.hooks.fadeIn = [](Velmora& w) { FadeInWindow(&w); };
     clockWindow.hooks.loadDataUpdater = [&](Velmora&) { updater.load(); };
+
+    // End-to-end runs watch the clock through TAVROLA_STATE_FILE; nothing is written otherwise.
+    const std::unique_ptr<StateReport> stateReport = StateReport::fromEnvironment(clockWindow, clock);
+    if (stateReport)
+        QObject::connect(&speech, &QtSpeech::sentenceSpoken, stateReport.get(), &StateReport::noteAnnouncement);
 
     clockWindow.load();
     clockWindow.show();

@@ -1,11 +1,18 @@
 #include "gui/platform/QtSpeech.h"
 
+#include "core/config/AtomicFile.h"
+#include "gui/platform/LocalText.h"
+
+#include <QDateTime>
 #include <QDebug>
 #include <QTextToSpeech>
 
+#include <string>
+#include <system_error>
+
 namespace tavrola {
 
-QtSpeech::QtSpeech(QObject* parent) : QObject(parent) {}
+QtSpeech::QtSpeech(QObject* parent) : QObject(parent), m_logFile(qEnvironmentVariable("TAVROLA_SPEECH_LOG")) {}
 
 QtSpeech::~QtSpeech() = default;
 
@@ -17,7 +24,30 @@ void QtSpeech::noteFailure(const QString& why) {
     qWarning().noquote() << "Speech unavailable; announcements continue without sound:" << why;
 }
 
+bool QtSpeech::logSentence(const QString& sentence) {
+    const std::filesystem::path file = pathFromQt(m_logFile);
+    std::string log;
+    std::error_code ec;
+    if (!readWholeFile(file, log, ec) && ec != std::errc::no_such_file_or_directory) {
+        noteFailure(QStringLiteral("speech log unreadable: ") + QString::fromStdString(ec.message()));
+        return false;
+    }
+    const QString line =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + '\t' + sentence + '\n';
+    log += line.toUtf8().toStdString();
+    if (!replaceFileAtomically(file, temporaryPathFor(file), log, ec)) {
+        noteFailure(QStringLiteral("speech log not written: ") + QString::fromStdString(ec.message()));
+        return false;
+    }
+    return true;
+}
+
 bool QtSpeech::speak(const std::string& sentence) {
+    // The sentences are plain English; no local code page is involved.
+    const QString text = QString::fromStdString(sentence);
+    emit sentenceSpoken(text);
+    if (!m_logFile.isEmpty())
+        return logSentence(text);
     // The engine is made on first use: a clock that never announces never starts one.
     if (!m_engine) {
         if (QTextToSpeech::availableEngines().isEmpty()) {
@@ -32,8 +62,7 @@ bool QtSpeech::speak(const std::string& sentence) {
         noteFailure(m_engine->errorString());
         return false;
     }
-    // The sentences are plain English; no local code page is involved.
-    m_engine->say(QString::fromStdString(sentence));
+    m_engine->say(text);
     return m_engine->state() != QTextToSpeech::Error;
 }
 

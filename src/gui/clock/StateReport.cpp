@@ -1,0 +1,82 @@
+#include "gui/clock/StateReport.h"
+
+#include "core/clock/DateTime.h"
+#include "core/config/AtomicFile.h"
+#include "core/platform/Clock.h"
+#include "core/prayerdata/PrayerDatabase.h"
+#include "gui/clock/Velmora.h"
+#include "gui/platform/LocalText.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QTimer>
+
+#include <system_error>
+
+namespace tavrola {
+
+namespace {
+
+// A value on one line: line breaks in a label would start a new key.
+QString oneLine(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+StateReport::StateReport(const Velmora& window, const Clock& clock, std::filesystem::path stateFile,
+                         QObject* parent)
+    : QObject(parent), m_window(window), m_clock(clock), m_file(std::move(stateFile)) {}
+
+std::unique_ptr<StateReport> StateReport::fromEnvironment(const Velmora& window, const Clock& clock) {
+    const QString file = qEnvironmentVariable("TAVROLA_STATE_FILE");
+    if (file.isEmpty())
+        return nullptr;
+    auto report = std::make_unique<StateReport>(window, clock, pathFromQt(file));
+    // Connected after the window's own handler, so each report follows a finished tick.
+    connect(window.SolatTimer, &QTimer::timeout, report.get(), &StateReport::write);
+    return report;
+}
+
+QString StateReport::text() const {
+    const DateTime now = m_clock.now();
+    CacheMonthLine month;
+    std::error_code ec;
+    // The month key as stored, without the "=" the updater's own field keeps.
+    const QString cacheMonth = readCacheMonth(m_window.programFolder().databaseFile(), month, ec) && month.found
+                                   ? toQt(month.field.substr(month.field.empty() ? 0 : 1)).trimmed()
+                                   : QString();
+    const QString stamp =
+        QString::fromStdString(pad(now.date.year, 4) + "-" + pad(now.date.month, 2) + "-" + pad(now.date.day, 2) +
+                               " " + pad(now.hour, 2) + ":" + pad(now.minute, 2) + ":" + pad(now.second, 2));
+    QString out;
+    const auto line = [&out](const char* key, const QString& value) {
+        out += QLatin1String(key) + QLatin1Char('=') + oneLine(value) + QLatin1Char('\n');
+    };
+    line("NOW", stamp);
+    line("TIME", m_window.TextTimeReal->text());
+    line("DATE", m_window.tarikh_melayu_caption->text());
+    line("HIJRI", m_window.TextDateJawi->text());
+    line("COMMENT", m_window.comment->text());
+    line("ANNOUNCED", m_lastSentence);
+    line("ANNOUNCEMENTS", QString::number(m_announcements));
+    line("CACHE_MONTH", cacheMonth);
+    line("TICKS", QString::number(m_writes));
+    return out;
+}
+
+void StateReport::write() {
+    ++m_writes;
+    std::error_code ec;
+    if (!replaceFileAtomically(m_file, temporaryPathFor(m_file), text().toUtf8().toStdString(), ec))
+        qWarning() << "State report not written:" << QString::fromStdString(ec.message());
+}
+
+void StateReport::noteAnnouncement(const QString& sentence) {
+    m_lastSentence = sentence;
+    ++m_announcements;
+}
+
+} // namespace tavrola

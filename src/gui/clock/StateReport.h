@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+namespace tavrola {
+
+class Clock;
+class Velmora;
+
+// Writes what the clock window shows to a small text file after every tick, so that end-to-end
+// runs can watch a real clock from outside without reading pixels. Off unless TAVROLA_STATE_FILE
+// names the file. One "KEY=value" line each, UTF-8; the file is replaced whole, never half-written:
+//   NOW  TIME  DATE  HIJRI  COMMENT  ANNOUNCED  ANNOUNCEMENTS  CACHE_MONTH  TICKS
+class StateReport : public QObject {
+    Q_OBJECT
+public:
+    StateReport(const Velmora& window, const Clock& clock, std::filesystem::path stateFile,
+                QObject* parent = nullptr);
+
+    // A report watching `window`'s ticks when TAVROLA_STATE_FILE is set; null otherwise.
+    static std::unique_ptr<StateReport> fromEnvironment(const Velmora& window, const Clock& clock);
+
+    QString text() const;
+
+public slots:
+    void write();
+    void noteAnnouncement(const QString& sentence);
+
+private:
+    const Velmora& m_window;
+    const Clock& m_clock;
+    std::filesystem::path m_file;
+    QString m_lastSentence;
+    long long m_announcements = 0;
+    long long m_writes = 0;
+};
+
+} // namespace tavrola
