@@ -88,15 +88,9 @@ printf '%s\r\n' '[TAJUK-01]' 'TITLE01=Masjid Ujian' 'TSIZE=50' 'TITLE02=Ujian se
     'TEMPAT=Tempat' '[TARIKH_HIJRAH]' 'MASA=0' '[12-24HRS]' 'SETJAM=0' '[SERVER]' "DATA_HOST=127.0.0.1:$port" \
     '[JADUAL]' "KOMPUTER_TUTUP=$shutdown_at" >"$prog/setting.ini"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.1
-done
-[[ -s "$work/display" ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_xvfb
 
 # faketime preloads itself ahead of the sanitizer runtime; xkbcommon's unterminated strndup buffers
 # trip strict string checks. A small quarantine keeps freed memory from looking like growth.

@@ -51,15 +51,9 @@ printf '%s\r\n' '[TAJUK-01]' 'TITLE01=Masjid Ujian' 'TSIZE=50' 'TITLE02=Tajuk 2'
 db_before="$(md5sum <"$prog/dbase/dbsolat.dat")"
 
 # A private X server on a free display.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.1
-done
-[[ -s "$work/display" ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_xvfb
 
 # faketime preloads itself ahead of the sanitizer runtime of test builds; and xkbcommon hands strndup
 # buffers without a terminating zero, which strict string checks take for an overflow.

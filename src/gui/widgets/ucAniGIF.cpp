@@ -251,6 +251,11 @@ void ucAniGIF::showEvent(QShowEvent* event) {
 void ucAniGIF::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     m_hidden = true;
+    // The scaled frames are the big part of the cache (a weekday picture's are about 4 MB); a picture
+    // hidden for a day gives them back and scales them again when it is shown.
+    for (CachedFrame& f : m_frameCache)
+        f.scaled = QPixmap();
+    m_spareScaled = QPixmap();
 }
 
 void ucAniGIF::setAction(int action) {
