@@ -4,7 +4,7 @@
 #include "core/prayerdata/HttpMonthSource.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeHttpClient.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ protected:
         return v;
     }
 
-    fakes::TempFolder temp;
+    fakes::TempDir temp;
     ProgramFolder folder;
     fakes::FakeClock clock;
     fakes::FakeHttpClient http;

@@ -1,7 +1,7 @@
 #include "core/config/IniFile.h"
 #include "core/prayerdata/JsonScanner.h"
 #include "core/prayerdata/MonthConverter.h"
-#include "fakes/TempFolder.h"
+#include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -212,7 +212,7 @@ TEST(MonthConverter, LineBreaksInsideAValueNeverReachTheFile) {
 
 TEST(MonthConverter, TheClockReadsItsKeysFromTheWrittenFile) {
     const MonthConversion c = convertMonthDocument(readData("month_2026-12.json"), at(2026, 12, 5));
-    const fakes::TempFolder dir;
+    const fakes::TempDir dir;
     const auto file = dir.path() / "dbsolat.dat";
     std::ofstream(file, std::ios::binary) << c.text;
     EXPECT_EQ(GetFromINI("05122026", "magrib", "", file), "19:11");
