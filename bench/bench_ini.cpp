@@ -2,31 +2,13 @@
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
 #include "fakes/TempDir.h"
+#include "fakes/TestDatabase.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 using namespace tavrola;
 
 namespace {
-
-// A month's database laid out as the program writes it: header, 31 day blocks.
-std::string monthDatabase() {
-    const std::string rule(42, '=');
-    std::string s = rule + "\r\nJADUAL WAKTU SOLAT BULANAN\r\nBulan: Disember 2026\r\nCACHE_MONTH=122026\r\n"
-                           "UPDATE_DATE=01122026 00:00:05\r\nLAST_UPDATE=01/12/2026 00:00:05\r\n" +
-                    rule + "\r\n\r\n";
-    for (int d = 1; d <= 31; ++d) {
-        char key[32];
-        std::snprintf(key, sizeof key, "%02d122026", d);
-        s += "[" + std::string(key) + "]\r\nTarikh: Ahad, " + std::string(key, 2) + " Disember 2026\r\n";
-        s += "Imsak=05:41\r\nSuboh=05:51\r\nSyuruk=07:03\r\nDuha=07:29\r\nZohor=13:08\r\n"
-             "Asar=16:32\r\nMagrib=19:10\r\nIsyak=20:25\r\n" +
-             std::string(42, '-') + "\r\n\r\n";
-    }
-    return s + "\r\n";
-}
 
 void BM_GetFromINI_Settings(benchmark::State& state) {
     fakes::TempDir dir;
@@ -40,7 +22,7 @@ BENCHMARK(BM_GetFromINI_Settings);
 void BM_GetFromINI_Database31Days(benchmark::State& state) {
     fakes::TempDir dir;
     const auto path = dir / "dbsolat.dat";
-    fakes::writeBytes(path, monthDatabase());
+    fakes::writeBytes(path, fakes::monthText({2026, 12, 1}));
     // The last day and the last key: the longest scan a tick makes.
     for (auto _ : state)
         benchmark::DoNotOptimize(GetFromINI("31122026", "isyak", "", path));
