@@ -1,0 +1,35 @@
+#pragma once
+
+// Several QtTest classes in one test program: each file registers its class with
+// TAVROLA_QTEST(Class) instead of QTEST_MAIN, and qt_test_main.cpp runs them all.
+// "-class Name" as the first two arguments runs that class alone (the rest go to QTest).
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace tavrola::testing {
+
+struct QtTestEntry {
+    const char* name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+
+inline std::vector<QtTestEntry>& qtTestRegistry() {
+    static std::vector<QtTestEntry> entries;
+    return entries;
+}
+
+inline bool registerQtTest(const char* name, std::function<std::unique_ptr<QObject>()> make) {
+    qtTestRegistry().push_back({name, std::move(make)});
+    return true;
+}
+
+} // namespace tavrola::testing
+
+#define TAVROLA_QTEST(Class)                                                                               \
+    [[maybe_unused]] static const bool tavrolaQtTestRegistered_##Class =                                   \
+        ::tavrola::testing::registerQtTest(#Class, [] { return std::unique_ptr<QObject>(new Class); });
