@@ -1,7 +1,7 @@
 #include "core/widgets/GifComposer.h"
 #include "core/widgets/GifFile.h"
 #include "core/widgets/GifStretch.h"
-#include "GifTestSupport.h"
+#include "support/GifTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "core/widgets/GifByteReader.h"
 #include "core/widgets/GifEncoder.h"
 #include "core/widgets/GifFile.h"
-#include "GifTestSupport.h"
+#include "support/GifTestSupport.h"
 
 #include <gtest/gtest.h>
 

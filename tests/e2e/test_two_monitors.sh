@@ -4,26 +4,15 @@
 # and when a monitor is switched off the window ends up on the one that is left.
 # Needs xserver-xorg-core, xserver-xorg-video-dummy, x11-xserver-utils and xdotool, and root to start
 # Xorg; exits 77 (skipped) without them.
-set -euo pipefail
-
+# shellcheck source=xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 program="${TAVROLA_MONITOR_PROGRAM:-${TAVROLA_BINARY_DIR:-build/test}/tests/monitor_stand_in}"
 for tool in Xorg xrandr xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
+    command -v "$tool" >/dev/null || skip "$tool not installed"
 done
-[ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || { echo "SKIP: dummy video driver not installed"; exit 77; }
-[ "$(id -u)" -eq 0 ] || { echo "SKIP: starting Xorg needs root here"; exit 77; }
-[ -x "$program" ] || { echo "FAIL: $program not built"; exit 1; }
-
-work="$(mktemp -d)"
-xorg_pid=""
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xorg_pid" ] && kill "$xorg_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+[ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || skip "dummy video driver not installed"
+[ "$(id -u)" -eq 0 ] || skip "starting Xorg needs root here"
+[ -x "$program" ] || fail "$program not built"
 
 cat >"$work/xorg.conf" <<'EOF'
 Section "Device"
@@ -55,15 +44,13 @@ for n in $(seq 90 130); do
         break
     fi
 done
-[ -n "$display" ] || { echo "FAIL: no free display number"; exit 1; }
+[ -n "$display" ] || fail "no free display number"
 Xorg "$display" -noreset -nolisten tcp -config "$work/xorg.conf" -logfile "$work/Xorg.log" >"$work/xorg.out" 2>&1 &
-xorg_pid=$!
+e2e_pids+=($!)
+e2e_logs+=("$work/xorg.out")
 export DISPLAY="$display"
-for _ in $(seq 1 50); do
-    xrandr >/dev/null 2>&1 && break
-    sleep 0.2
-done
-xrandr >/dev/null 2>&1 || { echo "FAIL: Xorg did not start"; cat "$work/xorg.out"; exit 1; }
+xrandr_answers() { xrandr >/dev/null 2>&1; }
+wait_for 10 xrandr_answers || fail "Xorg did not start"
 
 # Two 1024x768 monitors, DUMMY1 to the right of DUMMY0.
 xrandr --output DUMMY0 --mode 1024x768 --pos 0x0
@@ -72,29 +59,12 @@ xrandr --output DUMMY1 --mode 1024x768 --right-of DUMMY0
 xrandr --listmonitors
 
 report="$work/report.txt"
-# Reads the report once it shows the expected window place; fails after 10 seconds.
-expect_geometry() { # $1: "x y w h"
-    for _ in $(seq 1 50); do
-        if [ -f "$report" ] && grep -qx "Geometry: $1" "$report"; then
-            return 0
-        fi
-        sleep 0.2
-    done
-    echo "FAIL: window not at $1"
-    cat "$report" "$work/program.out" 2>/dev/null || true
-    exit 1
-}
+e2e_logs+=("$report" "$work/program.out")
 expect_line() { # $1: a whole line the report must hold
-    for _ in $(seq 1 50); do
-        if [ -f "$report" ] && grep -qxF "$1" "$report"; then
-            return 0
-        fi
-        sleep 0.2
-    done
-    echo "FAIL: report lacks: $1"
-    cat "$report" "$work/program.out" 2>/dev/null || true
-    exit 1
+    report_has() { [ -f "$report" ] && grep -qxF "$1" "$report"; }
+    wait_for 10 report_has "$1" || fail "report lacks: $1"
 }
+expect_geometry() { expect_line "Geometry: $1"; } # "x y w h"
 
 # The mouse over the right-hand monitor: the window covers that one.
 xdotool mousemove 1500 300
@@ -103,6 +73,7 @@ xdotool mousemove 1500 300
 ASAN_OPTIONS="detect_leaks=0:strict_string_checks=0" \
     QT_QPA_PLATFORM=xcb TAVROLA_REPORT_FILE="$report" "$program" >"$work/program.out" 2>&1 &
 program_pid=$!
+e2e_pids+=("$program_pid")
 expect_geometry "1024 0 1024 768"
 expect_line "Number of monitors: 2"
 expect_line "This window is over monitor: 2"
@@ -127,5 +98,5 @@ expect_line "Number of monitors: 1"
 expect_geometry "0 0 1024 768"
 echo "after switching DUMMY1 off the window covers DUMMY0"
 
-kill -0 "$program_pid" || { echo "FAIL: the program ended"; cat "$work/program.out"; exit 1; }
+kill -0 "$program_pid" || fail "the program ended"
 echo "PASS"

@@ -22,7 +22,8 @@ public:
     }
     ~TempDir() {
         std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
         std::filesystem::remove_all(m_path, ec);
     }
     TempDir(const TempDir&) = delete;
@@ -43,8 +44,17 @@ inline std::string readBytes(const std::filesystem::path& p) {
 }
 
 inline void writeBytes(const std::filesystem::path& p, const std::string& bytes) {
+    std::error_code ec;
+    std::filesystem::create_directories(p.parent_path(), ec);
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
+
+#ifdef TAVROLA_TEST_DATA
+// A file of tests/data.
+inline std::string testData(const std::string& name) {
+    return readBytes(std::filesystem::path(TAVROLA_TEST_DATA) / name);
+}
+#endif
 
 } // namespace tavrola::fakes

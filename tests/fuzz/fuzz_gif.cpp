@@ -6,7 +6,7 @@
 #include "core/widgets/GifFile.h"
 #include "core/widgets/GifPlayback.h"
 #include "core/widgets/GifStretch.h"
-#include "core/GifTestSupport.h"
+#include "support/GifTestSupport.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -8,11 +8,14 @@ Serves files from ROOT by path. Beside a served file, optional files change the 
   NAME.nolength  announce no length: the body ends when the connection closes
 A missing file gives 404. Prints "PORT <n>" once it listens on 127.0.0.1. With --log FILE, each
 request is appended to FILE as "GET <path> <status>".
+--cert-dir DIR uses DIR/cert.pem and DIR/cert.key, made for 127.0.0.1 first when missing (the
+test trusts DIR/cert.pem through TAVROLA_TEST_CA). Needs openssl for that.
 """
 import argparse
 import http.server
 import os
 import ssl
+import subprocess
 import sys
 import time
 
@@ -71,11 +74,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--cert", required=True)
-    parser.add_argument("--key", required=True)
+    parser.add_argument("--cert-dir", required=True)
     parser.add_argument("--root", required=True)
     parser.add_argument("--log")
     args = parser.parse_args()
+    cert = os.path.join(args.cert_dir, "cert.pem")
+    key = os.path.join(args.cert_dir, "cert.key")
+    if not os.path.exists(cert):
+        os.makedirs(args.cert_dir, exist_ok=True)
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                        "-nodes", "-keyout", key, "-out", cert, "-days", "30", "-subj", "/CN=127.0.0.1",
+                        "-addext", "subjectAltName=IP:127.0.0.1"], check=True, capture_output=True)
 
     Handler.root = os.path.abspath(args.root)
     Handler.log_file = args.log
@@ -83,7 +92,7 @@ def main():
     server.daemon_threads = True
     server.handle_error = lambda request, address: None  # clients that give up are expected
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(args.cert, args.key)
+    context.load_cert_chain(cert, key)
     # The handshake runs in the request's own thread, so a stalled client holds up no one else.
     server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
     print("PORT %d" % server.server_address[1], flush=True)

@@ -1,0 +1,155 @@
+// The notification-area window: its first load, its menu, closing the clock behind it; and the
+// single-instance lock that keeps a second clock of the same folder from starting.
+#include "core/AppInfo.h"
+#include "core/config/SettingsSchema.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeTray.h"
+#include "fakes/TempDir.h"
+#include "gui/desktop/frmtray.h"
+#include "gui/platform/SingleInstance.h"
+#include "support/QtTestRegistry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavrola;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t fileCount(const fs::path& folder) {
+    return fs::is_directory(folder)
+               ? static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()))
+               : 0;
+}
+
+// A stand-in for the clock window: its close only hides it behind the icon.
+class ClockWindow : public QWidget {
+public:
+    frmtray* tray = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        tray->hideClockToTray(this);
+    }
+};
+
+struct Rig {
+    Rig() {
+        const auto record = [this](const char* name) { return [this, name] { calls.push_back(name); }; };
+        form.hooks() = {record("about"),
+                        record("settings"),
+                        record("noBackground"),
+                        record("nextDisplay"),
+                        record("manualUpdateCheck"),
+                        record("automaticUpdateCheck"),
+                        [this] {
+                            // The settings are checked and backed up before the updater loads.
+                            QCOMPARE(fileCount(folder.backupFolder()), std::size_t(1));
+                            calls.push_back("loadUpdater");
+                        },
+                        [this] {
+                            clock.show();
+                            calls.push_back("showClock");
+                        },
+                        record("quit")};
+        clock.tray = &form;
+    }
+
+    fakes::TempDir dir;
+    ProgramFolder folder{dir.path()};
+    fakes::FakeClock wallClock{DateTime{{2026, 12, 6}, 20, 15, 42, 0}};
+    fakes::FakeDialogs dialogs;
+    fakes::FakeShell shell;
+    fakes::FakeTray tray;
+    frmtray form{folder, wallClock, dialogs, shell, tray};
+    ClockWindow clock;
+    std::vector<std::string> calls;
+};
+
+} // namespace
+
+class TestTray : public QObject {
+    Q_OBJECT
+private slots:
+    void firstLoadRestoresSettingsBacksUpAndShowsTheClockOnce() {
+        Rig rig;
+        QVERIFY(rig.form.LoadIcon());
+        QCOMPARE(rig.dialogs.texts(), std::vector<std::string>{"Fail setting.ini telah dimulihkan!"});
+        QCOMPARE(fakes::readBytes(rig.folder.settingsFile()), defaultSettingsText());
+        QCOMPARE(rig.calls, (std::vector<std::string>{"loadUpdater", "showClock"}));
+        QVERIFY(rig.form.tmrUpdateCheck->isActive());
+        // Later calls only make sure the icon is there: no second load, backup or message.
+        rig.wallClock.set(2026, 12, 6, 20, 20, 0);
+        rig.tray.removeIcon();
+        QVERIFY(rig.form.LoadIcon());
+        QCOMPARE(rig.tray.adds, 2);
+        QCOMPARE(rig.dialogs.shown.size(), std::size_t(1));
+        QCOMPARE(fileCount(rig.folder.backupFolder()), std::size_t(1));
+        QCOMPARE(rig.calls.size(), std::size_t(2));
+    }
+
+    void closingTheClockHidesItOnlyWhenThereIsAnIcon() {
+        for (const bool hasTray : {true, false}) {
+            Rig rig;
+            rig.tray.hasTray = hasTray;
+            rig.clock.show();
+            QVERIFY(!rig.clock.close());
+            QCOMPARE(rig.clock.isVisible(), !hasTray);
+            QCOMPARE(rig.form.mnuPopup->isVisible(), !hasTray); // without an icon the menu is the way on
+            rig.form.mnuPopup->hide();
+        }
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+    }
+
+    void onlyTheLeftButtonOpensTheMenuAndItsItemsReachTheirHooks() {
+        Rig rig;
+        rig.form.LoadIcon();
+        rig.clock.hide();
+        rig.calls.clear();
+        for (TrayClick click : {TrayClick::Right, TrayClick::Middle, TrayClick::Double})
+            rig.tray.press(click);
+        QVERIFY(!rig.form.mnuPopup->isVisible() && !rig.clock.isVisible());
+        rig.tray.press(TrayClick::Left);
+        QVERIFY(rig.form.mnuPopup->isVisible());
+        for (QAction* a : {rig.form.mnuabout, rig.form.mnusettings, rig.form.mnuNoBG, rig.form.mnutukardisplay,
+                           rig.form.mnusemakkemaskini, rig.form.mnulamanweb, rig.form.mnuexit})
+            a->trigger();
+        QCOMPARE(rig.calls, (std::vector<std::string>{"about", "settings", "noBackground", "nextDisplay",
+                                                      "manualUpdateCheck", "quit"}));
+        QCOMPARE(rig.shell.opened, std::vector<std::string>{app::kHomePage});
+        QCOMPARE(rig.shell.powerOffRequests, 0);
+        QVERIFY(!rig.tray.shown);
+        QVERIFY(!rig.form.mnuPopup->isVisible());
+    }
+
+    void secondStartOfTheSameFolderIsRefused() {
+        QTemporaryDir a, b;
+        auto first = std::make_unique<SingleInstance>(a.path());
+        QVERIFY(first->acquire());
+        QVERIFY(!SingleInstance(a.path()).acquire());
+        QVERIFY(SingleInstance(b.path()).acquire()); // a copy in another folder is another clock
+        first.reset();
+        QVERIFY(SingleInstance(a.path()).acquire());
+    }
+
+    void lockOfACrashedRunIsTakenOver() {
+        QTemporaryDir dir;
+        SingleInstance probe(dir.path());
+        QFile stale(probe.lockPath());
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        // The lock's format: process id, application name, host name. No process has id 2^22 + 1 here.
+        stale.write("4194305\ntavrola\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        stale.close();
+        QVERIFY(SingleInstance(dir.path()).acquire());
+    }
+};
+
+TAVROLA_QTEST(TestTray)
+#include "tst_tray.moc"
