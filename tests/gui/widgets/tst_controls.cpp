@@ -234,7 +234,7 @@ private slots:
         grid->addWidget(new ucFirefoxWait, 10, 0);
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        QCOMPARE(testing::layoutProblems(&panel), QStringList());
+        TAVROLA_VERIFY_LAYOUT(&panel);
         if (const QByteArray out = qgetenv("TAVROLA_PANEL_PNG"); !out.isEmpty())
             QVERIFY(panel.grab().save(QString::fromLocal8Bit(out)));
     }

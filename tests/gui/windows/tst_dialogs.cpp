@@ -70,11 +70,11 @@ private slots:
         frmAbout w(shell, clock, "AB\r\nC", "https://maker.example.com/", "hubungi@example.com");
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(testing::layoutProblems(&w), QStringList());
+        TAVROLA_VERIFY_LAYOUT(&w);
         w.Timer1->stop(); // ticks by hand; a line break takes two
-        for (const QString& e : {"A", "AB", "AB", "AB\n", "AB\nC"}) {
+        for (const char* e : {"A", "AB", "AB", "AB\n", "AB\nC"}) {
             w.Timer1_Timer();
-            QCOMPARE(w.lblInfo->text(), e);
+            QCOMPARE(w.lblInfo->text(), QString(e));
         }
         w.Timer1->start();
         w.Timer1_Timer(); // past the end: stops
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(r.entries(), QStringList{"(Tiada sandaran)"});
         r.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&r.w));
-        QCOMPARE(testing::layoutProblems(&r.w), QStringList());
+        TAVROLA_VERIFY_LAYOUT(&r.w);
     }
 
     void backupWindowRestoringABackupDeletedMeanwhileFails() {
@@ -185,7 +185,7 @@ private slots:
         QPointer<FrmAutoUpdate> w = r.mod->updateWindow();
         QVERIFY(w && w->isVisible() && w->isModal());
         QVERIFY(QTest::qWaitForWindowExposed(w.data()));
-        QCOMPARE(testing::layoutProblems(w.data()), QStringList());
+        TAVROLA_VERIFY_LAYOUT(w.data());
         w->findChild<QPushButton*>("cmdDownload")->click();
         QCOMPARE(r.shell.opened, std::vector<std::string>{"https://dl.example.com/tavrola?v=2.0.28"});
         QTRY_VERIFY(!w);

@@ -79,7 +79,7 @@ private slots:
         FrmShutdownConfirm dlg(out.shell, out.hooks());
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        QCOMPARE(testing::layoutProblems(&dlg), QStringList());
+        TAVROLA_VERIFY_LAYOUT(&dlg);
         for (int left = 9; left >= 0; --left) {
             QCOMPARE(out.shell.powerOffRequests, 0);
             dlg.TimerCountdown_Timer();
