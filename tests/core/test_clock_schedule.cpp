@@ -4,6 +4,7 @@
 #include "core/clock/Prayers.h"
 #include "core/clock/TimeText.h"
 #include "core/config/IniFile.h"
+#include "fakes/TempDir.h"
 #include "fakes/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Times in the day's order, Imsak to Isyak.
 DayTimes day(std::string imsak, std::string suboh, std::string syuruk, std::string duha, std::string zohor,
              std::string asar, std::string magrib, std::string isyak) {
-    DayTimes t;
-    t.imsak = imsak;
-    t.suboh = suboh;
-    t.syuruk = syuruk;
-    t.duha = duha;
-    t.zohor = zohor;
-    t.asar = asar;
-    t.magrib = magrib;
-    t.isyak = isyak;
-    return t;
+    return {zohor, asar, magrib, isyak, suboh, imsak, syuruk, duha};
 }
 
 DayTimes typicalDay() {
@@ -41,41 +34,27 @@ DateTime moment(int h, int m, int s = 0, Date d = {2026, 12, 5}) {
     return DateTime{d, h, m, s, 0};
 }
 
-class TempDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrola_clock_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    fs::path m_dir;
-};
-
 } // namespace
 
-TEST(TimeText, Convert24To12) {
-    EXPECT_EQ(Convert24To12("00:15"), "12:15");
-    EXPECT_EQ(Convert24To12("12:30"), "12:30");
-    EXPECT_EQ(Convert24To12("13:05"), "1:05");
-    EXPECT_EQ(Convert24To12("04:45"), "4:45");
-    EXPECT_EQ(Convert24To12("--:--"), "12:--");
-    EXPECT_EQ(Convert24To12(""), "00:00");
-    EXPECT_EQ(Convert24To12("   "), "00:00");
-    EXPECT_EQ(Convert24To12(" 19:45 "), "7:45");
-    EXPECT_EQ(Convert24To12("noon"), "noon");
-    EXPECT_EQ(Convert24To12("ab:cd:ef"), "12:cd:ef");
-    EXPECT_EQ(Convert24To12("99999999999999:00"), "12:00");
-}
-
-TEST(TimeText, CountdownTextKeepsOnlyNonZeroParts) {
-    EXPECT_EQ(CountdownText(0), "0 saat");
-    EXPECT_EQ(CountdownText(2 * 3600 + 20 * 60), "2 jam 20 minit");
-    EXPECT_EQ(CountdownText(5 * 60), "5 minit");
-    EXPECT_EQ(CountdownText(3600 + 5), "1 jam 5 saat");
-    EXPECT_EQ(CountdownText(59), "59 saat");
-    EXPECT_EQ(CountdownText(3600), "1 jam");
+TEST(TimeText, Convert24To12AndCountdownTexts) {
+    const std::pair<const char*, const char*> hours[] = {{"00:15", "12:15"},
+                                                         {"12:30", "12:30"},
+                                                         {"13:05", "1:05"},
+                                                         {"04:45", "4:45"},
+                                                         {"--:--", "12:--"},
+                                                         {"", "00:00"},
+                                                         {"   ", "00:00"},
+                                                         {" 19:45 ", "7:45"},
+                                                         {"noon", "noon"},
+                                                         {"ab:cd:ef", "12:cd:ef"},
+                                                         {"99999999999999:00", "12:00"}};
+    for (const auto& [in, out] : hours)
+        EXPECT_EQ(Convert24To12(in), out) << in;
+    const std::pair<int, const char*> countdowns[] = {{0, "0 saat"},       {2 * 3600 + 20 * 60, "2 jam 20 minit"},
+                                                      {5 * 60, "5 minit"}, {3600 + 5, "1 jam 5 saat"},
+                                                      {59, "59 saat"},     {3600, "1 jam"}};
+    for (const auto& [seconds, text] : countdowns)
+        EXPECT_EQ(CountdownText(seconds), text) << seconds;
 }
 
 TEST(TimeText, StoredTimesThatAreNotTimesCountAsMidnight) {
@@ -161,14 +140,6 @@ TEST(PrayerStart, MatchesCaptionsOfTheFiveObligatoryPrayersOnly) {
     EXPECT_EQ(closingLine(Prayer::Isyak, c), "Waktu Isyak berakhir jam : 5:20 AM");
 }
 
-TEST(PrayerStart, SentencesAreWordForWord) {
-    EXPECT_EQ(prayerInfo(Prayer::Zohor).sentence, "It is now, time for Zuhr prayer.");
-    EXPECT_EQ(prayerInfo(Prayer::Asar).sentence, "It is now, time for Asr prayer.");
-    EXPECT_EQ(prayerInfo(Prayer::Maghrib).sentence, "It is now, time for Maghrib Prayer.");
-    EXPECT_EQ(prayerInfo(Prayer::Isyak).sentence, "It is now, time for Isha Prayer.");
-    EXPECT_EQ(prayerInfo(Prayer::Subuh).sentence, "It is now, time for subuh prayer.");
-}
-
 TEST(Schedule, FirstTickShowsTimesAndHighlightsWithoutAnnouncing) {
     PrayerSchedule s;
     s.start({2026, 12, 5}, "0");
@@ -231,8 +202,9 @@ TEST(Schedule, HijriDateFollowsTheDayWithTheStartUpCorrection) {
     EXPECT_FALSE(s.tick(moment(0, 0, 1, {2026, 12, 6}), "0", typicalDay()).calendar.dayChanged);
 }
 
-TEST_F(TempDir, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
-    const fs::path db = m_dir / "dbase" / "dbsolat.dat";
+TEST(PrayerDatabase, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
+    fakes::TempDir dir;
+    const fs::path db = dir / "dbase" / "dbsolat.dat";
     const std::string text = fakes::monthText({2026, 12, 1});
     ASSERT_TRUE(fakes::writeDatabase(db, text));
     const DayTimes t = readDayTimes(db, {2026, 12, 5});
@@ -244,8 +216,8 @@ TEST_F(TempDir, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
     std::error_code ec;
     ASSERT_TRUE(readWholeFile(db, after, ec));
     EXPECT_EQ(after, text);
-    EXPECT_EQ(readDayTimes(m_dir / "missing.dat", {2026, 12, 5}), DayTimes{});
-    EXPECT_FALSE(fs::exists(m_dir / "missing.dat"));
+    EXPECT_EQ(readDayTimes(dir / "missing.dat", {2026, 12, 5}), DayTimes{});
+    EXPECT_FALSE(fs::exists(dir / "missing.dat"));
 
     // A day without some keys, and a month missing a day.
     const std::string partial =
@@ -261,9 +233,10 @@ TEST_F(TempDir, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
     EXPECT_EQ(after, partial);
 }
 
-TEST_F(TempDir, ReadingTheClockModeWritesItsDefaultOnce) {
-    const fs::path ini = m_dir / "setting.ini";
-    const fs::path db = m_dir / "dbsolat.dat";
+TEST(PrayerDatabase, ReadingTheClockModeWritesItsDefaultOnce) {
+    fakes::TempDir dir;
+    const fs::path ini = dir / "setting.ini";
+    const fs::path db = dir / "dbsolat.dat";
     ASSERT_TRUE(fakes::writeDatabase(ini, "[TAJUK-01]\r\nTITLE01=Masjid\r\n"));
     EXPECT_EQ(readTickInputs(ini, db, {2026, 12, 5}).setJam, "0");
     EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "", ini), "0");

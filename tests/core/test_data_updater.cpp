@@ -8,27 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 using namespace tavrola;
 
 namespace {
 
-std::string readFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-std::string readData(const std::string& name) {
-    return readFile(std::filesystem::path(TAVROLA_TEST_DATA) / name);
-}
-
-void writeFile(const std::filesystem::path& p, const std::string& bytes) {
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+using fakes::readBytes;
+using fakes::testData;
+using fakes::writeBytes;
 
 const std::string kOldDatabase = "CACHE_MONTH=112026\r\n[01112026]\r\nImsak=05:30\r\n";
 
@@ -36,7 +22,7 @@ class UpdaterTest : public ::testing::Test {
 protected:
     UpdaterTest() : folder(temp.path()), source(http, folder.settingsFile()), updater(folder, clock, source) {
         clock.set(2026, 12, 5, 14, 3, 9);
-        writeFile(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=data.example.test\r\n");
+        writeBytes(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=data.example.test\r\n");
         updater.setLogSink([this](const std::string& line) { log.push_back(line); });
         updater.setOnChanged([this] { statuses.push_back(updater.statusText()); });
     }
@@ -45,7 +31,7 @@ protected:
         EXPECT_EQ(updater.statusText(), text);
         EXPECT_EQ(updater.statusColour(), colour);
     }
-    std::string database() const { return readFile(folder.databaseFile()); }
+    std::string database() const { return readBytes(folder.databaseFile()); }
     std::vector<std::string> todayLabels() const {
         std::vector<std::string> v;
         for (int i = 0; i < DataUpdater::TodayLabelCount; ++i)
@@ -78,8 +64,8 @@ TEST_F(UpdaterTest, FirstStartWithoutDatabaseDownloadsWithoutWaitingAndWritesThe
     EXPECT_TRUE(updater.Busy());
     EXPECT_EQ(updater.UpdateCount(), 1);
 
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
-    EXPECT_EQ(database(), readData("dbsolat_2026-12.expected"));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
+    EXPECT_EQ(database(), testData("dbsolat_2026-12.expected"));
     expectStatus("Update #1 BERJAYA! - 31 hari", StatusColour::Green);
     EXPECT_TRUE(updater.UpToDate());
     EXPECT_FALSE(updater.Busy());
@@ -94,14 +80,14 @@ TEST_F(UpdaterTest, FirstStartWithoutDatabaseDownloadsWithoutWaitingAndWritesThe
 }
 
 TEST_F(UpdaterTest, EveryLoadRefetchesAFileThatHasAMonthLine) {
-    writeFile(folder.databaseFile(), "CACHE_MONTH=122026\r\n");
+    writeBytes(folder.databaseFile(), "CACHE_MONTH=122026\r\n");
     updater.load();
     EXPECT_EQ(statuses.front(), "DATABASE LAPUK! Muat turun semula...");
     EXPECT_EQ(http.pendingCount(), 1u);
 }
 
 TEST_F(UpdaterTest, FailedDownloadsKeepTheFileAndTheTimerRetriesUntilOneSucceeds) {
-    writeFile(folder.databaseFile(), kOldDatabase);
+    writeBytes(folder.databaseFile(), kOldDatabase);
     updater.load();
     ASSERT_TRUE(http.reply(404, "not here"));
     expectStatus("Gagal muat turun! HTTP: 404", StatusColour::Red);
@@ -126,7 +112,7 @@ TEST_F(UpdaterTest, FailedDownloadsKeepTheFileAndTheTimerRetriesUntilOneSucceeds
 
     clock.set(2026, 12, 5, 14, 3, 54);
     updater.tick();
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     expectStatus("Update #4 BERJAYA! - 31 hari", StatusColour::Green);
     EXPECT_EQ(updater.timerText(), "Last auto-update: 05/12/2026 14:03:54 | Count: 4");
     EXPECT_TRUE(updater.UpToDate());
@@ -149,9 +135,9 @@ TEST_F(UpdaterTest, OnlyOneDownloadRunsWhoeverAsksForIt) {
 }
 
 TEST_F(UpdaterTest, AnErrorPageServedAsSuccessIsAFailedDownload) {
-    writeFile(folder.databaseFile(), kOldDatabase);
+    writeBytes(folder.databaseFile(), kOldDatabase);
     updater.load();
-    ASSERT_TRUE(http.reply(200, readData("error_page.html")));
+    ASSERT_TRUE(http.reply(200, testData("error_page.html")));
     expectStatus("Gagal muat turun! Tiada data untuk Disember 2026", StatusColour::Red);
     EXPECT_EQ(database(), kOldDatabase);
     EXPECT_FALSE(updater.UpToDate());
@@ -165,10 +151,10 @@ TEST_F(UpdaterTest, AnErrorPageServedAsSuccessIsAFailedDownload) {
 
 TEST_F(UpdaterTest, PartialMonthIsWrittenAndTodayMissingEmptiesTheLabels) {
     updater.load();
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     clock.set(2026, 12, 12, 8, 0, 0);
     ASSERT_TRUE(updater.ForceDownload());
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12_cutoff.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12_cutoff.json")));
     expectStatus("Update #1 BERJAYA! - 31 hari", StatusColour::Green); // the month's length, not the blocks
     EXPECT_EQ(todayLabels(), std::vector<std::string>(7));
     EXPECT_EQ(database().find("[12122026]"), std::string::npos);
@@ -176,7 +162,7 @@ TEST_F(UpdaterTest, PartialMonthIsWrittenAndTodayMissingEmptiesTheLabels) {
 }
 
 TEST_F(UpdaterTest, UnreadableTimesAndFailedWritesLeaveThePreviousDatabase) {
-    writeFile(folder.databaseFile(), kOldDatabase);
+    writeBytes(folder.databaseFile(), kOldDatabase);
     updater.load();
     ASSERT_TRUE(http.reply(200, R"({"2026-12-01": {"Imsak": ":30"}})"));
     expectStatus("ERROR: Invalid Imsak time \":30\" on 2026-12-01", StatusColour::Red);
@@ -184,7 +170,7 @@ TEST_F(UpdaterTest, UnreadableTimesAndFailedWritesLeaveThePreviousDatabase) {
 
     AtomicFileTestHooks::failReplace = [](const std::filesystem::path&) { return true; };
     updater.tick();
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     AtomicFileTestHooks::failReplace = nullptr;
     EXPECT_EQ(updater.statusText().rfind("ERROR: Cannot write ", 0), 0u) << updater.statusText();
     EXPECT_EQ(updater.statusColour(), StatusColour::Red);
@@ -193,9 +179,9 @@ TEST_F(UpdaterTest, UnreadableTimesAndFailedWritesLeaveThePreviousDatabase) {
 }
 
 TEST_F(UpdaterTest, OversizedRepliesAreRefused) {
-    writeFile(folder.databaseFile(), kOldDatabase);
+    writeBytes(folder.databaseFile(), kOldDatabase);
     updater.load();
-    std::string huge = readData("month_2026-12.json");
+    std::string huge = testData("month_2026-12.json");
     huge.resize(1024 * 1024 + 1, ' ');
     ASSERT_TRUE(http.reply(200, huge));
     expectStatus("ERROR: The reply is larger than 1048576 bytes", StatusColour::Red);
@@ -209,7 +195,7 @@ TEST_F(UpdaterTest, OversizedRepliesAreRefused) {
 TEST_F(UpdaterTest, ANewMonthMakesTheRunningUpdaterFetchIt) {
     clock.set(2026, 12, 31, 23, 59, 50);
     updater.load();
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     ASSERT_TRUE(updater.UpToDate());
 
     clock.set(2027, 1, 1, 0, 0, 5);
@@ -227,14 +213,14 @@ TEST_F(UpdaterTest, AReplyThatArrivesInTheNextMonthStaysInTheMonthItWasAskedFor)
     clock.set(2026, 12, 31, 23, 59, 50);
     updater.load();
     clock.set(2027, 1, 1, 0, 0, 10);
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     EXPECT_NE(database().find("CACHE_MONTH=122026"), std::string::npos);
     updater.tick(); // and the new month is fetched next
     EXPECT_EQ(http.requests.back().url, "https://data.example.test/data/2027-01.json");
 }
 
 TEST_F(UpdaterTest, TimerCheckOfAFileWithoutMonthLineIsUpToDate) {
-    writeFile(folder.databaseFile(), "[05122026]\r\nImsak=05:41\r\n");
+    writeBytes(folder.databaseFile(), "[05122026]\r\nImsak=05:41\r\n");
     updater.load();
     ASSERT_TRUE(http.fail(HttpResponse::Error::Network, "Host data.example.test not found"));
     expectStatus("ERROR: Host data.example.test not found", StatusColour::Red);
@@ -249,7 +235,7 @@ TEST_F(UpdaterTest, TimerCheckOfAFileWithoutMonthLineIsUpToDate) {
 
 TEST_F(UpdaterTest, ForceDownloadStartsAfreshInBlue) {
     updater.load();
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     statuses.clear();
     ASSERT_TRUE(updater.ForceDownload());
     EXPECT_EQ(statuses.front(), "FORCE UPDATE - Muat turun semula...");
@@ -268,27 +254,27 @@ TEST_F(UpdaterTest, UnloadDropsTheDownloadInFlight) {
     EXPECT_FALSE(updater.Busy());
     updater.load();
     EXPECT_EQ(updater.UpdateCount(), 1);
-    ASSERT_TRUE(http.reply(200, readData("month_2026-12.json")));
+    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
     expectStatus("Update #1 BERJAYA! - 31 hari", StatusColour::Green);
 }
 
 TEST_F(UpdaterTest, ServerAddressProblemsAreReportedWithoutARequest) {
-    writeFile(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=evil.test/x?y=\r\n");
+    writeBytes(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=evil.test/x?y=\r\n");
     updater.load();
     expectStatus("ERROR: The prayer-times data server address \"evil.test/x?y=\" is not valid", StatusColour::Red);
     EXPECT_FALSE(updater.Busy());
     EXPECT_TRUE(http.requests.empty());
 
-    writeFile(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=\r\n");
+    writeBytes(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=\r\n");
     if (std::string(app::kDefaultDataHost).empty()) {
         updater.tick();
         expectStatus("ERROR: No prayer-times data server is set (DATA_HOST in section [SERVER] of setting.ini)",
                      StatusColour::Red);
         EXPECT_TRUE(http.requests.empty());
-        EXPECT_EQ(readFile(folder.settingsFile()), "[SERVER]\r\nDATA_HOST=\r\n"); // reading never writes
+        EXPECT_EQ(readBytes(folder.settingsFile()), "[SERVER]\r\nDATA_HOST=\r\n"); // reading never writes
     }
 
-    writeFile(folder.settingsFile(), "[server]\r\ndata_host = 127.0.0.1:8443 \r\n");
+    writeBytes(folder.settingsFile(), "[server]\r\ndata_host = 127.0.0.1:8443 \r\n");
     updater.tick();
     ASSERT_EQ(http.requests.size(), 1u);
     EXPECT_EQ(http.requests[0].url, "https://127.0.0.1:8443/data/2026-12.json");
@@ -314,16 +300,16 @@ struct ImmediateSource : MonthSource {
 TEST_F(UpdaterTest, WithoutAHostTheNoHostSourceAnswers) {
     if (!std::string(app::kDefaultDataHost).empty())
         GTEST_SKIP() << "this build has a default data server";
-    writeFile(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=\r\n");
+    writeBytes(folder.settingsFile(), "[SERVER]\r\nDATA_HOST=\r\n");
     ImmediateSource builtIn;
-    builtIn.document = readData("month_2026-12.json");
+    builtIn.document = testData("month_2026-12.json");
     source.setNoHostSource(&builtIn);
     updater.load();
     EXPECT_EQ(builtIn.fetches, 1);
     EXPECT_TRUE(http.requests.empty());
     expectStatus("Update #1 BERJAYA! - 31 hari", StatusColour::Green);
     EXPECT_FALSE(updater.Busy());
-    EXPECT_EQ(database(), readData("dbsolat_2026-12.expected"));
+    EXPECT_EQ(database(), testData("dbsolat_2026-12.expected"));
     source.setNoHostSource(nullptr);
 }
 

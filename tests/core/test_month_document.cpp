@@ -85,7 +85,6 @@ TEST(MonthDocument, TimesThatNeverComeAreEmptyStrings) {
     EXPECT_EQ(doc.find("--"), std::string::npos);
 }
 
-TEST(MonthDocument, ServerPath) {
-    EXPECT_EQ(monthDocumentPath(2026, 12), "/data/2026-12.json");
+TEST(MonthDocument, ServerPathPadsTheMonth) {
     EXPECT_EQ(monthDocumentPath(2027, 1), "/data/2027-01.json");
 }

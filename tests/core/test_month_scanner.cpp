@@ -5,20 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 using namespace tavrola;
 
 namespace {
 
-std::string readData(const std::string& name) {
-    std::ifstream in(std::filesystem::path(TAVROLA_TEST_DATA) / name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using fakes::testData;
 
 DateTime at(int y, int mo, int d, int h = 14, int mi = 3, int s = 9) {
     return DateTime{{y, mo, d}, h, mi, s, 0};
@@ -87,9 +78,9 @@ TEST(JsonScanner, TimesArePaddedTrimmedOrRefused) {
 }
 
 TEST(MonthConverter, FullMonthIsWrittenByteForByte) {
-    const MonthConversion c = convertMonthDocument(readData("month_2026-12.json"), at(2026, 12, 5));
+    const MonthConversion c = convertMonthDocument(testData("month_2026-12.json"), at(2026, 12, 5));
     ASSERT_TRUE(c.ok) << c.error;
-    EXPECT_EQ(c.text, readData("dbsolat_2026-12.expected"));
+    EXPECT_EQ(c.text, testData("dbsolat_2026-12.expected"));
     EXPECT_EQ(c.daysInMonth, 31);
     EXPECT_EQ(c.daysFound, 31);
     ASSERT_TRUE(c.todayFound);
@@ -113,7 +104,7 @@ TEST(MonthConverter, HeaderAndLastLinesOfTheFile) {
 }
 
 TEST(MonthConverter, LeapFebruaryWithLowerCaseNamesOnly) {
-    const std::string doc = readData("month_2028-02_lowercase.json");
+    const std::string doc = testData("month_2028-02_lowercase.json");
     const MonthConversion c = convertMonthDocument(doc, at(2028, 2, 29));
     ASSERT_TRUE(c.ok) << c.error;
     EXPECT_EQ(c.daysInMonth, 29);
@@ -130,7 +121,7 @@ TEST(MonthConverter, LeapFebruaryWithLowerCaseNamesOnly) {
 }
 
 TEST(MonthConverter, GapsOddValuesDuplicatesAndNestedObjects) {
-    const MonthConversion c = convertMonthDocument(readData("month_2026-11_gaps.json"), at(2026, 11, 3));
+    const MonthConversion c = convertMonthDocument(testData("month_2026-11_gaps.json"), at(2026, 11, 3));
     ASSERT_TRUE(c.ok) << c.error;
     EXPECT_EQ(c.daysInMonth, 30);
     EXPECT_EQ(c.daysFound, 27); // the 3rd, 17th and 30th are missing
@@ -156,7 +147,7 @@ TEST(MonthConverter, GapsOddValuesDuplicatesAndNestedObjects) {
 }
 
 TEST(MonthConverter, CutOffDocumentKeepsTheCompleteDaysOnly) {
-    const MonthConversion c = convertMonthDocument(readData("month_2026-12_cutoff.json"), at(2026, 12, 20));
+    const MonthConversion c = convertMonthDocument(testData("month_2026-12_cutoff.json"), at(2026, 12, 20));
     ASSERT_TRUE(c.ok);
     // The document lists the 16th..31st, then the 1st.., and ends inside the 10th.
     EXPECT_EQ(c.daysFound, 25);
@@ -167,7 +158,7 @@ TEST(MonthConverter, CutOffDocumentKeepsTheCompleteDaysOnly) {
 }
 
 TEST(MonthConverter, ErrorPagesAndUnreadableTimes) {
-    EXPECT_EQ(convertMonthDocument(readData("error_page.html"), at(2026, 12, 5)).daysFound, 0);
+    EXPECT_EQ(convertMonthDocument(testData("error_page.html"), at(2026, 12, 5)).daysFound, 0);
     EXPECT_EQ(convertMonthDocument("", at(2026, 12, 5)).daysFound, 0);
     // A date in the wrong shape of document: the scanner takes the next object it meets.
     const MonthConversion arr =
@@ -211,10 +202,10 @@ TEST(MonthConverter, LineBreaksInsideAValueNeverReachTheFile) {
 }
 
 TEST(MonthConverter, TheClockReadsItsKeysFromTheWrittenFile) {
-    const MonthConversion c = convertMonthDocument(readData("month_2026-12.json"), at(2026, 12, 5));
+    const MonthConversion c = convertMonthDocument(testData("month_2026-12.json"), at(2026, 12, 5));
     const fakes::TempDir dir;
-    const auto file = dir.path() / "dbsolat.dat";
-    std::ofstream(file, std::ios::binary) << c.text;
+    const auto file = dir / "dbsolat.dat";
+    fakes::writeBytes(file, c.text);
     EXPECT_EQ(GetFromINI("05122026", "magrib", "", file), "19:11");
     EXPECT_EQ(GetFromINI("05122026", "suboh", "", file), "05:51");
     EXPECT_EQ(GetFromINI("05122026", "Tarikh", "", file), "");

@@ -1,10 +1,7 @@
 #include "core/prayerdata/PrayerLocationSettings.h"
+#include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 using namespace tavrola;
 namespace fs = std::filesystem;
@@ -13,22 +10,11 @@ namespace {
 
 class PrayerLocationSettings : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir =
-            fs::temp_directory_path() /
-            ("tavrola_location_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     fs::path writeIni(const std::string& body) {
-        const fs::path p = m_dir / "setting.ini";
-        std::ofstream(p, std::ios::binary) << body;
-        return p;
+        fakes::writeBytes(m_dir / "setting.ini", body);
+        return m_dir / "setting.ini";
     }
-
-    fs::path m_dir;
+    fakes::TempDir m_dir;
 };
 
 } // namespace

@@ -41,6 +41,4 @@ TEST(SettingsRules, ShutdownTexts) {
     EXPECT_EQ(shutdownTimeText({23, 0}), "2300");
     EXPECT_EQ(shutdownStatusText(kShutdownSaved, {6, 5}),
               "DISIMPAN\r\n\r\nMasa Shutdown : 06:05\r\n(Setiap Hari)");
-    EXPECT_EQ(scrollButtonCaption(true), "Hentikan Skcrol [ON]");
-    EXPECT_EQ(scrollButtonCaption(false), "Hentikan Skcrol [OFF]");
 }
