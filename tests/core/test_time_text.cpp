@@ -42,18 +42,3 @@ TEST(TimeText, KeyFilter) {
     for (char32_t c : {U' ', U'a', U'+', U'\r', U'\x0663' /* Arabic-Indic three */})
         EXPECT_EQ(filterTimeKey(c), TimeKey::Discard);
 }
-
-TEST(TimeText, LayoutKeepsTheMinimumWidthAndSplitsTheButtons) {
-    const TimePickerLayout narrow = layoutTimePicker(1000, 375);
-    EXPECT_EQ(narrow.controlWidth, 2400);
-    EXPECT_EQ(narrow.textWidth, 2000);
-    EXPECT_EQ(narrow.buttonLeft, 2025);
-
-    const TimePickerLayout odd = layoutTimePicker(3000, 375);
-    EXPECT_EQ(odd.controlWidth, 3000);
-    EXPECT_EQ(odd.buttonWidth, 375);
-    EXPECT_EQ(odd.buttonHeight, 187); // remainder dropped
-    EXPECT_EQ(odd.downTop, 187);
-    EXPECT_EQ(odd.textHeight, 375);
-    EXPECT_EQ(odd.buttonLeft + odd.buttonWidth, 3000);
-}

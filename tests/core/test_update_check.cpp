@@ -1,4 +1,3 @@
-#include "core/update/AboutInfo.h"
 #include "core/update/UpdateCheck.h"
 
 #include <gtest/gtest.h>
@@ -68,9 +67,4 @@ TEST(UpdateCheck, AutomaticCheckRunsOnceUnlessOff) {
     EXPECT_FALSE(update::automaticCheckAllowed(true, "ON"));
     for (const char* off : {"OFF", "off", "Off", "oFf"})
         EXPECT_FALSE(update::automaticCheckAllowed(false, off)) << off;
-}
-
-TEST(AboutInfo, VersionLineAndContactLines) {
-    EXPECT_EQ(about::versionLine("2.0.27", 2026), "Versi : 2.0.27  |  Terkini : 2026");
-    EXPECT_EQ(about::infoText("A", "https://w/", "e@x", ""), "A\r\nhttps://w/\r\ne@x\r\n");
 }
