@@ -138,16 +138,17 @@ def main():
 
     # Memory: the live heap decides; the resident size only guards against runaway growth, since
     # the sanitizer's own caches move it by tens of MiB.
-    settled = [kib for t, kib in rss if t >= 30 and kib] or [kib for _, kib in rss if kib]
-    if not settled or settled[-1] - settled[0] > max(256 * 1024, 2 * settled[0]):
-        fail("the resident size grew from %s KiB to %s KiB" % (settled[:1], settled[-1:]))
+    settled = [kib for t, kib in rss if t >= 30 and kib] or [kib for _, kib in rss if kib] or [0]
+    rss_start, rss_end = settled[0], settled[-1]
+    if not rss_start or rss_end - rss_start > max(256 * 1024, 2 * rss_start):
+        fail("the resident size grew from %d KiB to %d KiB" % (rss_start, rss_end))
     if heap_start and heap_end and heap_end - heap_start > max(1024 * 1024, heap_start // 8):
         fail("the live heap grew from %d to %d bytes" % (heap_start, heap_end))
 
     print("---- soak summary ----")
     print("faked time   %s -> %s (%d days seen), %.0f real seconds" % (a.start, last_now, len(dates), real))
     print("months       %s fetched; database months %s" % (", ".join(sorted(fetched)) or "none", " -> ".join(months)))
-    print("RSS          %s KiB at 30 s, %s KiB at the end" % (settled[:1], settled[-1:]))
+    print("RSS          %d KiB at 30 s, %d KiB at the end" % (rss_start, rss_end))
     if heap_start and heap_end:
         print("live heap    %d bytes at %s, %d at the end" % (heap_start, heap_start_at, heap_end))
     else:
