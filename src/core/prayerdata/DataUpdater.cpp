@@ -175,8 +175,10 @@ void DataUpdater::DownloadMonth(AfterDownload after) {
 }
 
 DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const DateTime& started) {
-    if (fetch.kind == MonthFetch::Kind::Error)
+    if (fetch.kind == MonthFetch::Kind::Error) {
+        WriteLog("Download failed - " + fetch.errorText);
         return Outcome{true, fetch.errorText};
+    }
     if (fetch.kind == MonthFetch::Kind::HttpStatus) {
         setStatus("Gagal muat turun! HTTP: " + std::to_string(fetch.httpStatus), StatusColour::Red);
         WriteLog("Download failed - HTTP " + std::to_string(fetch.httpStatus));
@@ -188,8 +190,10 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
     if (now.date.year != started.date.year || now.date.month != started.date.month)
         now = started;
     const MonthConversion conv = convertMonthDocument(fetch.document, now);
-    if (!conv.ok)
+    if (!conv.ok) {
+        WriteLog("Download failed - " + conv.error);
         return Outcome{true, conv.error};
+    }
     if (conv.daysFound == 0) {
         // An error page served as 200 must not replace a good database with an empty one.
         setStatus("Gagal muat turun! Tiada data untuk " + prayerdb::monthCaption(now.date), StatusColour::Red);
@@ -197,8 +201,10 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
         return {};
     }
     std::string writeError;
-    if (!writeDatabase(m_database, conv.text, writeError))
+    if (!writeDatabase(m_database, conv.text, writeError)) {
+        WriteLog("Download failed - " + writeError);
         return Outcome{true, writeError};
+    }
 
     m_today = conv.todayFound ? conv.today : StoredDay{};
     setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
