@@ -3,6 +3,7 @@
 #include "core/widgets/GifEncoder.h"
 #include "fakes/FakeHttpClient.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -143,6 +144,22 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(g.currentFrame(), 1);
         QCOMPARE(g.Action(), 0);
+    }
+
+    void picturesPlayingTogetherShareOneWakeUp() {
+        // Frames due within a few milliseconds of each other are shown in one go.
+        QElapsedTimer clock;
+        clock.start();
+        ucAniGIF a, b;
+        QList<qint64> at[2];
+        connect(&a, &ucAniGIF::FrameChanged, &a, [&] { at[0] << clock.elapsed(); });
+        connect(&b, &ucAniGIF::FrameChanged, &b, [&] { at[1] << clock.elapsed(); });
+        QVERIFY(a.LoadAnimatedGIF_Array(sampleGif(std::nullopt, 10)));
+        QTest::qWait(5);
+        QVERIFY(b.LoadAnimatedGIF_Array(sampleGif(std::nullopt, 10)));
+        QTRY_VERIFY(at[1].size() >= 5);
+        for (int i = 1; i < 5; ++i)
+            QVERIFY2(at[0].contains(at[1][i]) || at[0].contains(at[1][i] - 1), qPrintable(QString::number(i)));
     }
 
     void loopCountComesFromTheFile() {
