@@ -160,26 +160,34 @@ void drawCrescentAndStar(QPainter& p, double x, double y, double s, double starS
     p.fillPath(starPath(c, s * 0.13 * starScale, s * 0.055 * starScale, starTurn), QColor(255, 246, 214));
 }
 
+// Every picture moves for 12 frames of 250 ms and then rests on its last frame, 30 seconds a round:
+// a wall display runs all day, and each frame is a wake-up, a paint and a copy to the screen. The
+// same pace lets the pictures' frames share one wake-up when they move together.
+constexpr int kFrames = 12;
+constexpr int kFrameMs = 250;
+constexpr int kRoundMs = 30000;
+constexpr int kRestMs = kRoundMs - (kFrames - 1) * kFrameMs;
+
 QByteArray logoGif() {
     std::vector<QImage> frames;
-    const int n = 12;
-    for (int i = 0; i < n; ++i) {
-        const double phase = std::sin(2 * kPi * i / n); // a slow twinkle
+    const int n = kFrames;
+    for (int i = 1; i <= n; ++i) {
+        const double phase = std::sin(2 * kPi * i / n); // a twinkle that ends at rest
         QImage img = blackCanvas(160, 160);
         QPainter p(&img);
         drawCrescentAndStar(p, 4, 4, 152, 1.0 + 0.12 * phase, 0.08 * phase, 0.5 + 0.5 * phase);
         p.end();
         frames.push_back(img);
     }
-    return framesToGif(frames, 250);
+    return framesToGif(frames, kFrameMs, kRestMs);
 }
 
 // A dot with a ripple that widens and fades: the mark beside the current prayer.
 QByteArray indicatorGif(QColor colour) {
     std::vector<QImage> frames;
-    const int n = 10;
-    for (int i = 0; i < n; ++i) {
-        const double t = static_cast<double>(i) / n;
+    const int n = kFrames;
+    for (int i = 1; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n; // ends as the bare dot, at rest
         QImage img = blackCanvas(32, 32);
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
@@ -194,7 +202,7 @@ QByteArray indicatorGif(QColor colour) {
         p.end();
         frames.push_back(img);
     }
-    return framesToGif(frames, 200);
+    return framesToGif(frames, kFrameMs, kRestMs);
 }
 
 // Our own 5×7 dot-matrix letters, enough for the Malay weekday names.
@@ -226,9 +234,9 @@ QByteArray weekdayGif(const std::string& name) {
     const int textCols = static_cast<int>(name.size()) * 6 - 1;
     const int x0 = (w - textCols * cell) / 2;
     std::vector<QImage> frames;
-    const int n = 16;
+    const int n = kFrames;
     for (int i = 0; i < n; ++i) {
-        const double band = -6 + (textCols + 12) * static_cast<double>(i) / (n - 4); // holds still at the end
+        const double band = -6 + (textCols + 12) * static_cast<double>(i) / (n - 1); // off the text at both ends
         QImage img = blackCanvas(w, h);
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
@@ -252,7 +260,7 @@ QByteArray weekdayGif(const std::string& name) {
         p.end();
         frames.push_back(img);
     }
-    return framesToGif(frames, 150, 4000);
+    return framesToGif(frames, kFrameMs, kRestMs);
 }
 
 QImage iconImage(int size) {

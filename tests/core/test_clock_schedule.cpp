@@ -1,5 +1,5 @@
 #include "core/clock/HijriCalendar.h"
-#include "core/clock/PrayerDatabase.h"
+#include "core/prayerdata/PrayerDatabase.h"
 #include "core/clock/PrayerSchedule.h"
 #include "core/clock/Prayers.h"
 #include "core/clock/TimeText.h"

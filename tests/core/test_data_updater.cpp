@@ -102,6 +102,7 @@ TEST_F(UpdaterTest, FailedDownloadsKeepTheFileAndTheTimerRetriesUntilOneSucceeds
     EXPECT_EQ(statuses.front(), "DATABASE LAPUK! Auto muat turun semula...");
     ASSERT_TRUE(http.fail(HttpResponse::Error::Network, "Connection refused"));
     expectStatus("ERROR: Connection refused", StatusColour::Red);
+    EXPECT_EQ(log.back(), "2026-12-05 14:03:24 - Download failed - Connection refused");
     EXPECT_EQ(updater.timerText(), ""); // an error leaves the timer line alone
     EXPECT_EQ(database(), kOldDatabase);
 

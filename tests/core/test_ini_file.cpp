@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace tavrola;
 using fakes::readBytes;
 using fakes::writeBytes;
@@ -189,4 +191,29 @@ TEST_F(IniFileTest, LogoPathReaderStripsQuotesCutsAndNeverWrites) {
     EXPECT_EQ(GetFromGIFINI("GAMBAR", "LOGO1", m_dir / "none.ini"), "");
     EXPECT_EQ(readBytes(p), text);
     EXPECT_FALSE(fs::exists(m_dir / "none.ini"));
+}
+
+TEST_F(IniFileTest, ParsedOnceAndReadAgainWhenTheFileChanges) {
+    // An hour-old time stamp: the parsed file is trusted until the file's time or size changes.
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto write = [&](const std::string& bytes, fs::file_time_type when) {
+        writeBytes(m_path, bytes);
+        fs::last_write_time(m_path, when);
+    };
+    write("[S]\r\nk=1\r\n", old);
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "1");
+    write("[S]\r\nk=2\r\n", old);
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "1") << "same time and size: not read again";
+    fs::last_write_time(m_path, old + std::chrono::seconds(1));
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "2") << "a new time";
+    write("[S]\r\nk=33\r\n", old + std::chrono::seconds(1));
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "33") << "a new size";
+    ASSERT_TRUE(AddToINI("S", "k", "44", m_path));
+    fs::last_write_time(m_path, old + std::chrono::seconds(1));
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "44") << "our own write, even with the same time and size";
+    // Edited moments ago: the time stamp may not tell a second edit within its resolution.
+    writeBytes(m_path, "[S]\r\nk=55\r\n");
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "55");
+    writeBytes(m_path, "[S]\r\nk=66\r\n");
+    EXPECT_EQ(GetFromINI("S", "k", "", m_path), "66");
 }

@@ -1,4 +1,4 @@
-#include "core/widgets/TimeText.h"
+#include "core/widgets/TimePickerText.h"
 
 #include <gtest/gtest.h>
 

@@ -122,9 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(r.daysFound >= 0 && r.daysFound <= r.daysInMonth);
     const std::string rule(42, '=');
     require(lines[0] == rule && lines[1] == "JADUAL WAKTU SOLAT BULANAN" &&
-            lines[2] == "Bulan: " + monthCaption(now.date) && lines[3] == "CACHE_MONTH=" + monthKey(now.date) &&
-            startsWith(lines[4], "UPDATE_DATE=") && startsWith(lines[5], "LAST_UPDATE=") && lines[6] == rule &&
-            lines[7].empty() && lines.back().empty());
+            lines[2] == "Bulan: " + prayerdb::monthCaption(now.date) &&
+            lines[3] == "CACHE_MONTH=" + prayerdb::monthKey(now.date) && startsWith(lines[4], "UPDATE_DATE=") &&
+            startsWith(lines[5], "LAST_UPDATE=") && lines[6] == rule && lines[7].empty() && lines.back().empty());
 
     static constexpr std::string_view kKeys[] = {
         "Imsak=", "Suboh=", "Syuruk=", "Duha=", "Zohor=", "Asar=", "Magrib=", "Isyak="};

@@ -1,7 +1,7 @@
 // Fuzzes the time picker's typed-text reading. The input is first read as pasted text, then typed
 // into the box byte by byte through the key filter. Whatever is accepted is a time of day that
 // formats as "HH:MM" and reads back unchanged; text with a separator always gives a time.
-#include "core/widgets/TimeText.h"
+#include "core/widgets/TimePickerText.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/PrayerDatabase.h"
+#include "core/prayerdata/PrayerDatabase.h"
 
 #include <array>
 #include <cstddef>

@@ -1,5 +1,7 @@
 #include "core/config/AtomicFile.h"
 
+#include "core/config/IniCache.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -131,6 +133,8 @@ bool replaceFileAtomically(const fs::path& target, const fs::path& temp, const s
     fs::rename(temp, target, renameEc);
     if (renameEc)
         return fail(renameEc);
+    // Readers of the parsed files see the new content at once, even within the time stamps' resolution.
+    IniCache::forget();
     return true;
 }
 

@@ -1,8 +1,9 @@
 #include "core/config/IniFile.h"
 
 #include "core/config/AtomicFile.h"
+#include "core/config/IniCache.h"
+#include "core/config/IniLines.h"
 
-#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -47,93 +48,26 @@ std::string toUpper(std::string_view s) {
 
 namespace {
 
+using namespace ini;
+
 constexpr std::string_view kCrLf = "\r\n";
-
-// Walks the lines of a text, accepting CR LF, lone LF and lone CR as line ends.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : m_text(text) {}
-    bool next(std::string_view& line) {
-        const std::size_t size = m_text.size();
-        if (m_pos >= size)
-            return false;
-        const char* base = m_text.data();
-        // Find the LF first (the usual CR LF case), then any CR before it (a lone CR ends a line too).
-        const void* lf = std::memchr(base + m_pos, '\n', size - m_pos);
-        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : size;
-        if (const void* cr = std::memchr(base + m_pos, '\r', end - m_pos))
-            end = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
-        line = m_text.substr(m_pos, end - m_pos);
-        m_pos = end + 1;
-        if (end < size && base[end] == '\r' && m_pos < size && base[m_pos] == '\n')
-            ++m_pos;
-        return true;
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-};
-
-enum class LineKind { Blank, Header, BadHeader, Other };
-
-// Classifies a line; for a header, `name` is the trimmed line less its first and last character.
-LineKind classify(std::string_view line, std::string_view& name) {
-    const std::string_view t = ini::trimSpaces(line);
-    if (t.empty())
-        return LineKind::Blank;
-    if (t.front() == '[') {
-        // A lone "[" has no name to cut out: the file cannot be read as INI.
-        if (t.size() < 2)
-            return LineKind::BadHeader;
-        name = t.substr(1, t.size() - 2);
-        return LineKind::Header;
-    }
-    return LineKind::Other;
-}
-
-// For a key line, the trimmed key and value; nullopt for a line without "=".
-bool splitKeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
-    const auto eq = line.find('=');
-    if (eq == std::string_view::npos)
-        return false;
-    key = ini::trimSpaces(line.substr(0, eq));
-    value = ini::trimSpaces(line.substr(eq + 1));
-    return true;
-}
 
 enum class Lookup { Found, NotFound, Missing, Unreadable };
 
 Lookup lookup(std::string_view section, std::string_view key, const fs::path& path, std::string& value) {
-    std::string text;
     std::error_code ec;
-    if (!readWholeFile(path, text, ec))
+    const std::shared_ptr<const IniDocument> doc = IniCache::load(path, ec);
+    if (!doc)
         return ec == std::errc::no_such_file_or_directory ? Lookup::Missing : Lookup::Unreadable;
-    LineReader lines(text);
-    std::string_view line;
-    bool inSection = false;
-    while (lines.next(line)) {
-        std::string_view name;
-        switch (classify(line, name)) {
-        case LineKind::Blank:
-            break;
-        case LineKind::BadHeader:
-            return Lookup::Unreadable;
-        case LineKind::Header:
-            inSection = ini::equalsIgnoreCase(name, section);
-            break;
-        case LineKind::Other:
-            if (inSection) {
-                std::string_view k, v;
-                if (splitKeyLine(line, k, v) && ini::equalsIgnoreCase(k, key)) {
-                    value.assign(v);
-                    return Lookup::Found;
-                }
-            }
-            break;
-        }
+    switch (doc->find(section, key, value)) {
+    case IniDocument::Find::Found:
+        return Lookup::Found;
+    case IniDocument::Find::NotFound:
+        return Lookup::NotFound;
+    case IniDocument::Find::Unreadable:
+        break;
     }
-    return Lookup::NotFound;
+    return Lookup::Unreadable;
 }
 
 std::string keyLine(std::string_view key, std::string_view value) {

@@ -14,6 +14,7 @@ public:
     std::filesystem::path databaseFile() const { return m_root / "dbase" / "dbsolat.dat"; }
     std::filesystem::path backupFolder() const { return m_root / "backup"; }
     std::filesystem::path fontsFolder() const { return m_root / "Fonts"; }
+    std::filesystem::path logFolder() const { return m_root / "log"; }
 
 private:
     std::filesystem::path m_root;

@@ -64,7 +64,7 @@ void DataUpdater::unload() {
 
 void DataUpdater::tick() {
     // A clock left running into a new month must fetch that month by itself.
-    if (m_upToDate && monthKey(m_clock.now().date) != m_upToDateMonth) {
+    if (m_upToDate && prayerdb::monthKey(m_clock.now().date) != m_upToDateMonth) {
         m_upToDate = false;
         changed();
     }
@@ -100,7 +100,7 @@ DataUpdater::FileState DataUpdater::inspectDatabase() const {
         s.error = "Cannot read " + m_database.string() + ": " + ec.message();
         return s;
     }
-    s.outOfDate = line.found && !cacheMonthIsCurrent(line.field, monthKey(m_clock.now().date));
+    s.outOfDate = line.found && !cacheMonthIsCurrent(line.field, prayerdb::monthKey(m_clock.now().date));
     return s;
 }
 
@@ -155,7 +155,7 @@ void DataUpdater::AutoCheckDatabase() {
     }
     const DateTime now = m_clock.now();
     m_upToDate = true;
-    m_upToDateMonth = monthKey(now.date);
+    m_upToDateMonth = prayerdb::monthKey(now.date);
     setStatus("Status: OK - Last update: " + timeOfDay(now), StatusColour::Green);
     finishAutoCheck();
 }
@@ -163,7 +163,7 @@ void DataUpdater::AutoCheckDatabase() {
 void DataUpdater::DownloadMonth(AfterDownload after) {
     ++m_updateCount;
     const DateTime started = m_clock.now();
-    setStatus("Muat turun data " + monthCaption(started.date) + "...", StatusColour::Orange);
+    setStatus("Muat turun data " + prayerdb::monthCaption(started.date) + "...", StatusColour::Orange);
     const std::uint64_t generation = m_generation;
     // The source may answer at once; nothing may follow this call.
     m_source.fetch(started.date.year, started.date.month, [this, after, started, generation](MonthFetch fetch) {
@@ -175,8 +175,10 @@ void DataUpdater::DownloadMonth(AfterDownload after) {
 }
 
 DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const DateTime& started) {
-    if (fetch.kind == MonthFetch::Kind::Error)
+    if (fetch.kind == MonthFetch::Kind::Error) {
+        WriteLog("Download failed - " + fetch.errorText);
         return Outcome{true, fetch.errorText};
+    }
     if (fetch.kind == MonthFetch::Kind::HttpStatus) {
         setStatus("Gagal muat turun! HTTP: " + std::to_string(fetch.httpStatus), StatusColour::Red);
         WriteLog("Download failed - HTTP " + std::to_string(fetch.httpStatus));
@@ -188,24 +190,28 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
     if (now.date.year != started.date.year || now.date.month != started.date.month)
         now = started;
     const MonthConversion conv = convertMonthDocument(fetch.document, now);
-    if (!conv.ok)
+    if (!conv.ok) {
+        WriteLog("Download failed - " + conv.error);
         return Outcome{true, conv.error};
+    }
     if (conv.daysFound == 0) {
         // An error page served as 200 must not replace a good database with an empty one.
-        setStatus("Gagal muat turun! Tiada data untuk " + monthCaption(now.date), StatusColour::Red);
-        WriteLog("Download failed - no days of " + monthCaption(now.date) + " in the document");
+        setStatus("Gagal muat turun! Tiada data untuk " + prayerdb::monthCaption(now.date), StatusColour::Red);
+        WriteLog("Download failed - no days of " + prayerdb::monthCaption(now.date) + " in the document");
         return {};
     }
     std::string writeError;
-    if (!writeDatabase(m_database, conv.text, writeError))
+    if (!writeDatabase(m_database, conv.text, writeError)) {
+        WriteLog("Download failed - " + writeError);
         return Outcome{true, writeError};
+    }
 
     m_today = conv.todayFound ? conv.today : StoredDay{};
     setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
                   " hari",
               StatusColour::Green);
     m_upToDate = true;
-    m_upToDateMonth = monthKey(now.date);
+    m_upToDateMonth = prayerdb::monthKey(now.date);
     WriteLog("Update #" + std::to_string(m_updateCount) + " success - " + std::to_string(conv.daysInMonth) +
              " days downloaded");
     return {};

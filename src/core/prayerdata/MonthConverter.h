@@ -2,6 +2,7 @@
 
 #include "core/clock/DateTime.h"
 #include "core/clock/Prayers.h"
+#include "core/prayerdata/PrayerDatabase.h"
 
 #include <array>
 #include <cstddef>
@@ -9,10 +10,6 @@
 #include <string_view>
 
 namespace tavrola {
-
-// A day's eight values as the converter stores them, in the order of the day block
-// (Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak: the order of Prayer).
-using StoredDay = std::array<std::string, kPrayerCount>;
 
 // The month document turned into the complete text of dbsolat.dat.
 struct MonthConversion {
@@ -27,12 +24,5 @@ struct MonthConversion {
 
 // Converts the month of `now` out of `document`. Dates and the header's times come from `now`.
 MonthConversion convertMonthDocument(std::string_view document, const DateTime& now);
-
-// "mmyyyy", the month key of the CACHE_MONTH line.
-std::string monthKey(const Date& d);
-// "mmmm yyyy" with the Malay month name, as the status line and the "Bulan: " line show it.
-std::string monthCaption(const Date& d);
-// The key a prayer has in the database (the file's letter case).
-std::string_view databaseKey(Prayer p);
 
 } // namespace tavrola

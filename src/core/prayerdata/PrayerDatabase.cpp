@@ -1,19 +1,96 @@
 #include "core/prayerdata/PrayerDatabase.h"
 
+#include "core/clock/MalayCalendar.h"
+#include "core/clock/Prayers.h"
 #include "core/config/AtomicFile.h"
+#include "core/config/IniCache.h"
 
+#include <memory>
 #include <string_view>
 
 namespace tavrola {
 
 namespace fs = std::filesystem;
 
+namespace prayerdb {
+
+static_assert(kKeys.size() == kPrayerCount);
+
+namespace {
+
+void appendLine(std::string& out, std::string_view a, std::string_view b = {}) {
+    out.append(a).append(b).append(kCrLf);
+}
+
+std::string clockText(const DateTime& t) {
+    return pad(t.hour, 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
+}
+
+} // namespace
+
+std::string dayKey(const Date& d) {
+    return pad(d.day, 2) + pad(d.month, 2) + pad(d.year, 4);
+}
+
+std::string monthKey(const Date& d) {
+    return pad(d.month, 2) + pad(d.year, 4);
+}
+
+std::string monthCaption(const Date& d) {
+    return std::string(MalayMonthNames(d.month)) + " " + pad(d.year, 4);
+}
+
+void appendHeader(std::string& out, const DateTime& written) {
+    const Date& d = written.date;
+    appendLine(out, kRule);
+    appendLine(out, kTitle);
+    appendLine(out, kMonthLabel, monthCaption(d));
+    appendLine(out, kCacheMonth, monthKey(d));
+    appendLine(out, kUpdateDate, dayKey(d) + " " + clockText(written));
+    appendLine(out, kLastUpdate,
+               pad(d.day, 2) + "/" + pad(d.month, 2) + "/" + pad(d.year, 4) + " " + clockText(written));
+    appendLine(out, kRule);
+    out += kCrLf;
+}
+
+void appendDayBlock(std::string& out, const Date& day, const StoredDay& values) {
+    out += '[';
+    appendLine(out, dayKey(day), "]");
+    appendLine(out, kDateLabel, malayDateLine(day));
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        out.append(kKeys[i]).append("=");
+        appendLine(out, values[i]);
+    }
+    appendLine(out, kDayRule);
+    out += kCrLf;
+}
+
+void appendEnd(std::string& out) {
+    out += kCrLf;
+}
+
+} // namespace prayerdb
+
+DayTimes readDayTimes(const fs::path& database, const Date& day) {
+    DayTimes t;
+    std::error_code ec;
+    const std::shared_ptr<const IniDocument> doc = IniCache::load(database, ec);
+    if (!doc)
+        return t;
+    const std::string section = prayerdb::dayKey(day);
+    std::string* fields[kPrayerCount] = {&t.imsak, &t.suboh, &t.syuruk, &t.duha,
+                                         &t.zohor, &t.asar,  &t.magrib, &t.isyak};
+    for (std::size_t i = 0; i < kPrayerCount; ++i)
+        if (doc->find(section, prayerdb::kKeys[i], *fields[i]) != IniDocument::Find::Found)
+            fields[i]->clear();
+    return t;
+}
+
 bool readCacheMonth(const fs::path& database, CacheMonthLine& out, std::error_code& ec) {
     out = {};
     std::string bytes;
     if (!readWholeFile(database, bytes, ec))
         return false;
-    constexpr std::string_view kPrefix = "CACHE_MONTH=";
     std::string_view rest(bytes);
     while (!rest.empty()) {
         const std::size_t eol = rest.find('\n');
@@ -21,15 +98,14 @@ bool readCacheMonth(const fs::path& database, CacheMonthLine& out, std::error_co
         rest = eol == std::string_view::npos ? std::string_view{} : rest.substr(eol + 1);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.starts_with(kPrefix)) {
+        if (line.starts_with(prayerdb::kCacheMonth)) {
             out.found = true;
-            out.field = std::string(line.substr(kPrefix.size() - 1));
+            out.field = std::string(line.substr(prayerdb::kCacheMonth.size() - 1));
             return true;
         }
     }
     return true;
 }
-
 bool cacheMonthIsCurrent(const std::string& field, const std::string& todayMonthKey) {
     return field == todayMonthKey;
 }

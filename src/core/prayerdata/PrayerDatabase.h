@@ -1,11 +1,67 @@
 #pragma once
 
+#include "core/clock/DateTime.h"
+
+#include <array>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace tavrola {
+
+// The prayer-times database (dbase/dbsolat.dat): a header, then one INI section per day of one
+// month, keyed "ddmmyyyy", with eight "HH:MM" times each ("--:--" where the server gave none). Its
+// layout is defined here once, for the monthly download that writes it, the clock and the updater
+// that read it, and the test files.
+namespace prayerdb {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+inline constexpr std::string_view kRule = "==========================================";
+inline constexpr std::string_view kDayRule = "------------------------------------------";
+inline constexpr std::string_view kTitle = "JADUAL WAKTU SOLAT BULANAN";
+inline constexpr std::string_view kMonthLabel = "Bulan: ";
+inline constexpr std::string_view kCacheMonth = "CACHE_MONTH=";
+inline constexpr std::string_view kUpdateDate = "UPDATE_DATE=";
+inline constexpr std::string_view kLastUpdate = "LAST_UPDATE=";
+inline constexpr std::string_view kDateLabel = "Tarikh: ";
+inline constexpr std::string_view kNoTime = "--:--";
+
+// A day's keys as the file holds them, Imsak to Isyak (the order of Prayer). Readers match them
+// without regard to case.
+inline constexpr std::array<std::string_view, 8> kKeys = {"Imsak", "Suboh", "Syuruk", "Duha",
+                                                          "Zohor", "Asar",  "Magrib", "Isyak"};
+
+// A day's eight values in the order of kKeys.
+using StoredDay = std::array<std::string, 8>;
+
+// "ddmmyyyy": the section of one day (5 December 2026 gives 05122026).
+std::string dayKey(const Date& d);
+// "mmyyyy": the month a file holds (December 2026 gives 122026).
+std::string monthKey(const Date& d);
+// "mmmm yyyy" with the Malay month name, as the "Bulan: " line and the updater's status show it.
+std::string monthCaption(const Date& d);
+
+// The header (seven lines and an empty one) of a file written at `written`.
+void appendHeader(std::string& out, const DateTime& written);
+// One day's block: its section, its "Tarikh: " line, the eight keys, a rule and an empty line.
+void appendDayBlock(std::string& out, const Date& day, const StoredDay& values);
+// The line end that closes the file after its last block.
+void appendEnd(std::string& out);
+
+} // namespace prayerdb
+
+using prayerdb::StoredDay;
+
+// The eight stored times of one day, in the order the clock reads them.
+struct DayTimes {
+    std::string zohor, asar, magrib, isyak, suboh, imsak, syuruk, duha;
+    friend bool operator==(const DayTimes&, const DayTimes&) = default;
+};
+
+// Reads one day as GetFromINI with an empty default does, so the file is never written: a missing
+// file, day or key gives empty text.
+DayTimes readDayTimes(const std::filesystem::path& database, const Date& day);
 
 // What the updater's own line scan finds in dbsolat.dat.
 struct CacheMonthLine {

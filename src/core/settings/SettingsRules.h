@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/widgets/TimeText.h"
+#include "core/widgets/TimePickerText.h"
 
 #include <optional>
 #include <string>

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLoggingCategory>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -19,6 +20,8 @@ namespace tavrola {
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcUpdater, "tavrola.updater")
+
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption = {}) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -28,7 +31,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption = {}
 } // namespace
 
 JSONAutoupdate::JSONAutoupdate(ProgramFolder folder, const Clock& clock, HttpClient& http, QWidget* parent)
-    : QWidget(parent), m_source(http, folder.settingsFile()), m_updater(folder, clock, m_source) {
+    : QWidget(parent), m_source(http, folder.settingsFile()), m_updater(folder, clock, m_source),
+      m_log(folder.logFolder() / "tavrola.log") {
     setObjectName(QStringLiteral("JSONAutoupdate"));
     // Its own (hidden) window even when owned by the clock window, never a child control of it.
     setWindowFlag(Qt::Window);
@@ -40,6 +44,11 @@ JSONAutoupdate::JSONAutoupdate(ProgramFolder folder, const Clock& clock, HttpCli
     connect(TimerAutoUpdate, &QTimer::timeout, this, &JSONAutoupdate::onTimerAutoUpdate);
 
     m_updater.setOnChanged([this] { refresh(); });
+    // A log that cannot be written is no reason to stop: the line still reaches Qt's log.
+    m_updater.setLogSink([this](const std::string& line) {
+        qCInfo(lcUpdater).noquote() << QString::fromLocal8Bit(line);
+        m_log.append(line);
+    });
 }
 
 JSONAutoupdate::~JSONAutoupdate() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/config/LogFile.h"
 #include "core/config/ProgramFolder.h"
 #include "core/prayerdata/DataUpdater.h"
 #include "core/prayerdata/HttpMonthSource.h"
@@ -79,6 +80,7 @@ private:
 
     HttpMonthSource m_source; // declared before the updater, which cancels it when destroyed
     DataUpdater m_updater;
+    LogFile m_log; // log/tavrola.log: why a month did or did not arrive
     bool m_loaded = false;
 };
 

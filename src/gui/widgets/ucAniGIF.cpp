@@ -1,5 +1,7 @@
 #include "gui/widgets/ucAniGIF.h"
 
+#include "gui/widgets/ucAniGIFClock.h"
+
 #include "core/widgets/GifEncoder.h"
 #include "core/widgets/GifStretch.h"
 
@@ -40,16 +42,16 @@ int vbShift(Qt::KeyboardModifiers m) {
 
 ucAniGIF::ucAniGIF(QWidget* parent) : QWidget(parent) {
     setObjectName("ucAniGIF");
-    m_timer.setSingleShot(true);
-    // Frames may come a few milliseconds early or late (at most 5 %), which lets Qt wake once for
-    // the frames of several pictures and paint them together.
-    m_timer.setTimerType(Qt::CoarseTimer);
     setMouseTracking(true);
-    connect(&m_timer, &QTimer::timeout, this, &ucAniGIF::onTimer);
 }
 
 ucAniGIF::~ucAniGIF() {
+    stopTimer();
     cancelRemote();
+}
+
+void ucAniGIF::stopTimer() {
+    ucAniGIFClock::instance().cancel(this);
 }
 
 bool ucAniGIF::LoadAnimatedGIF_File(const QString& fileName) {
@@ -114,7 +116,7 @@ void ucAniGIF::onRemoteDone(const HttpResponse& response) {
 }
 
 void ucAniGIF::clearAll() {
-    m_timer.stop();
+    stopTimer();
     m_gif.clear();
     m_frames.clear();
     m_composer.reset(0, 0);
@@ -214,12 +216,12 @@ void ucAniGIF::forgetFrames() {
 }
 
 void ucAniGIF::apply(const GifPlayback::Step& step) {
-    m_timer.stop();
+    stopTimer();
     if (step.show)
         showCurrentFrame(true);
     // A FrameChanged handler may have stopped or paused the animation meanwhile.
     if (step.timerMs >= 0 && m_playback.state() == GifPlayback::Playing)
-        m_timer.start(step.timerMs);
+        ucAniGIFClock::instance().schedule(this, step.timerMs, [this] { onTimer(); });
     if (step.loopsEnded)
         emit LoopsEnded();
 }

@@ -11,7 +11,6 @@
 #include <QList>
 #include <QPixmap>
 #include <QRgb>
-#include <QTimer>
 #include <QWidget>
 
 #include <string>
@@ -105,6 +104,7 @@ private:
     void forgetFrames();
     bool offScreen() const;
     void onTimer();
+    void stopTimer();
     void onRemoteDone(const HttpResponse& response);
     void cancelRemote();
 
@@ -112,7 +112,6 @@ private:
     GifComposer::FramePixels m_frames;
     GifComposer m_composer;
     GifPlayback m_playback;
-    QTimer m_timer;
     QImage m_image;
     // Each frame's picture as composed (and mirrored), and scaled to m_scaledSize once painted.
     struct CachedFrame {

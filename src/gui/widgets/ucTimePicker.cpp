@@ -1,6 +1,6 @@
 #include "gui/widgets/ucTimePicker.h"
 
-#include "core/widgets/TimeText.h"
+#include "core/widgets/TimePickerText.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

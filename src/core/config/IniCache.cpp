@@ -1,0 +1,110 @@
+#include "core/config/IniCache.h"
+
+#include "core/config/AtomicFile.h"
+#include "core/config/IniLines.h"
+
+#include <chrono>
+#include <mutex>
+
+namespace tavrola {
+
+namespace fs = std::filesystem;
+
+IniDocument::IniDocument(std::string_view text) {
+    ini::LineReader lines(text);
+    std::string_view line;
+    std::unordered_map<std::string, std::string>* section = nullptr;
+    while (lines.next(line)) {
+        std::string_view name;
+        switch (ini::classify(line, name)) {
+        case ini::LineKind::Blank:
+            break;
+        case ini::LineKind::BadHeader:
+            m_unreadable = true;
+            return; // nothing below it can be read
+        case ini::LineKind::Header:
+            section = &m_sections[ini::toUpper(name)];
+            break;
+        case ini::LineKind::Other:
+            if (std::string_view k, v; section && ini::splitKeyLine(line, k, v))
+                section->try_emplace(ini::toUpper(k), v);
+            break;
+        }
+    }
+}
+
+IniDocument::Find IniDocument::find(std::string_view section, std::string_view key, std::string& value) const {
+    const auto s = m_sections.find(ini::toUpper(section));
+    if (s != m_sections.end()) {
+        const auto k = s->second.find(ini::toUpper(key));
+        if (k != s->second.end()) {
+            value = k->second;
+            return Find::Found;
+        }
+    }
+    return m_unreadable ? Find::Unreadable : Find::NotFound;
+}
+
+namespace {
+
+struct Entry {
+    fs::file_time_type modified;
+    std::uintmax_t size = 0;
+    bool settled = false; // modified long enough before it was read for the time to be trusted
+    std::shared_ptr<const IniDocument> document;
+};
+
+// Coarser than any file system's time stamps (FAT keeps two seconds).
+constexpr auto kQuietTime = std::chrono::seconds(3);
+// The program reads a handful of files; tests make many.
+constexpr std::size_t kMaxEntries = 16;
+
+std::mutex& cacheMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::unordered_map<fs::path::string_type, Entry>& entries() {
+    static std::unordered_map<fs::path::string_type, Entry> e;
+    return e;
+}
+
+} // namespace
+
+std::shared_ptr<const IniDocument> IniCache::load(const fs::path& file, std::error_code& ec) {
+    ec.clear();
+    const fs::file_time_type modified = fs::last_write_time(file, ec);
+    if (ec)
+        return nullptr;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec)
+        return nullptr;
+
+    const std::lock_guard lock(cacheMutex());
+    auto& cache = entries();
+    const auto it = cache.find(file.native());
+    if (it != cache.end() && it->second.settled && it->second.modified == modified && it->second.size == size)
+        return it->second.document;
+
+    std::string text;
+    if (!readWholeFile(file, text, ec)) {
+        if (it != cache.end())
+            cache.erase(it);
+        return nullptr;
+    }
+    if (cache.size() >= kMaxEntries && it == cache.end())
+        cache.clear();
+    Entry& e = cache[file.native()];
+    e.modified = modified;
+    e.size = size;
+    e.settled = modified + kQuietTime < fs::file_time_type::clock::now();
+    e.document = std::make_shared<const IniDocument>(text);
+    return e.document;
+}
+
+void IniCache::forget() {
+    const std::lock_guard lock(cacheMutex());
+    entries().clear();
+}
+
+} // namespace tavrola

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
+
+namespace tavrola {
+
+// One INI file parsed into memory: for each section and key (matched without regard to case) the
+// value of the first key line, as a reader scanning from the top would find it.
+class IniDocument {
+public:
+    explicit IniDocument(std::string_view text);
+
+    enum class Find { Found, NotFound, Unreadable };
+    // Unreadable when a header line the file cannot be read past ("[" alone) stands above the key.
+    Find find(std::string_view section, std::string_view key, std::string& value) const;
+
+private:
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> m_sections; // upper-cased
+    bool m_unreadable = false; // a "[" alone ended the reading
+};
+
+// The parsed files the program reads, kept while their size and modification time stay the same.
+// The clock reads setting.ini and the database every second; this turns each of those reads into a
+// look at the file's attributes, while a change by hand still shows at the next read. A file whose
+// modification time is within a few seconds of its reading may change again within the file
+// system's time resolution, so it is read again until it has been quiet for that long.
+class IniCache {
+public:
+    // The parsed file; nullptr with ec set when it is missing or cannot be read.
+    static std::shared_ptr<const IniDocument> load(const std::filesystem::path& file, std::error_code& ec);
+    // Our own writes call this, so they show at once whatever the time resolution. It forgets every
+    // file: writes are rare, and one file may be named by more than one path.
+    static void forget();
+};
+
+} // namespace tavrola
