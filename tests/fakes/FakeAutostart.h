@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/platform/Autostart.h"
+
+namespace tavrola::fakes {
+
+// Remembers the switch; `failing` makes every change fail as a read-only folder would.
+class FakeAutostart : public Autostart {
+public:
+    bool isEnabled() const override { return enabled; }
+    bool setEnabled(bool on) override {
+        ++changes;
+        if (failing)
+            return false;
+        enabled = on;
+        return true;
+    }
+    bool enabled = false;
+    bool failing = false;
+    int changes = 0;
+};
+
+} // namespace tavrola::fakes
