@@ -36,33 +36,23 @@ private slots:
 
         autostart.failing = true;
         box->click();
-        QVERIFY(box->isChecked());
-        QVERIFY(autostart.enabled);
+        QVERIFY(box->isChecked() && autostart.enabled);
         QCOMPARE(dialogs.texts(), std::vector<std::string>{"Failed to save."});
     }
 
     void entryIsWrittenAndRemoved() {
         fakes::TempDir dir;
         // A path with a space, a quote, a dollar and a percent sign still starts this program.
-        QtAutostart autostart(QStringLiteral("/opt/my \"clock\"/$HOME/100%/tavrola"),
-                              QString::fromStdString((dir / "autostart").string()));
-        QVERIFY(!autostart.isEnabled());
-        QVERIFY(autostart.setEnabled(true));
-        QVERIFY(autostart.isEnabled());
+        const QString folder = QString::fromStdString((dir / "autostart").string());
+        QtAutostart autostart(QStringLiteral("/opt/my \"clock\"/$HOME/100%/tavrola"), folder);
+        QVERIFY(!autostart.isEnabled() && autostart.setEnabled(true));
         QFile entry(autostart.entryPath());
-        QVERIFY(entry.open(QIODevice::ReadOnly));
-        const QByteArray text = entry.readAll();
-        QVERIFY(text.startsWith("[Desktop Entry]\n"));
-        QVERIFY(text.contains("\nExec=\"/opt/my \\\\\"clock\\\\\"/\\\\$HOME/100%%/tavrola\"\n"));
-        entry.close();
-        QVERIFY(autostart.setEnabled(false));
-        QVERIFY(!autostart.isEnabled());
-        QVERIFY(autostart.setEnabled(false)); // already off
+        QVERIFY(autostart.isEnabled() && entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains("\nExec=\"/opt/my \\\\\"clock\\\\\"/\\\\$HOME/100%%/tavrola\"\n"));
+        QVERIFY(autostart.setEnabled(false) && !autostart.isEnabled());
         // A path that would break the entry's line is refused, and nothing is written.
-        QtAutostart broken(QStringLiteral("/opt/a\nExec=rm"),
-                           autostart.entryPath().section(QLatin1Char('/'), 0, -2));
-        QVERIFY(!broken.setEnabled(true));
-        QVERIFY(!broken.isEnabled());
+        QtAutostart broken(QStringLiteral("/opt/a\nExec=rm"), folder);
+        QVERIFY(!broken.setEnabled(true) && !broken.isEnabled());
     }
 };
 

