@@ -1,8 +1,9 @@
 # Installing and packaging: `cmake --install` lays the program out as a Debian system expects and
 # `cpack` makes tavrola_<version>_<arch>.deb from it (scripts/package.sh builds one).
 #
-#   /usr/lib/tavrola/        the program folder: the executable, Fonts/, logo/, gif/, bg/, icon/ and
-#                            the marker that tells the program it is installed (FolderPlacement)
+#   /usr/lib/tavrola/        the program folder: the executable, Fonts/, logo/, gif/, bg/, icon/, the
+#                            default setting.ini and the marker that tells the program it is
+#                            installed (FolderPlacement)
 #   /usr/bin/tavrola         a link to it
 #   /usr/share/applications/tavrola.desktop, /usr/share/icons/hicolor/NxN/apps/tavrola.png
 #   /usr/share/doc/tavrola/  copyright and changelog;  /usr/share/man/man1/tavrola.1.gz
@@ -23,6 +24,15 @@ install(DIRECTORY ${TAVROLA_PROGRAM_DIR}/logo ${TAVROLA_PROGRAM_DIR}/gif ${TAVRO
 file(WRITE ${_pkg}/installed
      "This folder was installed by a package. Each user's settings, database, backups and log are kept in the user's data folder.\n")
 install(FILES ${_pkg}/installed DESTINATION ${TAVROLA_INSTALL_DIR})
+# The default settings, which the first start of each user copies into the user's data folder.
+add_executable(write_default_settings ${PROJECT_SOURCE_DIR}/tools/write_default_settings.cpp)
+target_link_libraries(write_default_settings PRIVATE tavrola_core)
+add_custom_command(OUTPUT ${_pkg}/setting.ini
+    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:write_default_settings> ${_pkg}/setting.ini
+    DEPENDS write_default_settings
+    COMMENT "Writing the default settings for the package")
+add_custom_target(tavrola_default_settings ALL DEPENDS ${_pkg}/setting.ini)
+install(FILES ${_pkg}/setting.ini DESTINATION ${TAVROLA_INSTALL_DIR})
 
 # Relative links, so that they hold inside any install root.
 function(tavrola_install_link target link_dir link_name)
