@@ -86,8 +86,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TAVROLA_WEB})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prayer-times clock for prayer halls and signage screens")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Tavrola runs all day on a wall screen: a large clock, the Gregorian date with
+# The synopsis line is the summary; this is the extended description below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tavrola runs all day on a wall screen: a large clock, the Gregorian date with
 Malay names, the Hijri date in Jawi, the day's eight prayer times with the
 current one highlighted, a countdown to the next and a spoken announcement
 when an obligatory prayer begins. It keeps its monthly prayer-times database
