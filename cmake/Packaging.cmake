@@ -3,7 +3,8 @@
 #
 #   /usr/lib/tavrola/        the program folder: the executable, Fonts/, logo/, gif/, bg/, icon/, the
 #                            default setting.ini and the marker that tells the program it is
-#                            installed (FolderPlacement)
+#                            installed (FolderPlacement); the pictures themselves are in
+#                            /usr/share/tavrola/, linked from here
 #   /usr/bin/tavrola         a link to it
 #   /usr/share/applications/tavrola.desktop, /usr/share/icons/hicolor/NxN/apps/tavrola.png
 #   /usr/share/doc/tavrola/  copyright and changelog;  /usr/share/man/man1/tavrola.1.gz
@@ -18,9 +19,6 @@ set(_pkg ${CMAKE_BINARY_DIR}/package)
 set(_src ${PROJECT_SOURCE_DIR}/resources/package)
 
 install(TARGETS tavrola RUNTIME DESTINATION ${TAVROLA_INSTALL_DIR})
-install(DIRECTORY ${TAVROLA_PROGRAM_DIR}/logo ${TAVROLA_PROGRAM_DIR}/gif ${TAVROLA_PROGRAM_DIR}/bg
-                  ${TAVROLA_PROGRAM_DIR}/icon
-        DESTINATION ${TAVROLA_INSTALL_DIR})
 file(WRITE ${_pkg}/installed
      "This folder was installed by a package. Each user's settings, database, backups and log are kept in the user's data folder.\n")
 install(FILES ${_pkg}/installed DESTINATION ${TAVROLA_INSTALL_DIR})
@@ -46,6 +44,12 @@ get_filename_component(_jawi ${TAVROLA_FONT_JAWI} NAME)
 tavrola_install_link(${TAVROLA_FONT_DIGITS} ${TAVROLA_INSTALL_DIR}/Fonts ${_digits})
 tavrola_install_link(${TAVROLA_FONT_JAWI} ${TAVROLA_INSTALL_DIR}/Fonts ${_jawi})
 tavrola_install_link(${CMAKE_INSTALL_PREFIX}/${TAVROLA_INSTALL_DIR}/tavrola ${CMAKE_INSTALL_BINDIR} tavrola)
+# The pictures are the same on every architecture: they live in /usr/share/tavrola, and the
+# program folder links to them.
+foreach(art logo gif bg icon)
+    install(DIRECTORY ${TAVROLA_PROGRAM_DIR}/${art} DESTINATION ${CMAKE_INSTALL_DATADIR}/tavrola)
+    tavrola_install_link(${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/tavrola/${art} ${TAVROLA_INSTALL_DIR} ${art})
+endforeach()
 
 install(FILES ${_src}/tavrola.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 32 48)
