@@ -32,6 +32,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(QT_HOST_PATH /usr)
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 
-# The target's root has no loader cache, so the loader is told where the libraries are.
+# The target's root has no loader cache, so the loader is told where the libraries are; Qt under
+# the emulator looks for its plugins (JPEG) only beside the program unless told where they are.
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static -L "${_tavrola_target_root}"
-    -E "LD_LIBRARY_PATH=/lib/aarch64-linux-gnu:/usr/lib/aarch64-linux-gnu")
+    -E "LD_LIBRARY_PATH=/lib/aarch64-linux-gnu:/usr/lib/aarch64-linux-gnu"
+    -E "QT_PLUGIN_PATH=/usr/lib/aarch64-linux-gnu/qt6/plugins")
