@@ -9,7 +9,9 @@
 #include "gui/desktop/AppIcon.h"
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/frmtray.h"
+#include "gui/platform/FolderPlacement.h"
 #include "gui/platform/LocalText.h"
+#include "gui/platform/QtAutostart.h"
 #include "gui/platform/QtClock.h"
 #include "gui/platform/QtDialogs.h"
 #include "gui/platform/QtHttpClient.h"
@@ -44,12 +46,16 @@ int main(int argc, char* argv[]) {
     // Closing the clock only hides it; the program ends from the tray menu or the shutdown path.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString folderPath = QCoreApplication::applicationDirPath();
+    // Portable beside the executable, or installed with the user's files in the data folder.
+    const FolderPlacement placement = placeRunningProgram();
+    const ProgramFolder& folder = placement.folder;
     // A second start ends at once, without a message, while the first keeps running.
-    SingleInstance instance(folderPath);
+    SingleInstance instance(pathToQt(folder.dataRoot()));
     if (!instance.acquire())
         return 0;
-    const ProgramFolder folder(pathFromQt(folderPath));
+    QtAutostart autostart;
+    if (placement.firstStart)
+        autostart.setEnabled(true); // an installed copy starts at login from its first start on
 
     QtClock clock;
     QtDialogs dialogs;
@@ -89,6 +95,7 @@ int main(int argc, char* argv[]) {
         frmBackupINI backupWindow(backups, dialogs, &settingsWindow);
         backupWindow.exec();
     };
+    settingsWindow.attachAutostart(autostart);
     clockWindow.hooks.logoPathResolved = [&](Velmora&, const QString& path) { settingsWindow.takeLogoPath(path); };
 
     frmtray tray(folder, clock, dialogs, shell, trayIcon);

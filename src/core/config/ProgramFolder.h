@@ -4,20 +4,30 @@
 
 namespace tavrola {
 
-// The program's own folder (the executable's directory) and the files it keeps there.
+// The program's own folder (the executable's directory, read-only once installed) and the folder
+// that holds the files the program writes. A portable copy keeps both in one folder; an installed
+// copy writes to the user's data folder instead (src/gui/platform/FolderPlacement decides).
 class ProgramFolder {
 public:
-    explicit ProgramFolder(std::filesystem::path root) : m_root(std::move(root)) {}
+    explicit ProgramFolder(std::filesystem::path root) : m_root(root), m_data(std::move(root)) {}
+    ProgramFolder(std::filesystem::path root, std::filesystem::path dataRoot)
+        : m_root(std::move(root)), m_data(std::move(dataRoot)) {}
 
+    // Read-only: fonts and artwork.
     const std::filesystem::path& root() const { return m_root; }
-    std::filesystem::path settingsFile() const { return m_root / "setting.ini"; }
-    std::filesystem::path databaseFile() const { return m_root / "dbase" / "dbsolat.dat"; }
-    std::filesystem::path backupFolder() const { return m_root / "backup"; }
     std::filesystem::path fontsFolder() const { return m_root / "Fonts"; }
     std::filesystem::path logFolder() const { return m_root / "log"; }
 
+    // Written by the program.
+    const std::filesystem::path& dataRoot() const { return m_data; }
+    std::filesystem::path settingsFile() const { return m_data / "setting.ini"; }
+    std::filesystem::path databaseFile() const { return m_data / "dbase" / "dbsolat.dat"; }
+    std::filesystem::path backupFolder() const { return m_data / "backup"; }
+    std::filesystem::path logFolder() const { return m_data / "log"; }
+
 private:
     std::filesystem::path m_root;
+    std::filesystem::path m_data;
 };
 
 } // namespace tavrola

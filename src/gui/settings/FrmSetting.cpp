@@ -7,6 +7,7 @@
 #include "core/platform/Dialogs.h"
 #include "core/settings/SettingsRules.h"
 #include "gui/platform/LocalText.h"
+#include "gui/settings/AutostartBox.h"
 #include "gui/widgets/ucTimePicker.h"
 
 #include <QCheckBox>
@@ -242,6 +243,7 @@ void FrmSetting::layOutWindow() {
         actions->addWidget(b);
     }
     auto* right = new QVBoxLayout;
+    right->setObjectName(QStringLiteral("rightColumn"));
     right->addWidget(Picture1);
     right->addWidget(txtPath);
     right->addSpacing(12);
@@ -555,5 +557,15 @@ void FrmSetting::cmdSandaran_Click() {
     if (link.openBackups)
         link.openBackups();
 }
+
+// --- Start at login ----------------------------------------------------------------------------
+void FrmSetting::attachAutostart(Autostart& autostart) {
+    if (chkAutostart)
+        return;
+    chkAutostart = new AutostartBox(autostart, m_dialogs, this);
+    if (auto* right = findChild<QVBoxLayout*>(QStringLiteral("rightColumn")))
+        right->insertWidget(right->count() - 1, chkAutostart); // above the closing stretch
+}
+// --- end of start at login -----------------------------------------------------------------------
 
 } // namespace tavrola

@@ -21,6 +21,8 @@ class QScrollBar;
 
 namespace tavrola {
 
+class Autostart;
+class AutostartBox;
 class Clock;
 class Dialogs;
 struct SettingKey;
@@ -115,6 +117,12 @@ public:
     QPushButton* cmd_tmrScroll;
     QPushButton* cmd_updatedabase;
     QPushButton* cmdTukarDisplay;
+
+    // --- Start at login ---
+    // Adds the "Mula automatik" box under the action buttons; without it the window has none.
+    void attachAutostart(Autostart& autostart);
+    AutostartBox* chkAutostart = nullptr;
+    // --- end of start at login ---
 
 public slots:
     void Check1_Click();
