@@ -16,7 +16,6 @@ public:
     // Read-only: fonts and artwork.
     const std::filesystem::path& root() const { return m_root; }
     std::filesystem::path fontsFolder() const { return m_root / "Fonts"; }
-    std::filesystem::path logFolder() const { return m_root / "log"; }
 
     // Written by the program.
     const std::filesystem::path& dataRoot() const { return m_data; }

@@ -4,6 +4,7 @@
 #include "support/GifTestSupport.h"
 #include "support/QtTestRegistry.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -82,6 +83,22 @@ private slots:
         for (const auto& args : changed)
             frames << args.at(0).toInt();
         QCOMPARE(frames, (QList<int>{1, 2, 3, 1}));
+    }
+
+    void picturesPlayingTogetherShareOneWakeUp() {
+        // Frames due within a few milliseconds of each other are shown in one go.
+        QElapsedTimer clock;
+        clock.start();
+        ucAniGIF a, b;
+        QList<qint64> at[2];
+        connect(&a, &ucAniGIF::FrameChanged, &a, [&] { at[0] << clock.elapsed(); });
+        connect(&b, &ucAniGIF::FrameChanged, &b, [&] { at[1] << clock.elapsed(); });
+        QVERIFY(a.LoadAnimatedGIF_Array(sampleGif(std::nullopt, 10)));
+        QTest::qWait(5);
+        QVERIFY(b.LoadAnimatedGIF_Array(sampleGif(std::nullopt, 10)));
+        QTRY_VERIFY(at[1].size() >= 5);
+        for (int i = 1; i < 5; ++i)
+            QVERIFY2(at[0].contains(at[1][i]) || at[0].contains(at[1][i] - 1), qPrintable(QString::number(i)));
     }
 
     void aFrameChangedHandlerMayStopTheAnimation() {
