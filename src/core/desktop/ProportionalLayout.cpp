@@ -44,13 +44,15 @@ void ProportionalLayout::resizeWindow(LayoutNode& window, bool minimised, double
     }
 }
 
-void ProportionalLayout::moveRecord(std::size_t index, double left, double top, double containerWidth,
-                                    double containerHeight) {
+void ProportionalLayout::redesign(std::size_t index, double left, double top, double width, double height,
+                                  double containerWidth, double containerHeight) {
     if (index == 0 || index >= m_table.size())
         return;
     LayoutRecord& e = m_table[index];
     e.Left = static_cast<float>(left);
     e.Top = static_cast<float>(top);
+    e.Width = static_cast<float>(width);
+    e.Height = static_cast<float>(height);
     const double cw = containerWidth > 0 ? containerWidth : m_innerWidth;
     const double ch = containerHeight > 0 ? containerHeight : m_innerHeight;
     if (cw > 0)

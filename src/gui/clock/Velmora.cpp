@@ -204,6 +204,9 @@ const QStringList kNarrow = {"Arial Narrow", "Liberation Sans Narrow", "DejaVu S
 const QStringList kRounded = {"Arial Rounded MT Bold", "DejaVu Sans"};
 const QStringList kSans = {"MS Sans Serif", "DejaVu Sans"};
 
+constexpr int kLogoBox = 190;
+constexpr int kTitleWidth = 1100;
+constexpr int kTitleMargin = 8; // each side, in the designed window
 constexpr int kStripTop = 770;
 constexpr int kStripHeight = 290;
 constexpr int kColumnWidth = 240;
@@ -252,15 +255,16 @@ void Velmora::buildWindow() {
     // The logo's design place is where a new setting.ini puts it, right of the titles; the settings
     // window moves it to the stored position at start-up.
     const TwipScale design;
-    ucAniGIF1 = makePicture(this, "ucAniGIF1", {}, GifShrinkToFit);
-    ucAniGIF1->setGeometry(design.toPixelsX(m_logoTwips.x()), design.toPixelsY(m_logoTwips.y()), 190, 190);
+    ucAniGIF1 = makePicture(this, "ucAniGIF1", {}, GifFit);
+    ucAniGIF1->setGeometry(design.toPixelsX(m_logoTwips.x()), design.toPixelsY(m_logoTwips.y()), kLogoBox,
+                           kLogoBox);
 
     txtWEBTAJUK = makeLabel(this, "txtWEBTAJUK");
-    txtWEBTAJUK->setGeometry(40, 18, 1100, 112);
+    txtWEBTAJUK->setGeometry(40, 18, kTitleWidth, 112);
     txtWEBTAJUK2 = makeLabel(this, "txtWEBTAJUK2");
-    txtWEBTAJUK2->setGeometry(40, 130, 1100, 66);
+    txtWEBTAJUK2->setGeometry(40, 130, kTitleWidth, 66);
     Tajuk_tempat = makeLabel(this, "Tajuk_tempat");
-    Tajuk_tempat->setGeometry(40, 196, 1100, 52);
+    Tajuk_tempat->setGeometry(40, 196, kTitleWidth, 52);
     for (QLabel* l : {txtWEBTAJUK, txtWEBTAJUK2, Tajuk_tempat})
         l->setAlignment(Qt::AlignCenter);
     setTextColour(txtWEBTAJUK, kPaleGold);
@@ -549,6 +553,7 @@ void Velmora::showLogoFile(const QString& path) {
     // A path that names no readable picture leaves the logo empty.
     if (file.isEmpty() || !ucAniGIF1->LoadAnimatedGIF_File(file))
         ucAniGIF1->LoadAnimatedGIF_Array({});
+    placeLogo();
 }
 
 void Velmora::setLogoLeftTwips(int twips) {
@@ -562,10 +567,17 @@ void Velmora::setLogoTopTwips(int twips) {
 }
 
 void Velmora::placeLogo() {
-    // Twips of the designed window give its pixels; the layout scales them like every other control.
+    // In the designed window the picture shows at its own size, or shrunk into the logo's box; twips
+    // of that window give its corner. The layout then scales it like every other control.
+    const QSize picture = ucAniGIF1->currentImage().size();
+    QSize box(kLogoBox, kLogoBox);
+    if (!picture.isEmpty())
+        box = picture.width() <= kLogoBox && picture.height() <= kLogoBox
+                  ? picture
+                  : picture.scaled(box, Qt::KeepAspectRatio);
     const TwipScale design;
-    m_layout->moveDesigned(ucAniGIF1,
-                           QPoint(design.toPixelsX(m_logoTwips.x()), design.toPixelsY(m_logoTwips.y())));
+    m_layout->placeDesigned(
+        ucAniGIF1, QRect(QPoint(design.toPixelsX(m_logoTwips.x()), design.toPixelsY(m_logoTwips.y())), box));
     rescale();
 }
 
@@ -685,7 +697,7 @@ void Velmora::fitTitle(int i) {
     const double points = title.points * m_layout->fontScale(this);
     QFont f = label->font();
     f.setPointSizeF(points);
-    const double room = label->width() - 16;
+    const double room = label->width() * (1.0 - 2.0 * kTitleMargin / kTitleWidth);
     const double wide = QFontMetricsF(f).horizontalAdvance(shown);
     if (wide > room && room > 0)
         f.setPointSizeF(std::max(8.0, points * room / wide));
@@ -772,10 +784,11 @@ void Velmora::paintEvent(QPaintEvent* event) {
     }
     p.drawTiledPixmap(r, backdrop(), QPoint(0, r.y()));
     // Gold rules under the titles and above the strip, scaled with the window.
+    const double sx = width() / double(kDesignWidth);
     const double sy = height() / double(kDesignHeight);
     p.setPen(QPen(QColor(212, 175, 55, 170), 2));
-    p.drawLine(QPointF(40, 258 * sy), QPointF(width() - 40, 258 * sy));
-    p.drawLine(QPointF(40, 752 * sy), QPointF(width() - 40, 752 * sy));
+    p.drawLine(QPointF(40 * sx, 258 * sy), QPointF(width() - 40 * sx, 258 * sy));
+    p.drawLine(QPointF(40 * sx, 752 * sy), QPointF(width() - 40 * sx, 752 * sy));
 }
 
 } // namespace tavrola

@@ -155,17 +155,18 @@ void WidgetLayout::RecordLayout(QWidget* window) {
     m_layout.recordWindow(*m_root, window->width(), window->height());
 }
 
-void WidgetLayout::moveDesigned(QWidget* widget, const QPoint& designTopLeft) {
+void WidgetLayout::placeDesigned(QWidget* widget, const QRect& designGeometry) {
     if (!widget)
         return;
     int index = 0;
     const Node* node = m_root ? m_root->find(widget, index) : nullptr;
     if (!node) {
-        widget->move(designTopLeft);
+        widget->setGeometry(designGeometry);
         return;
     }
-    m_layout.moveRecord(static_cast<std::size_t>(index), designTopLeft.x(), designTopLeft.y(),
-                        node->containerSize().width(), node->containerSize().height());
+    const QRect& r = designGeometry;
+    m_layout.redesign(static_cast<std::size_t>(index), r.x(), r.y(), r.width(), r.height(),
+                      node->containerSize().width(), node->containerSize().height());
 }
 
 double WidgetLayout::fontScale(const QWidget* window) const {

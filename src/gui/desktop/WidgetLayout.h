@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class QPoint;
+class QRect;
 class QWidget;
 
 namespace tavrola {
@@ -29,10 +29,10 @@ public:
     // Rescales to the window's current inner size; nothing while it is minimised or not recorded.
     void RescaleLayout(QWidget* window);
 
-    // Puts a recorded widget at a new top-left corner of the designed window (a place the program
-    // stores, such as the logo's): later rescales keep it there in proportion. Before recording the
-    // widget is simply moved there. The caller rescales to show the change.
-    void moveDesigned(QWidget* widget, const QPoint& designTopLeft);
+    // Gives a recorded widget a new rectangle in the designed window (a place the program stores,
+    // such as the logo's): later rescales keep it in proportion. Before recording the widget simply
+    // takes that rectangle. The caller rescales to show the change.
+    void placeDesigned(QWidget* widget, const QRect& designGeometry);
     // The factor fonts are scaled by: the smaller of the width and height scales, 1 before recording.
     double fontScale(const QWidget* window) const;
 
