@@ -50,7 +50,7 @@ struct ClockWindowRig {
         return *window;
     }
 
-    void writeSettings(const std::string& text) { fakes::writeDatabase(folder.settingsFile(), text); }
+    void writeSettings(const std::string& text) { fakes::writeBytes(folder.settingsFile(), text); }
     void set(const char* section, const char* key, const std::string& value) {
         AddToINI(section, key, value, folder.settingsFile());
     }
