@@ -36,9 +36,6 @@ class ucAniGIF;
 class Velmora : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kDesignWidth = 1920;
-    static constexpr int kDesignHeight = 1080;
-
     // screens: the desktop the window covers and moves about on.
     Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Screens& screens, QWidget* parent = nullptr);
     ~Velmora() override;
@@ -95,6 +92,8 @@ private slots:
 
 private:
     using PictureControl = ucAniGIF;
+    static constexpr int kDesignWidth = 1920;
+    static constexpr int kDesignHeight = 1080;
 
     void buildWindow();
     void buildStrip();
