@@ -19,13 +19,16 @@ struct Outside {
     fakes::FakeShell shell;
     std::vector<std::string> events;
 
-    FrmShutdownConfirm::Hooks hooks() {
-        return {[this](bool on) { events.push_back(on ? "ShutDwn on" : "ShutDwn off"); },
-                [this] {
-                    events.push_back("DelIcon");
-                    QCOMPARE(shell.powerOffRequests, 0);
-                },
-                [this] { events.push_back("end " + std::to_string(shell.powerOffRequests)); }};
+    FrmShutdownConfirm& watch(FrmShutdownConfirm& dlg) {
+        QObject::connect(&dlg, &FrmShutdownConfirm::shutDwnEnabled, &dlg,
+                         [this](bool on) { events.push_back(on ? "ShutDwn on" : "ShutDwn off"); });
+        QObject::connect(&dlg, &FrmShutdownConfirm::trayIconRemovalRequested, &dlg, [this] {
+            events.push_back("DelIcon");
+            QCOMPARE(shell.powerOffRequests, 0);
+        });
+        QObject::connect(&dlg, &FrmShutdownConfirm::programEndRequested, &dlg,
+                         [this] { events.push_back("end " + std::to_string(shell.powerOffRequests)); });
+        return dlg;
     }
 };
 
@@ -39,7 +42,8 @@ class TestShutdownConfirm : public QObject {
 private slots:
     void layoutAndCaptions() {
         Outside out;
-        FrmShutdownConfirm dlg(out.shell, out.hooks());
+        FrmShutdownConfirm dlg(out.shell);
+        out.watch(dlg);
         QCOMPARE(dlg.windowTitle(), QString("Pengesahan Shutdown"));
         QCOMPARE(dlg.size(), QSize(334, 167));
         const struct {
@@ -79,7 +83,8 @@ private slots:
 
     void leftAloneCountsTenToZeroThenPowersOff() {
         Outside out;
-        FrmShutdownConfirm dlg(out.shell, out.hooks());
+        FrmShutdownConfirm dlg(out.shell);
+        out.watch(dlg);
         for (int expected = 9; expected >= 0; --expected) {
             QCOMPARE(out.shell.powerOffRequests, 0);
             dlg.TimerCountdown_Timer();
@@ -99,7 +104,8 @@ private slots:
 
     void modalRunEndsByItself() {
         Outside out;
-        FrmShutdownConfirm dlg(out.shell, out.hooks());
+        FrmShutdownConfirm dlg(out.shell);
+        out.watch(dlg);
         dlg.TimerCountdown->setInterval(5);
         QCOMPARE(dlg.exec(), int(QDialog::Accepted));
         QCOMPARE(out.shell.powerOffRequests, 1);
@@ -109,7 +115,8 @@ private slots:
     void yaPowersOffAtAnySecond() {
         for (int ticks = 0; ticks < 10; ++ticks) {
             Outside out;
-            FrmShutdownConfirm dlg(out.shell, out.hooks());
+            FrmShutdownConfirm dlg(out.shell);
+            out.watch(dlg);
             dlg.show();
             for (int i = 0; i < ticks; ++i)
                 dlg.TimerCountdown_Timer();
@@ -122,7 +129,8 @@ private slots:
 
     void altYPowersOff() {
         Outside out;
-        FrmShutdownConfirm dlg(out.shell, out.hooks());
+        FrmShutdownConfirm dlg(out.shell);
+        out.watch(dlg);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         QTest::keyClick(&dlg, Qt::Key_Y, Qt::AltModifier);
@@ -142,7 +150,8 @@ private slots:
         QFETCH(QString, how);
         for (int ticks : {0, 5, 9}) {
             Outside out;
-            FrmShutdownConfirm dlg(out.shell, out.hooks());
+            FrmShutdownConfirm dlg(out.shell);
+            out.watch(dlg);
             dlg.show();
             QVERIFY(QTest::qWaitForWindowActive(&dlg));
             for (int i = 0; i < ticks; ++i)

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -42,10 +43,10 @@ void colour(QLabel* label, const QColor& c) {
 }
 } // namespace
 
-FrmShutdownConfirm::FrmShutdownConfirm(Shell& shell, Hooks hooks, QWidget* parent)
+FrmShutdownConfirm::FrmShutdownConfirm(Shell& shell, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_shell(shell), m_hooks(std::move(hooks)) {
+      m_shell(shell) {
     setObjectName("FrmShutdownConfirm");
     setWindowTitle("Pengesahan Shutdown");
     setFixedSize(twipRect(0, 0, 5010, 2505).size());
@@ -116,8 +117,7 @@ void FrmShutdownConfirm::cmdTidak_Click() {
     if (m_shuttingDown)
         return;
     TimerCountdown->stop();
-    if (m_hooks.setShutDwnEnabled)
-        m_hooks.setShutDwnEnabled(true);
+    emit shutDwnEnabled(true);
     QDialog::done(QDialog::Rejected);
 }
 
@@ -146,15 +146,13 @@ void FrmShutdownConfirm::DoShutdown() {
         return;
     m_shuttingDown = true;
     TimerCountdown->stop();
-    if (m_hooks.setShutDwnEnabled)
-        m_hooks.setShutDwnEnabled(false);
+    emit shutDwnEnabled(false);
     QDialog::done(QDialog::Accepted);
-    if (m_hooks.delIcon)
-        m_hooks.delIcon();
+    emit trayIconRemovalRequested();
     // Whether the command could start is not waited for: the program ends either way.
     m_shell.powerOff();
-    if (m_hooks.endProgram)
-        m_hooks.endProgram();
+    if (isSignalConnected(QMetaMethod::fromSignal(&FrmShutdownConfirm::programEndRequested)))
+        emit programEndRequested();
     else
         QCoreApplication::exit(0);
 }

@@ -5,7 +5,6 @@
 #include "core/platform/Clock.h"
 #include "gui/platform/LocalText.h"
 
-#include <QCoreApplication>
 #include <QMetaMethod>
 #include <QWidget>
 
@@ -26,12 +25,12 @@ void ShutdownScheduler::ShutDwn_Timer() {
     emit dateCaptionShown(
         QString::fromLatin1(kShutdownDateCaption.data(), static_cast<qsizetype>(kShutdownDateCaption.size())));
     emit checksRunning(false);
-    FrmShutdownConfirm::Hooks hooks;
-    hooks.setShutDwnEnabled = [this](bool on) { emit checksRunning(on); };
-    hooks.delIcon = [this] { emit trayIconRemovalRequested(); };
+    FrmShutdownConfirm dialog(m_shell, m_dialogParent);
+    connect(&dialog, &FrmShutdownConfirm::shutDwnEnabled, this, &ShutdownScheduler::checksRunning);
+    connect(&dialog, &FrmShutdownConfirm::trayIconRemovalRequested, this,
+            &ShutdownScheduler::trayIconRemovalRequested);
     if (isSignalConnected(QMetaMethod::fromSignal(&ShutdownScheduler::programEndRequested)))
-        hooks.endProgram = [this] { emit programEndRequested(); };
-    FrmShutdownConfirm dialog(m_shell, hooks, m_dialogParent);
+        connect(&dialog, &FrmShutdownConfirm::programEndRequested, this, &ShutdownScheduler::programEndRequested);
     emit dialogOpening(&dialog);
     // Modal: the clock's other timers keep running in the dialog's event loop; ShutDwn is off meanwhile.
     dialog.exec();
