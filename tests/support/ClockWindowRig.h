@@ -28,28 +28,23 @@ struct ClockWindowRig {
     fakes::FakeScreens screens;
     std::unique_ptr<Velmora> window;
 
-    static std::string settingsText(const std::string& extra = {}) {
-        return "[TAJUK-01]\r\nTITLE01=Masjid Al-Hidayah\r\nTSIZE=50\r\nTITLE02=Selamat Datang\r\nFSIZE=30\r\n"
-               "TEMPAT=Taman Seri Murni\r\n[12-24HRS]\r\nSETJAM=0\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n"
-               "[WSOLAT_JAM]\r\nSKROL=OFF\r\n" +
-               extra;
-    }
-
     explicit ClockWindowRig(const std::string& extraSettings = {}, QSize monitor = {1920, 1080}) {
-        writeSettings(settingsText(extraSettings));
+        writeSettings(
+            "[TAJUK-01]\r\nTITLE01=Masjid Al-Hidayah\r\nTSIZE=50\r\nTITLE02=Selamat Datang\r\nFSIZE=30\r\n"
+            "TEMPAT=Taman Seri Murni\r\n[12-24HRS]\r\nSETJAM=0\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n"
+            "[WSOLAT_JAM]\r\nSKROL=OFF\r\n" +
+            extraSettings);
         fakes::writeDatabase(folder.databaseFile(), fakes::monthText({2026, 12, 1}));
         screens.add("ONE", {0, 0, monitor.width(), monitor.height()}, true);
         window = std::make_unique<Velmora>(folder, clock, speech, screens);
         window->setWindowFlags(Qt::FramelessWindowHint);
     }
 
-    // Loads the window (which covers the monitor and shows it) and waits until it is on screen.
-    Velmora& load() {
+    // Loads the window, which covers the monitor and fades in, and waits until it is on screen.
+    void load() {
         window->load();
-        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window.get());
-        return *window;
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-
     void writeSettings(const std::string& text) { fakes::writeBytes(folder.settingsFile(), text); }
     void set(const char* section, const char* key, const std::string& value) {
         AddToINI(section, key, value, folder.settingsFile());
