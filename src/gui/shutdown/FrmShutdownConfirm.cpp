@@ -1,11 +1,13 @@
 #include "gui/shutdown/FrmShutdownConfirm.h"
 
+#include "core/desktop/TwipScale.h"
 #include "core/platform/Shell.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -13,13 +15,10 @@
 namespace tavrola {
 
 namespace {
-// The layout is drawn in twips; 15 twips make one pixel at the usual 96 dots per inch.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
+// The layout is drawn in twips of a 96 dpi screen.
 QRect twipRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
+    constexpr TwipScale s{};
+    return QRect(s.toPixelsX(left), s.toPixelsY(top), s.toPixelsX(width), s.toPixelsY(height));
 }
 
 QFont dialogFont(double points, bool bold) {
@@ -44,13 +43,13 @@ void colour(QLabel* label, const QColor& c) {
 }
 } // namespace
 
-FrmShutdownConfirm::FrmShutdownConfirm(Shell& shell, Hooks hooks, QWidget* parent)
+FrmShutdownConfirm::FrmShutdownConfirm(Shell& shell, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_shell(shell), m_hooks(std::move(hooks)) {
+      m_shell(shell) {
     setObjectName("FrmShutdownConfirm");
     setWindowTitle("Pengesahan Shutdown");
-    setFixedSize(px(5010), px(2505));
+    setFixedSize(twipRect(0, 0, 5010, 2505).size());
 
     lblMessage = centredLabel(this, "lblMessage", "Komputer akan ditutup!", twipRect(240, 240, 4515, 360));
     QFont big("Arial");
@@ -118,8 +117,7 @@ void FrmShutdownConfirm::cmdTidak_Click() {
     if (m_shuttingDown)
         return;
     TimerCountdown->stop();
-    if (m_hooks.setShutDwnEnabled)
-        m_hooks.setShutDwnEnabled(true);
+    emit shutDwnEnabled(true);
     QDialog::done(QDialog::Rejected);
 }
 
@@ -148,15 +146,13 @@ void FrmShutdownConfirm::DoShutdown() {
         return;
     m_shuttingDown = true;
     TimerCountdown->stop();
-    if (m_hooks.setShutDwnEnabled)
-        m_hooks.setShutDwnEnabled(false);
+    emit shutDwnEnabled(false);
     QDialog::done(QDialog::Accepted);
-    if (m_hooks.delIcon)
-        m_hooks.delIcon();
+    emit trayIconRemovalRequested();
     // Whether the command could start is not waited for: the program ends either way.
     m_shell.powerOff();
-    if (m_hooks.endProgram)
-        m_hooks.endProgram();
+    if (isSignalConnected(QMetaMethod::fromSignal(&FrmShutdownConfirm::programEndRequested)))
+        emit programEndRequested();
     else
         QCoreApplication::exit(0);
 }

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 #include <cstdint>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -17,15 +16,7 @@ class Shell;
 class FrmShutdownConfirm : public QDialog {
     Q_OBJECT
 public:
-    // What the dialog does outside itself; empty hooks do nothing, except `endProgram`, which by
-    // default leaves the application's event loops.
-    struct Hooks {
-        std::function<void(bool)> setShutDwnEnabled; // the clock window's ShutDwn timer
-        std::function<void()> delIcon;               // removes the notification-area icon
-        std::function<void()> endProgram;            // ends the program at once
-    };
-
-    FrmShutdownConfirm(Shell& shell, Hooks hooks, QWidget* parent = nullptr);
+    explicit FrmShutdownConfirm(Shell& shell, QWidget* parent = nullptr);
 
     std::int16_t secondsLeft() const { return SecondsLeft; }
     bool shuttingDown() const { return m_shuttingDown; }
@@ -36,6 +27,13 @@ public:
     QPushButton* cmdYa;
     QPushButton* cmdTidak;
     QTimer* TimerCountdown;
+
+signals:
+    // What the dialog asks outside itself.
+    void shutDwnEnabled(bool on); // the clock window's ShutDwn timer
+    void trayIconRemovalRequested();
+    // End the program at once; without a listener the application's event loops end.
+    void programEndRequested();
 
 public slots:
     void TimerCountdown_Timer();
@@ -53,7 +51,6 @@ private:
     void showSecondsLeft();
 
     Shell& m_shell;
-    Hooks m_hooks;
     std::int16_t SecondsLeft = 10;
     bool m_shuttingDown = false;
 };

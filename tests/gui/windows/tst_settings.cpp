@@ -83,11 +83,11 @@ struct Rig {
     explicit Rig(const std::string& settings = preparedSettings()) {
         fakes::writeBytes(folder.settingsFile(), settings);
         copyPicture(folder.root() / "logo" / "logo.gif");
-        FrmSetting::ClockLink l;
-        l.setLogoLeft = [this](int v) { left.push_back(v); };
-        l.loadLogo = [this](const QString& p) { logos.push_back(p); };
-        l.shutdownTimerOn = [this] { ++shutdownOn; };
-        w = std::make_unique<FrmSetting>(folder, clock, dialogs, l);
+        w = std::make_unique<FrmSetting>(folder, clock, dialogs);
+        FrmSetting* f = w.get();
+        QObject::connect(f, &FrmSetting::logoLeftChanged, f, [this](int v) { left.push_back(v); });
+        QObject::connect(f, &FrmSetting::logoFileChosen, f, [this](const QString& p) { logos.push_back(p); });
+        QObject::connect(f, &FrmSetting::shutdownChecksRequested, f, [this](bool on) { shutdownOn += on; });
     }
     std::string file() const { return fakes::readBytes(folder.settingsFile()); }
     std::string key(const SettingKey& k) const { return GetFromINI(k.section, k.key, "", folder.settingsFile()); }

@@ -25,13 +25,16 @@ struct Outside {
     fakes::FakeShell shell;
     std::vector<std::string> events;
 
-    FrmShutdownConfirm::Hooks hooks() {
-        return {[this](bool on) { events.push_back(on ? "ShutDwn on" : "ShutDwn off"); },
-                [this] {
-                    events.push_back("DelIcon");
-                    QCOMPARE(shell.powerOffRequests, 0);
-                },
-                [this] { events.push_back("end " + std::to_string(shell.powerOffRequests)); }};
+    FrmShutdownConfirm& watch(FrmShutdownConfirm& dlg) {
+        QObject::connect(&dlg, &FrmShutdownConfirm::shutDwnEnabled, &dlg,
+                         [this](bool on) { events.push_back(on ? "ShutDwn on" : "ShutDwn off"); });
+        QObject::connect(&dlg, &FrmShutdownConfirm::trayIconRemovalRequested, &dlg, [this] {
+            events.push_back("DelIcon");
+            QCOMPARE(shell.powerOffRequests, 0);
+        });
+        QObject::connect(&dlg, &FrmShutdownConfirm::programEndRequested, &dlg,
+                         [this] { events.push_back("end " + std::to_string(shell.powerOffRequests)); });
+        return dlg;
     }
 };
 
@@ -42,11 +45,13 @@ struct ClockSide {
     explicit ClockSide(const std::string& shutdownTime) {
         fakes::writeBytes(dir / "setting.ini", "[JADUAL]\r\nKOMPUTER_TUTUP=" + shutdownTime + "\r\n");
         ShutDwn.start(30000);
-        scheduler = std::make_unique<ShutdownScheduler>(
-            &ShutDwn, ProgramFolder(dir.path()), clock, shell,
-            ShutdownScheduler::Displays{[](const QString&) {}, [](const QString&) {},
-                                        [this](const QString& t) { status = t; }, [](const QString&) {}},
-            FrmShutdownConfirm::Hooks{{}, [] {}, [this] { ++ends; }});
+        scheduler = std::make_unique<ShutdownScheduler>(ProgramFolder(dir.path()), clock, shell);
+        ShutdownScheduler* s = scheduler.get();
+        QObject::connect(s, &ShutdownScheduler::statusShown, s,
+                         [this](const QString&, const QString&, const QString& st) { status = st; });
+        QObject::connect(s, &ShutdownScheduler::checksRunning, s,
+                         [this](bool on) { on ? ShutDwn.start() : ShutDwn.stop(); });
+        QObject::connect(s, &ShutdownScheduler::programEndRequested, s, [this] { ++ends; });
         QObject::connect(scheduler.get(), &ShutdownScheduler::dialogOpening, [this](FrmShutdownConfirm* dlg) {
             ++dialogs;
             QVERIFY(!ShutDwn.isActive());
@@ -76,7 +81,8 @@ class TestShutdown : public QObject {
 private slots:
     void leftAloneCountsDownAndPowersOffOnce() {
         Outside out;
-        FrmShutdownConfirm dlg(out.shell, out.hooks());
+        FrmShutdownConfirm dlg(out.shell);
+        out.watch(dlg);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         TAVROLA_VERIFY_LAYOUT(&dlg);
@@ -96,7 +102,8 @@ private slots:
     void yaAndAltYPowerOffOnce() {
         for (const bool key : {false, true}) {
             Outside out;
-            FrmShutdownConfirm dlg(out.shell, out.hooks());
+            FrmShutdownConfirm dlg(out.shell);
+            out.watch(dlg);
             dlg.show();
             QVERIFY(QTest::qWaitForWindowActive(&dlg));
             dlg.TimerCountdown_Timer();
@@ -117,7 +124,8 @@ private slots:
     void everyWayOfClosingCancels() {
         QFETCH(QString, how);
         Outside out;
-        FrmShutdownConfirm dlg(out.shell, out.hooks());
+        FrmShutdownConfirm dlg(out.shell);
+        out.watch(dlg);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         for (int i = 0; i < 9; ++i)
