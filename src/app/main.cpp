@@ -10,6 +10,7 @@
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/frmtray.h"
 #include "gui/platform/LocalText.h"
+#include "gui/platform/QtAudio.h"
 #include "gui/platform/QtClock.h"
 #include "gui/platform/QtDialogs.h"
 #include "gui/platform/QtHttpClient.h"
@@ -61,6 +62,8 @@ int main(int argc, char* argv[]) {
 
     Velmora clockWindow(folder, clock, speech);
     clockWindow.attachDesktop(screens);
+    QtAudio audio;
+    clockWindow.setAudio(&audio);
 
     // The month's prayer times: from the data server when one is set, computed here otherwise.
     CalculatedMonthSource calculatedMonths(folder.settingsFile());

@@ -4,6 +4,7 @@
 #include "gui/widgets/ucAniGIF.h"
 
 #include "gui/clock/ClockFace.h"
+#include "gui/clock/CongregationScreens.h"
 #include "gui/clock/StripMover.h"
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/WidgetLayout.h"
@@ -221,6 +222,9 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
     buildWorkingFields();
     buildMonitorTools();
     buildTimers();
+    // Last, so that the two screens lie over everything; created hidden, recorded for resizing.
+    m_congregation = new CongregationScreens(*this, m_folder, m_speech);
+    m_congregation->place(QRect(0, kStripTop, kDesignWidth, kStripHeight), picHolder);
     applyFonts();
     if (StartupTrace::enabled()) {
         // Measured by scripts/measure-idle.sh: the big clock's first paint, once.
@@ -537,6 +541,7 @@ void Velmora::applyFonts() {
     comment->setFont(faceOf(kNarrow, 36));
     pesan2->setFont(faceOf(kSans, 21));
     tarikh_zikir->setFont(faceOf(kNarrow, 24));
+    m_congregation->setFaces(m_digitFamily, kNarrow);
 }
 
 Velmora::PictureControl* Velmora::indicator(int i) const {
@@ -592,6 +597,10 @@ void Velmora::load() {
     onSolatTimer();
 }
 
+void Velmora::setAudio(Audio* audio) {
+    m_congregation->setAudio(audio);
+}
+
 void Velmora::registerFonts() {
     // The Jawi face first, then the digits; a missing file leaves the platform's substitute.
     const auto add = [this](const char* file) {
@@ -643,7 +652,9 @@ void Velmora::onSolatTimer() {
     try {
         const DateTime now = m_clock.now();
         const TickInputs in = readTickInputs(m_folder.settingsFile(), m_folder.databaseFile(), now.date);
-        applyTick(m_schedule.tick(now, in.setJam, in.times));
+        const PrayerSchedule::Tick tick = m_schedule.tick(now, in.setJam, in.times);
+        applyTick(tick);
+        m_congregation->tick(now, in.times, toQt(tick.clockText));
     } catch (const std::exception& e) {
         qWarning() << "Clock tick failed:" << e.what();
     }
@@ -653,7 +664,7 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
     setField(txtTime, toQt(t.minuteText));
     if (t.announcement) {
         ReadINITimer->start();
-        if (!m_speech.speak(t.announcement->sentence) && !m_speechFailureNoted) {
+        if (!m_congregation->announce(t.announcement->prayer, t.announcement->sentence) && !m_speechFailureNoted) {
             m_speechFailureNoted = true;
             qWarning() << "Announcement shown without sound: no speech engine could speak.";
         }

@@ -29,7 +29,9 @@ class ucAniGIF;
 
 namespace tavrola {
 
+class Audio;
 class Clock;
+class CongregationScreens;
 class MonitorPanel;
 class Screens;
 class Speech;
@@ -93,6 +95,9 @@ public:
 
     // The start-up steps in order, then the first tick. Call once, before show().
     void load();
+
+    // Plays the azan files and the iqamah tone; without it every start is announced by the sentence.
+    void setAudio(Audio* audio);
 
     const ProgramFolder& programFolder() const { return m_folder; }
     static constexpr int kDesignWidth = 1920;
@@ -222,6 +227,7 @@ private:
     ProgramFolder m_folder;
     MonitorPanel* m_monitorPanel = nullptr;
     StripMover* m_strip = nullptr;
+    CongregationScreens* m_congregation = nullptr; // iqamah countdown and prayer screen
     std::unique_ptr<WidgetLayout> m_layout;
     Clock& m_clock;
     Speech& m_speech;
