@@ -7,6 +7,7 @@
 #include "core/platform/Dialogs.h"
 #include "core/settings/SettingsRules.h"
 #include "gui/platform/LocalText.h"
+#include "gui/settings/FrmJemaah.h"
 #include "gui/widgets/ucTimePicker.h"
 
 #include <QCheckBox>
@@ -109,6 +110,7 @@ FrmSetting::FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, Clo
     connect(cmd_updatedabase, &QPushButton::clicked, this, &FrmSetting::cmd_updatedabase_Click);
     connect(BatalButton, &QPushButton::clicked, this, &FrmSetting::BatalButton_Click);
     connect(cmdSandaran, &QPushButton::clicked, this, &FrmSetting::cmdSandaran_Click);
+    connect(cmdJemaah, &QPushButton::clicked, this, &FrmSetting::cmdJemaah_Click);
 }
 
 FrmSetting::~FrmSetting() = default;
@@ -167,6 +169,8 @@ void FrmSetting::buildControls() {
                               "Klik untuk kemaskini Database di internet...");
     cmdTukarDisplay = button(this, "cmdTukarDisplay", "Tukar Display", "Tukar Multi-Display (Monitor)...");
     cmdTukarDisplay->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+
+    cmdJemaah = button(this, "cmdJemaah", "Jemaah...", "Iqamah, skrin solat dan azan...");
 }
 
 void FrmSetting::layOutWindow() {
@@ -246,6 +250,8 @@ void FrmSetting::layOutWindow() {
     right->addWidget(txtPath);
     right->addSpacing(12);
     right->addLayout(actions);
+    cmdJemaah->setMinimumHeight(36);
+    right->addWidget(cmdJemaah, 0, Qt::AlignLeft);
     right->addStretch();
 
     auto* root = new QHBoxLayout(this);
@@ -554,6 +560,11 @@ void FrmSetting::BatalButton_Click() {
 void FrmSetting::cmdSandaran_Click() {
     if (link.openBackups)
         link.openBackups();
+}
+
+void FrmSetting::cmdJemaah_Click() {
+    FrmJemaah jemaah(m_folder, m_dialogs, this);
+    jemaah.exec();
 }
 
 } // namespace tavrola

@@ -131,6 +131,8 @@ public slots:
     void cmd_updatedabase_Click();
     void BatalButton_Click();
     void cmdSandaran_Click();
+    // "Jemaah...": the congregation's settings in their own window.
+    void cmdJemaah_Click();
 
 protected:
     // Every way of closing the window ends here: that is the unload.
@@ -156,6 +158,7 @@ private:
     bool m_loaded = false;
     bool m_loading = false;
     bool m_scrollFallback = true; // strip state when no clock is linked
+    QPushButton* cmdJemaah = nullptr;
 };
 
 } // namespace tavrola
