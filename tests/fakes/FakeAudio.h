@@ -9,8 +9,8 @@
 
 namespace tavrola::fakes {
 
-// Records what would have sounded. `canPlay` false refuses at once; failLater() reports a file
-// that started but could not play.
+// Records what would have sounded. canPlay false refuses at once; failLater() reports a file that
+// started but would not play.
 class FakeAudio : public Audio {
 public:
     bool play(const std::filesystem::path& file, std::function<void()> failed) override {
@@ -18,14 +18,8 @@ public:
         m_failed = std::move(failed);
         return canPlay;
     }
-    bool tone() override {
-        ++tones;
-        return true;
-    }
-    void failLater() {
-        if (m_failed)
-            std::exchange(m_failed, nullptr)();
-    }
+    bool tone() override { return ++tones > 0; }
+    void failLater() { std::exchange(m_failed, nullptr)(); }
 
     std::vector<std::filesystem::path> played;
     int tones = 0;

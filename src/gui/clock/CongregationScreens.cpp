@@ -71,9 +71,13 @@ void CongregationScreens::tick(const DateTime& now, const DayTimes& today, const
     if (m_state.screen == Screen::PrayerInProgress && m_prayer->isHidden())
         m_prayer->setGeometry(m_window.rect()); // a hidden window's resizes reach it only when shown
     show(m_prayer, m_state.screen == Screen::PrayerInProgress);
-    // The strip under the countdown need not be drawn (nor its scrolling repaint the countdown).
-    if (m_covered)
-        m_covered->setVisible(m_state.screen == Screen::Normal);
+    // The strip under the screens need not be drawn (nor its scrolling repaint the countdown). It
+    // is shown again only if it was these screens that hid it.
+    const bool covering = m_state.screen != Screen::Normal;
+    if (m_covered && covering != m_coveredHidden && (!covering || !m_covered->isHidden())) {
+        m_covered->setVisible(!covering);
+        m_coveredHidden = covering;
+    }
 }
 
 bool CongregationScreens::announce(Prayer prayer, const std::string& sentence) {

@@ -61,6 +61,7 @@ private:
     IqamahPanel* m_iqamah;
     PrayerInProgressPanel* m_prayer;
     QPointer<QWidget> m_covered;
+    bool m_coveredHidden = false;
 };
 
 } // namespace tavrola
