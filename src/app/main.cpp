@@ -5,9 +5,8 @@
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "gui/clock/StateReport.h"
 #include "gui/clock/Velmora.h"
-#include "gui/config/frmBackupINI.h"
 #include "gui/desktop/AppIcon.h"
-#include "gui/desktop/MonitorPanel.h"
+#include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtAudio.h"
@@ -20,17 +19,12 @@
 #include "gui/platform/QtTray.h"
 #include "gui/platform/SingleInstance.h"
 #include "gui/platform/StartupTrace.h"
-#include "gui/platform/Transparency.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
 #include "gui/settings/FrmSetting.h"
 #include "gui/shutdown/ShutdownScheduler.h"
 #include "gui/update/ModAutoUpdate.h"
-#include "gui/update/frmAbout.h"
-#include "gui/widgets/ucAniGIF.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 
 #include <memory>
 
@@ -59,73 +53,63 @@ int main(int argc, char* argv[]) {
     QtShell shell;
     QtScreens screens;
     QtTray trayIcon(appIcon());
-
-    Velmora clockWindow(folder, clock, speech);
-    clockWindow.attachDesktop(screens);
     QtAudio audio;
-    clockWindow.setAudio(&audio);
 
     // The month's prayer times: from the data server when one is set, computed here otherwise.
     CalculatedMonthSource calculatedMonths(folder.settingsFile());
     JSONAutoupdate updater(folder, clock, http);
     updater.setNoHostMonthSource(&calculatedMonths);
-
     ModAutoUpdate appUpdate(http, shell, dialogs, clock, folder.settingsFile());
-
     ModBackupINI backups(folder, clock, dialogs);
 
-    // The settings window acts on the running clock; its logo position is in twips of the
-    // designed window, scaled like the rest of the window.
-    FrmSetting::ClockLink link;
-    const auto twipsToX = [&](int tw) { return tw * clockWindow.width() / (15 * Velmora::kDesignWidth); };
-    const auto twipsToY = [&](int tw) { return tw * clockWindow.height() / (15 * Velmora::kDesignHeight); };
-    link.setLogoLeft = [&](int tw) { clockWindow.logoControl()->move(twipsToX(tw), clockWindow.logoControl()->y()); };
-    link.setLogoTop = [&](int tw) { clockWindow.logoControl()->move(clockWindow.logoControl()->x(), twipsToY(tw)); };
-    link.loadLogo = [&](const QString& path) { clockWindow.logoControl()->LoadAnimatedGIF_File(path); };
-    link.scrollRunning = [&] { return clockWindow.tmrScroll->isActive(); };
-    link.setScrollRunning = [&](bool run) { run ? clockWindow.tmrScroll->start() : clockWindow.tmrScroll->stop(); };
-    link.shutdownTimerOn = [&] { clockWindow.ShutDwn->start(); };
-    link.nextDisplay = [&] { clockWindow.monitorPanel()->switchMonitorsByMove(); };
-    link.reloadUpdater = [&] { updater.reload(3.0); };
-    FrmSetting settingsWindow(folder, clock, dialogs, link, &clockWindow);
-    settingsWindow.link.openBackups = [&] {
-        frmBackupINI backupWindow(backups, dialogs, &settingsWindow);
-        backupWindow.exec();
-    };
-    clockWindow.hooks.logoPathResolved = [&](Velmora&, const QString& path) { settingsWindow.takeLogoPath(path); };
-
+    Velmora clockWindow(folder, clock, speech, screens);
+    clockWindow.setAudio(&audio);
+    FrmSetting settingsWindow(folder, clock, dialogs, &clockWindow);
     frmtray tray(folder, clock, dialogs, shell, trayIcon);
-    frmtray::Hooks& menu = tray.hooks();
-    menu.about = [&] {
-        frmAbout about(shell, clock, &clockWindow);
-        about.aniGif()->LoadAnimatedGIF_File(pathToQt(folder.root() / "logo" / "logo.gif"));
-        about.exec();
-    };
-    menu.settings = [&] { settingsWindow.showModalFromTray(); };
-    menu.noBackground = [&] {
-        ShowWithoutBackground(&clockWindow, pathToQt(folder.root() / "bg" / "hitam.jpg"),
-                              [&](const QPixmap& picture) { clockWindow.setBackgroundPicture(picture); });
-    };
-    menu.nextDisplay = [&] { clockWindow.monitorPanel()->switchMonitorsByMove(); };
-    menu.manualUpdateCheck = [&] { appUpdate.CheckForUpdates(false); };
-    menu.automaticUpdateCheck = [&] { appUpdate.RunAutomaticCheck(); };
-    menu.loadUpdater = [&] { updater.load(); };
-    menu.showClock = [&] { clockWindow.show(); };
+    ShutdownScheduler shutdown(folder, clock, shell, &clockWindow);
+    DialogLauncher launcher(folder, shell, clock, backups, dialogs);
+    launcher.setOwners(&clockWindow, &settingsWindow);
 
-    ShutdownScheduler shutdown(
-        clockWindow.ShutDwn, folder, clock, shell,
-        {[&](const QString& t) { clockWindow.shut_tutup->setText(t); },
-         [&](const QString& t) { clockWindow.Jamcount->setText(t); },
-         [&](const QString& t) { clockWindow.lblLabel2->setText(t); },
-         [&](const QString& t) { clockWindow.tarikh_melayu_caption->setText(t); }},
-        {{}, [&] { tray.DelIcon(); }, {}}, &clockWindow);
+    // The clock's start-up and close.
+    QObject::connect(&clockWindow, &Velmora::logoPathResolved, &settingsWindow, &FrmSetting::takeLogoPath);
+    QObject::connect(&clockWindow, &Velmora::dataUpdaterDue, &updater, &JSONAutoupdate::load);
+    QObject::connect(&clockWindow, &Velmora::closeRequested, &tray, &frmtray::hideClockToTray);
+    QObject::connect(&clockWindow, &Velmora::scrollRunningChanged, &settingsWindow,
+                     &FrmSetting::showScrollRunning);
 
-    clockWindow.hooks.ensureTrayIcon = [&](Velmora& w) { tray.hideClockToTray(&w); };
-    clockWindow.hooks.fadeIn = [](Velmora& w) { FadeInWindow(&w); };
-    clockWindow.hooks.loadDataUpdater = [&](Velmora&) { updater.load(); };
+    // The settings window acts on the running clock.
+    QObject::connect(&settingsWindow, &FrmSetting::logoLeftChanged, &clockWindow, &Velmora::setLogoLeftTwips);
+    QObject::connect(&settingsWindow, &FrmSetting::logoTopChanged, &clockWindow, &Velmora::setLogoTopTwips);
+    QObject::connect(&settingsWindow, &FrmSetting::logoFileChosen, &clockWindow, &Velmora::showLogoFile);
+    QObject::connect(&settingsWindow, &FrmSetting::scrollRunningRequested, &clockWindow,
+                     &Velmora::setScrollRunning);
+    QObject::connect(&settingsWindow, &FrmSetting::shutdownChecksRequested, &clockWindow,
+                     &Velmora::setShutdownChecks);
+    QObject::connect(&settingsWindow, &FrmSetting::nextDisplayRequested, &clockWindow,
+                     &Velmora::moveToNextMonitor);
+    QObject::connect(&settingsWindow, &FrmSetting::updaterReloadRequested, &updater, &JSONAutoupdate::reload);
+    QObject::connect(&settingsWindow, &FrmSetting::backupsRequested, &launcher, &DialogLauncher::openBackups);
+
+    // The tray icon's menu.
+    QObject::connect(&tray, &frmtray::aboutRequested, &launcher, &DialogLauncher::openAbout);
+    QObject::connect(&tray, &frmtray::settingsRequested, &settingsWindow, &FrmSetting::showModalFromTray);
+    QObject::connect(&tray, &frmtray::noBackgroundRequested, &clockWindow, &Velmora::showWithoutBackground);
+    QObject::connect(&tray, &frmtray::nextDisplayRequested, &clockWindow, &Velmora::moveToNextMonitor);
+    QObject::connect(&tray, &frmtray::updateCheckRequested, &appUpdate, &ModAutoUpdate::CheckForUpdates);
+    QObject::connect(&tray, &frmtray::automaticUpdateCheckDue, &appUpdate, &ModAutoUpdate::RunAutomaticCheck);
+    QObject::connect(&tray, &frmtray::updaterLoadRequested, &updater, &JSONAutoupdate::load);
+    QObject::connect(&tray, &frmtray::clockShowRequested, &clockWindow, &Velmora::show);
+
+    // The daily shutdown.
+    QObject::connect(&clockWindow, &Velmora::shutdownCheckDue, &shutdown, &ShutdownScheduler::ShutDwn_Timer);
+    QObject::connect(&shutdown, &ShutdownScheduler::statusShown, &clockWindow, &Velmora::showShutdownStatus);
+    QObject::connect(&shutdown, &ShutdownScheduler::dateCaptionShown, &clockWindow, &Velmora::showDateCaption);
+    QObject::connect(&shutdown, &ShutdownScheduler::checksRunning, &clockWindow, &Velmora::setShutdownChecks);
+    QObject::connect(&shutdown, &ShutdownScheduler::trayIconRemovalRequested, &tray, &frmtray::DelIcon);
 
     // End-to-end runs watch the clock through TAVROLA_STATE_FILE; nothing is written otherwise.
-    const std::unique_ptr<StateReport> stateReport = StateReport::fromEnvironment(clockWindow, clock);
+    const std::unique_ptr<StateReport> stateReport =
+        StateReport::fromEnvironment(clockWindow, clock, folder.databaseFile());
     if (stateReport)
         QObject::connect(&speech, &QtSpeech::sentenceSpoken, stateReport.get(), &StateReport::noteAnnouncement);
 

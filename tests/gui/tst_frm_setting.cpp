@@ -2,6 +2,7 @@
 #include "core/config/SettingsSchema.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/FakeScreens.h"
 #include "fakes/FakeSpeech.h"
 #include "fakes/TempDir.h"
 #include "fakes/TestDatabase.h"
@@ -84,20 +85,16 @@ class TestFrmSetting : public QObject {
         explicit Rig(const std::string& settings = preparedSettings()) {
             fakes::writeBytes(folder.settingsFile(), settings);
             copyPicture(folder.root() / "logo" / "logo.gif");
-            w = std::make_unique<FrmSetting>(folder, clock, dialogs, link());
-        }
-        FrmSetting::ClockLink link() {
-            FrmSetting::ClockLink l;
-            l.setLogoLeft = [this](int v) { side.left.push_back(v); };
-            l.setLogoTop = [this](int v) { side.top.push_back(v); };
-            l.loadLogo = [this](const QString& p) { side.logos.push_back(p); };
-            l.scrollRunning = [this] { return side.scrolling; };
-            l.setScrollRunning = [this](bool on) { side.scrolling = on; };
-            l.shutdownTimerOn = [this] { ++side.shutdownOn; };
-            l.nextDisplay = [this] { ++side.nextDisplay; };
-            l.reloadUpdater = [this] { ++side.reloads; };
-            l.openBackups = [this] { ++side.backups; };
-            return l;
+            w = std::make_unique<FrmSetting>(folder, clock, dialogs);
+            FrmSetting* f = w.get();
+            connect(f, &FrmSetting::logoLeftChanged, f, [this](int v) { side.left.push_back(v); });
+            connect(f, &FrmSetting::logoTopChanged, f, [this](int v) { side.top.push_back(v); });
+            connect(f, &FrmSetting::logoFileChosen, f, [this](const QString& p) { side.logos.push_back(p); });
+            connect(f, &FrmSetting::scrollRunningRequested, f, [this](bool on) { side.scrolling = on; });
+            connect(f, &FrmSetting::shutdownChecksRequested, f, [this] { ++side.shutdownOn; });
+            connect(f, &FrmSetting::nextDisplayRequested, f, [this] { ++side.nextDisplay; });
+            connect(f, &FrmSetting::updaterReloadRequested, f, [this] { ++side.reloads; });
+            connect(f, &FrmSetting::backupsRequested, f, [this] { ++side.backups; });
         }
         std::string file() const { return fakes::readBytes(folder.settingsFile()); }
         std::string key(const SettingKey& k) const {
@@ -269,27 +266,26 @@ private slots:
         fakes::FakeClock clock(DateTime{{2026, 12, 5}, 13, 10, 5, 0});
         fakes::FakeSpeech speech;
         fakes::FakeDialogs dialogs;
-        Velmora clockWindow(folder, clock, speech);
+        fakes::FakeScreens screens;
+        screens.add("ONE", {0, 0, 1920, 1080}, true);
+        Velmora clockWindow(folder, clock, speech, screens);
         clockWindow.load();
-        FrmSetting::ClockLink link;
-        link.setLogoLeft = [&](int tw) {
-            clockWindow.logoControl()->move(tw / 15, clockWindow.logoControl()->y());
-        };
-        link.setLogoTop = [&](int tw) {
-            clockWindow.logoControl()->move(clockWindow.logoControl()->x(), tw / 15);
-        };
-        FrmSetting w(folder, clock, dialogs, link);
+        FrmSetting w(folder, clock, dialogs);
+        connect(&w, &FrmSetting::logoLeftChanged, &clockWindow, &Velmora::setLogoLeftTwips);
+        connect(&w, &FrmSetting::logoTopChanged, &clockWindow, &Velmora::setLogoTopTwips);
         w.Form_Load();
-        QCOMPARE(clockWindow.logoControl()->pos(), QPoint(17388 / 15, 797 / 15));
+        QWidget* logo = clockWindow.findChild<QWidget*>("ucAniGIF1");
+        QCOMPARE(logo->pos(), QPoint(1159, 53));
         w.HScroll1->setValue(1500);
-        QCOMPARE(clockWindow.logoControl()->pos(), QPoint(100, 797 / 15));
+        QCOMPARE(logo->pos(), QPoint(100, 53));
 
         // The clock takes the 12/24-hour box on its next tick.
-        QCOMPARE(clockWindow.TextTimeReal->text(), QString("13:10:05"));
+        const QLabel* time = clockWindow.findChild<QLabel*>("TextTimeReal");
+        QCOMPARE(time->text(), QString("13:10:05"));
         w.Check1->click();
-        QCOMPARE(clockWindow.TextTimeReal->text(), QString("13:10:05"));
-        clockWindow.onSolatTimer();
-        QCOMPARE(clockWindow.TextTimeReal->text(), QString("01:10:05 pm"));
+        QCOMPARE(time->text(), QString("13:10:05"));
+        QMetaObject::invokeMethod(&clockWindow, "onSolatTimer");
+        QCOMPARE(time->text(), QString("01:10:05 pm"));
     }
 
     void check1WritesAtOnce() {
@@ -438,7 +434,7 @@ private slots:
         QCOMPARE(r.key(settings::kScroll), std::string("ON"));
 
         // A clock that refuses to start: the button and the file say what is really so.
-        w.link.setScrollRunning = [](bool) {};
+        connect(&w, &FrmSetting::scrollRunningRequested, &w, [&w] { w.showScrollRunning(false); });
         r.side.scrolling = false;
         w.cmd_tmrScroll->click();
         QCOMPARE(w.cmd_tmrScroll->text(), QString("Hentikan Skcrol [OFF]"));
@@ -559,10 +555,8 @@ private slots:
         w.cmdSandaran->click();
         QCOMPARE(r.side.backups, 1);
         bool enabledMeanwhile = true;
-        w.link.reloadUpdater = [&] {
-            enabledMeanwhile = w.cmd_updatedabase->isEnabled();
-            ++r.side.reloads;
-        };
+        connect(&w, &FrmSetting::updaterReloadRequested, &w,
+                [&] { enabledMeanwhile = w.cmd_updatedabase->isEnabled(); });
         w.cmd_updatedabase->click();
         QCOMPARE(r.side.reloads, 1);
         QVERIFY(!enabledMeanwhile);

@@ -46,25 +46,27 @@ protected:
 
 struct Rig {
     Rig() {
-        const auto record = [this](const char* name) { return [this, name] { calls.push_back(name); }; };
-        form.hooks() = {record("about"),
-                        record("settings"),
-                        record("noBackground"),
-                        record("nextDisplay"),
-                        record("manualUpdateCheck"),
-                        record("automaticUpdateCheck"),
-                        [this] {
-                            // The settings are checked and backed up before the updater loads.
-                            QVERIFY(fs::exists(folder.settingsFile()));
-                            QCOMPARE(fileCount(folder.backupFolder()), std::size_t(1));
-                            calls.push_back("loadUpdater");
-                        },
-                        [this] {
-                            QVERIFY(!tray.shown);
-                            clock.show();
-                            calls.push_back("showClock");
-                        },
-                        record("quit")};
+        const auto record = [this](auto signal, const char* name) {
+            QObject::connect(&form, signal, &form, [this, name] { calls.push_back(name); });
+        };
+        record(&frmtray::aboutRequested, "about");
+        record(&frmtray::settingsRequested, "settings");
+        record(&frmtray::noBackgroundRequested, "noBackground");
+        record(&frmtray::nextDisplayRequested, "nextDisplay");
+        record(&frmtray::updateCheckRequested, "manualUpdateCheck");
+        record(&frmtray::automaticUpdateCheckDue, "automaticUpdateCheck");
+        record(&frmtray::quitRequested, "quit");
+        QObject::connect(&form, &frmtray::updaterLoadRequested, &form, [this] {
+            // The settings are checked and backed up before the updater loads.
+            QVERIFY(fs::exists(folder.settingsFile()));
+            QCOMPARE(fileCount(folder.backupFolder()), std::size_t(1));
+            calls.push_back("loadUpdater");
+        });
+        QObject::connect(&form, &frmtray::clockShowRequested, &form, [this] {
+            QVERIFY(!tray.shown);
+            clock.show();
+            calls.push_back("showClock");
+        });
         clock.tray = &form;
     }
 

@@ -21,12 +21,20 @@ struct ClockSide {
     explicit ClockSide(const std::string& shutdownTime) {
         fakes::writeBytes(dir / "setting.ini", "[JADUAL]\r\nKOMPUTER_TUTUP=" + shutdownTime + "\r\n");
         ShutDwn.start(30000);
-        scheduler = std::make_unique<ShutdownScheduler>(
-            &ShutDwn, ProgramFolder(dir.path()), clock, shell,
-            ShutdownScheduler::Displays{
-                [this](const QString& t) { shutTutup = t; }, [this](const QString& t) { jamcount = t; },
-                [this](const QString& t) { status = t; }, [this](const QString& t) { dateCaption = t; }},
-            FrmShutdownConfirm::Hooks{{}, [this] { ++iconRemovals; }, [this] { ++ends; }});
+        scheduler = std::make_unique<ShutdownScheduler>(ProgramFolder(dir.path()), clock, shell);
+        ShutdownScheduler* s = scheduler.get();
+        QObject::connect(&ShutDwn, &QTimer::timeout, s, &ShutdownScheduler::ShutDwn_Timer);
+        QObject::connect(s, &ShutdownScheduler::statusShown, s, [this](QString t, QString j, QString st) {
+            shutTutup = t;
+            jamcount = j;
+            status = st;
+        });
+        QObject::connect(s, &ShutdownScheduler::dateCaptionShown, s,
+                         [this](const QString& t) { dateCaption = t; });
+        QObject::connect(s, &ShutdownScheduler::checksRunning, s,
+                         [this](bool on) { on ? ShutDwn.start() : ShutDwn.stop(); });
+        QObject::connect(s, &ShutdownScheduler::trayIconRemovalRequested, s, [this] { ++iconRemovals; });
+        QObject::connect(s, &ShutdownScheduler::programEndRequested, s, [this] { ++ends; });
         QObject::connect(scheduler.get(), &ShutdownScheduler::dialogOpening, [this](FrmShutdownConfirm* dlg) {
             ++dialogs;
             QVERIFY(!ShutDwn.isActive());

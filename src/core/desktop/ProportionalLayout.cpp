@@ -44,6 +44,29 @@ void ProportionalLayout::resizeWindow(LayoutNode& window, bool minimised, double
     }
 }
 
+void ProportionalLayout::moveRecord(std::size_t index, double left, double top, double containerWidth,
+                                    double containerHeight) {
+    if (index == 0 || index >= m_table.size())
+        return;
+    LayoutRecord& e = m_table[index];
+    e.Left = static_cast<float>(left);
+    e.Top = static_cast<float>(top);
+    const double cw = containerWidth > 0 ? containerWidth : m_innerWidth;
+    const double ch = containerHeight > 0 ? containerHeight : m_innerHeight;
+    if (cw > 0)
+        e.CentreX = static_cast<float>((e.Left + e.Width / 2.0) / cw);
+    if (ch > 0)
+        e.CentreY = static_cast<float>((e.Top + e.Height / 2.0) / ch);
+}
+
+double ProportionalLayout::xScale(double innerWidth) const {
+    return m_table.size() > 1 && m_table[0].Width > 0 && innerWidth > 0 ? innerWidth / m_table[0].Width : 1.0;
+}
+
+double ProportionalLayout::yScale(double innerHeight) const {
+    return m_table.size() > 1 && m_table[0].Height > 0 && innerHeight > 0 ? innerHeight / m_table[0].Height : 1.0;
+}
+
 void ProportionalLayout::RecordLayout(LayoutNode& container, int& count) {
     const double cw = containerSize(container, LayoutProperty::Width, m_innerWidth);
     const double ch = containerSize(container, LayoutProperty::Height, m_innerHeight);

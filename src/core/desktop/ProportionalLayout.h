@@ -34,6 +34,15 @@ public:
     // Applies the table to the container's controls; index advances as count did.
     void RescaleLayout(LayoutNode& container, int& index, double xScale, double yScale);
 
+    // A control the program moves in the designed window after recording (a stored position): its
+    // entry takes the new corner and the centre that goes with it, so every later rescale keeps it.
+    // containerWidth/Height: the container's size at recording.
+    void moveRecord(std::size_t index, double left, double top, double containerWidth, double containerHeight);
+
+    // The scale of the window's inner size now against its designed size, (1, 1) before recording.
+    double xScale(double innerWidth) const;
+    double yScale(double innerHeight) const;
+
     const std::vector<LayoutRecord>& table() const { return m_table; }
 
 private:

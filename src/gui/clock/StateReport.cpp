@@ -10,8 +10,6 @@
 #include "gui/platform/LocalText.h"
 
 #include <QDebug>
-#include <QLabel>
-#include <QTimer>
 
 #include <system_error>
 
@@ -28,18 +26,19 @@ QString oneLine(QString text) {
 
 } // namespace
 
-StateReport::StateReport(const Velmora& window, const Clock& clock, std::filesystem::path stateFile,
-                         QObject* parent)
-    : QObject(parent), m_window(window), m_clock(clock), m_file(std::move(stateFile)) {}
+StateReport::StateReport(const Velmora& window, const Clock& clock, std::filesystem::path database,
+                         std::filesystem::path stateFile, QObject* parent)
+    : QObject(parent), m_window(window), m_clock(clock), m_database(std::move(database)),
+      m_file(std::move(stateFile)) {
+    connect(&window, &Velmora::ticked, this, &StateReport::write);
+}
 
-std::unique_ptr<StateReport> StateReport::fromEnvironment(const Velmora& window, const Clock& clock) {
+std::unique_ptr<StateReport> StateReport::fromEnvironment(const Velmora& window, const Clock& clock,
+                                                          const std::filesystem::path& database) {
     const QString file = qEnvironmentVariable("TAVROLA_STATE_FILE");
     if (file.isEmpty())
         return nullptr;
-    auto report = std::make_unique<StateReport>(window, clock, pathFromQt(file));
-    // Connected after the window's own handler, so each report follows a finished tick.
-    connect(window.SolatTimer, &QTimer::timeout, report.get(), &StateReport::write);
-    return report;
+    return std::make_unique<StateReport>(window, clock, database, pathFromQt(file));
 }
 
 QString StateReport::text() const {
@@ -47,7 +46,7 @@ QString StateReport::text() const {
     CacheMonthLine month;
     std::error_code ec;
     // The month key as stored, without the "=" the updater's own field keeps.
-    const QString cacheMonth = readCacheMonth(m_window.programFolder().databaseFile(), month, ec) && month.found
+    const QString cacheMonth = readCacheMonth(m_database, month, ec) && month.found
                                    ? toQt(month.field.substr(month.field.empty() ? 0 : 1)).trimmed()
                                    : QString();
     const QString stamp =
@@ -57,11 +56,12 @@ QString StateReport::text() const {
     const auto line = [&out](const char* key, const QString& value) {
         out += QLatin1String(key) + QLatin1Char('=') + oneLine(value) + QLatin1Char('\n');
     };
+    const Velmora::Shown shown = m_window.shown();
     line("NOW", stamp);
-    line("TIME", m_window.TextTimeReal->text());
-    line("DATE", m_window.tarikh_melayu_caption->text());
-    line("HIJRI", m_window.TextDateJawi->text());
-    line("COMMENT", m_window.comment->text());
+    line("TIME", shown.time);
+    line("DATE", shown.date);
+    line("HIJRI", shown.hijri);
+    line("COMMENT", shown.comment);
     line("ANNOUNCED", m_lastSentence);
     line("ANNOUNCEMENTS", QString::number(m_announcements));
     line("CACHE_MONTH", cacheMonth);

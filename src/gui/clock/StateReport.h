@@ -18,11 +18,13 @@ class Velmora;
 class StateReport : public QObject {
     Q_OBJECT
 public:
-    StateReport(const Velmora& window, const Clock& clock, std::filesystem::path stateFile,
-                QObject* parent = nullptr);
+    // database: the month file whose CACHE_MONTH is reported.
+    StateReport(const Velmora& window, const Clock& clock, std::filesystem::path database,
+                std::filesystem::path stateFile, QObject* parent = nullptr);
 
     // A report watching `window`'s ticks when TAVROLA_STATE_FILE is set; null otherwise.
-    static std::unique_ptr<StateReport> fromEnvironment(const Velmora& window, const Clock& clock);
+    static std::unique_ptr<StateReport> fromEnvironment(const Velmora& window, const Clock& clock,
+                                                        const std::filesystem::path& database);
 
     QString text() const;
 
@@ -33,6 +35,7 @@ public slots:
 private:
     const Velmora& m_window;
     const Clock& m_clock;
+    std::filesystem::path m_database;
     std::filesystem::path m_file;
     QString m_lastSentence;
     long long m_announcements = 0;

@@ -16,12 +16,16 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Speech.h"
 #include "gui/platform/LocalText.h"
+#include "core/desktop/TwipScale.h"
 #include "gui/platform/StartupTrace.h"
+#include "gui/platform/Transparency.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
+#include <QMetaMethod>
 #include <QDebug>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -207,9 +211,10 @@ constexpr int kColumnWidth = 240;
 
 } // namespace
 
-Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* parent)
+Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Screens& screens, QWidget* parent)
     : QWidget(parent), m_folder(std::move(folder)), m_clock(clock), m_speech(speech),
-      m_digitFamily(QStringLiteral("DSEG7 Classic")), m_jawiFamily(QStringLiteral("Amiri")) {
+      m_layout(std::make_unique<WidgetLayout>()), m_digitFamily(QStringLiteral("DSEG7 Classic")),
+      m_jawiFamily(QStringLiteral("Amiri")) {
     setObjectName("Velmora");
     setWindowTitle(QString::fromUtf8(app::kTitle));
     resize(kDesignWidth, kDesignHeight);
@@ -220,11 +225,18 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
     buildStrip();
     buildRemembrancePanel();
     buildWorkingFields();
-    buildMonitorTools();
     buildTimers();
-    // Last, so that the two screens lie over everything; created hidden, recorded for resizing.
+
+    // The monitor tools (Picture3, which also answers F12 and activation) and the running strip.
+    m_monitorPanel = new MonitorPanel(this, screens, this);
+    m_monitorPanel->setGeometry(0, 0, 10, 10);
+    m_monitorPanel->setVisible(false);
+    m_monitorPanel->setResolutionLabel(Label2);
+    m_strip = new StripMover(picHolder, this);
+    // Last, so that the two screens lie over everything; created hidden and scaled with the rest.
     m_congregation = new CongregationScreens(*this, m_folder, m_speech);
     m_congregation->place(QRect(0, kStripTop, kDesignWidth, kStripHeight), picHolder);
+
     applyFonts();
     if (StartupTrace::enabled()) {
         // Measured by scripts/measure-idle.sh: the big clock's first paint, once.
@@ -240,50 +252,12 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* pa
 
 Velmora::~Velmora() = default;
 
-void Velmora::attachDesktop(const Screens& screens) {
-    // The monitor tools: the panel brings its own named controls and timers.
-    delete Picture3;
-    delete ChgMonitorTimer;
-    delete DisplayTimer;
-    m_monitorPanel = new MonitorPanel(this, screens, this);
-    m_monitorPanel->setObjectName("Picture3");
-    m_monitorPanel->setGeometry(0, 0, 10, 10);
-    m_monitorPanel->setVisible(false);
-    m_monitorPanel->setResolutionLabel(Label2);
-    Picture3 = m_monitorPanel;
-    TextMonitor = m_monitorPanel->TextMonitor;
-    cmdCoverScreen = m_monitorPanel->cmdCoverScreen;
-    cmdSwitchMonitors = m_monitorPanel->cmdSwitchMonitors;
-    cmdForceOnscreen = m_monitorPanel->cmdForceOnscreen;
-    chkOverlap = m_monitorPanel->chkOverlap;
-    ChgMonitorTimer = m_monitorPanel->ChgMonitorTimer;
-    DisplayTimer = m_monitorPanel->DisplayTimer;
-
-    // The strip runs on its own timer.
-    delete tmrScroll;
-    m_strip = new StripMover(picHolder, this);
-    tmrScroll = m_strip->tmrScroll;
-    tmrScroll->setObjectName("tmrScroll");
-
-    m_layout = std::make_unique<WidgetLayout>();
-    hooks.recordLayout = [this](Velmora&) { m_layout->RecordLayout(this); };
-    hooks.coverMonitor = [this](Velmora&) { m_monitorPanel->coverMonitorUnderCursor(); };
-    hooks.startScroll = [this](Velmora&) {
-        m_strip->startUp(
-            GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
-    };
-    hooks.startMonitorTools = [this](Velmora&) { m_monitorPanel->InitMonitorButton(); };
-    hooks.resized = [this](Velmora&) { m_layout->RescaleLayout(this); };
-    // F12 and activation reach the panel through its event filter on this window.
-    hooks.nextMonitor = nullptr;
-    hooks.activated = nullptr;
-}
-
 void Velmora::buildWindow() {
-    // The logo's design place is where a new setting.ini puts it (17388, 797 twips), right of the
-    // titles; the settings window moves it to the stored position at start-up.
+    // The logo's design place is where a new setting.ini puts it, right of the titles; the settings
+    // window moves it to the stored position at start-up.
+    const TwipScale design;
     ucAniGIF1 = makePicture(this, "ucAniGIF1", {}, GifShrinkToFit);
-    ucAniGIF1->setGeometry(1159, 53, 190, 190);
+    ucAniGIF1->setGeometry(design.toPixelsX(m_logoTwips.x()), design.toPixelsY(m_logoTwips.y()), 190, 190);
 
     txtWEBTAJUK = makeLabel(this, "txtWEBTAJUK");
     txtWEBTAJUK->setGeometry(40, 18, 1100, 112);
@@ -345,8 +319,6 @@ void Velmora::buildStrip() {
     picHolder = new Panel("picHolder", this, true, underlay());
     picHolder->setGeometry(0, kStripTop, kDesignWidth, kStripHeight);
 
-    const std::array<QLabel**, kPrayerCount> labels = {&cmdImsak, &cmdSuboh, &cmdSyuruk, &cmdDhuha,
-                                                       &cmdZohor, &cmdAsar,  &cmdMagrib, &cmdIsyak};
     for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         const Prayer p = static_cast<Prayer>(i);
         auto* time = new ClockFace(picHolder);
@@ -356,7 +328,7 @@ void Velmora::buildStrip() {
                                           static_cast<qsizetype>(PrayerSchedule::kDesignCaption.size())));
         time->setAlignment(Qt::AlignCenter);
         setTextColour(time, kWhite);
-        *labels[static_cast<std::size_t>(i)] = time;
+        m_times[static_cast<std::size_t>(i)] = time;
     }
     for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         QLabel* name = makeLabel(picHolder, QStringLiteral("Waktunya_%1").arg(i),
@@ -393,18 +365,16 @@ void Velmora::buildRemembrancePanel() {
     Picture2 = new Panel("Picture2", this, true, underlay());
     Picture2->setGeometry(1350, 272, 530, 462);
 
-    const std::array<PictureControl**, 7> pictures = {&isnin1,  &selasa1, &rabu1, &kamis1,
-                                                      &jumaat1, &sabtu1,  &ahad1};
     const std::array<const char*, 7> names = {"isnin1",  "selasa1", "rabu1", "kamis1",
                                               "jumaat1", "sabtu1",  "ahad1"};
     const std::array<const char*, 7> files = {"isnin.gif",  "selasa.gif", "rabu.gif", "khamis.gif",
                                               "jumaat.gif", "sabtu.gif",  "ahad.gif"};
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
+    for (std::size_t i = 0; i < m_weekdayPictures.size(); ++i) {
         PictureControl* pic =
             makePicture(Picture2, QString::fromLatin1(names[i]), m_folder.root() / "gif" / files[i], GifFit);
         pic->setGeometry(20, 24, 490, 120);
         pic->setVisible(false);
-        *pictures[i] = pic;
+        m_weekdayPictures[i] = pic;
     }
     pesan2 = makeLabel(Picture2, "pesan2",
                        QStringLiteral("\u201COrang-orang yang beriman dan tenang\n"
@@ -422,50 +392,26 @@ void Velmora::buildRemembrancePanel() {
 }
 
 void Velmora::buildWorkingFields() {
-    // Working fields the congregation never sees; other parts read and write them.
-    Picture1 = new Panel("Picture1", this, false);
-    Picture1->setGeometry(0, 0, 10, 10);
-    Picture1->setVisible(false);
-    const auto field = [this](const char* name) {
-        auto* e = new QLineEdit(Picture1);
+    // Working fields the congregation never sees: the tick, the calendar and the shutdown check
+    // write them.
+    auto* fields = new Panel("Picture1", this, false);
+    fields->setGeometry(0, 0, 10, 10);
+    fields->setVisible(false);
+    const auto field = [fields](const char* name) {
+        auto* e = new QLineEdit(fields);
         e->setObjectName(QString::fromLatin1(name));
         return e;
     };
     txtTime = field("txtTime");
     txtDate = field("txtDate");
-    txtDatefile = field("txtDatefile");
-    txtUpgradeNew = field("txtUpgradeNew");
     Jamcount = field("Jamcount");
     Tarikh_Takwim1 = field("Tarikh_Takwim1");
-    lblTimeShutdown = makeLabel(Picture1, "lblTimeShutdown");
-    lblJamSekarang = makeLabel(Picture1, "lblJamSekarang");
-    shut_tutup = makeLabel(Picture1, "shut_tutup");
-    Label1 = makeLabel(Picture1, "Label1");
-    Label2 = makeLabel(Picture1, "Label2");
-    tarikzikir = makeLabel(Picture1, "tarikzikir");
-    pilihzikir = makeLabel(Picture1, "pilihzikir");
-    tarikh = makeLabel(Picture1, "tarikh");
-    tarikh2 = makeLabel(Picture1, "tarikh2");
-    hariku = makeLabel(Picture1, "hariku");
-    bulan = makeLabel(Picture1, "bulan");
-    bulan1 = makeLabel(Picture1, "bulan1");
-}
-
-void Velmora::buildMonitorTools() {
-    Picture3 = new Panel("Picture3", this, false);
-    Picture3->setGeometry(0, 0, 10, 10);
-    Picture3->setVisible(false);
-    TextMonitor = new QPlainTextEdit(Picture3);
-    TextMonitor->setObjectName("TextMonitor");
-    TextMonitor->setReadOnly(true);
-    cmdCoverScreen = new QPushButton(QStringLiteral("Cover Entire Screen"), Picture3);
-    cmdCoverScreen->setObjectName("cmdCoverScreen");
-    cmdSwitchMonitors = new QPushButton(QStringLiteral("Switch Monitors"), Picture3);
-    cmdSwitchMonitors->setObjectName("cmdSwitchMonitors");
-    cmdForceOnscreen = new QPushButton(QStringLiteral("Force Onscreen"), Picture3);
-    cmdForceOnscreen->setObjectName("cmdForceOnscreen");
-    chkOverlap = new QCheckBox(QStringLiteral("Overlap OK"), Picture3);
-    chkOverlap->setObjectName("chkOverlap");
+    shut_tutup = makeLabel(fields, "shut_tutup");
+    Label2 = makeLabel(fields, "Label2");
+    tarikh = makeLabel(fields, "tarikh");
+    hariku = makeLabel(fields, "hariku");
+    bulan = makeLabel(fields, "bulan");
+    bulan1 = makeLabel(fields, "bulan1");
 }
 
 void Velmora::buildTimers() {
@@ -488,28 +434,8 @@ void Velmora::buildTimers() {
     ReadINITimer = timer("ReadINITimer", 500);
     connect(ReadINITimer, &QTimer::timeout, this, &Velmora::onReadINITimer);
 
-    // Set to 20 ms and started (or not) by the strip's start-up step.
-    tmrScroll = timer("tmrScroll", 10);
-    connect(tmrScroll, &QTimer::timeout, this, [this] {
-        if (hooks.scrollTick)
-            hooks.scrollTick(*this);
-    });
     ShutDwn = timer("ShutDwn", 30000);
-    connect(ShutDwn, &QTimer::timeout, this, [this] {
-        if (hooks.shutdownCheck)
-            hooks.shutdownCheck(*this);
-    });
-    ChgMonitorTimer = timer("ChgMonitorTimer", 500);
-    connect(ChgMonitorTimer, &QTimer::timeout, this, [this] {
-        if (hooks.resolutionLine)
-            hooks.resolutionLine(*this);
-    });
-    // Idle until the monitor tools set its interval and start it.
-    DisplayTimer = timer("DisplayTimer", 0);
-    connect(DisplayTimer, &QTimer::timeout, this, [this] {
-        if (hooks.monitorReport)
-            hooks.monitorReport(*this);
-    });
+    connect(ShutDwn, &QTimer::timeout, this, &Velmora::shutdownCheckDue);
 }
 
 void Velmora::applyFonts() {
@@ -530,7 +456,7 @@ void Velmora::applyFonts() {
 
     for (QLabel* title : {txtWEBTAJUK, txtWEBTAJUK2}) {
         QFont f = faceOf(kRounded, 10, true);
-        f.setPointSizeF(title == txtWEBTAJUK ? m_titlePoints[0] : m_titlePoints[1]);
+        f.setPointSizeF(m_titles[title == txtWEBTAJUK ? 0 : 1].points);
         title->setFont(f);
     }
     Tajuk_tempat->setFont(faceOf(kNarrow, 36));
@@ -548,52 +474,33 @@ Velmora::PictureControl* Velmora::indicator(int i) const {
     return i >= 0 && i < kIndicatorCount ? ucAniGIF2[static_cast<std::size_t>(i)] : nullptr;
 }
 
-Velmora::PictureControl* Velmora::weekdayPicture(int i) const {
-    const std::array<PictureControl*, 7> pictures = {isnin1, selasa1, rabu1, kamis1, jumaat1, sabtu1, ahad1};
-    return i >= 0 && i < 7 ? pictures[static_cast<std::size_t>(i)] : nullptr;
-}
-
 QLabel* Velmora::timeLabel(Prayer p) const {
-    const std::array<QLabel*, kPrayerCount> labels = {cmdImsak, cmdSuboh, cmdSyuruk, cmdDhuha,
-                                                      cmdZohor, cmdAsar,  cmdMagrib, cmdIsyak};
-    return labels[static_cast<std::size_t>(index(p))];
-}
-
-QLabel* Velmora::prayerNameLabel(int i) const {
-    return i >= 0 && i < static_cast<int>(kPrayerCount) ? Waktunya[static_cast<std::size_t>(i)] : nullptr;
+    return m_times[static_cast<std::size_t>(index(p))];
 }
 
 void Velmora::load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    if (hooks.recordLayout)
-        hooks.recordLayout(*this);
-    if (hooks.coverMonitor)
-        hooks.coverMonitor(*this);
-    else if (const QScreen* s = screen())
-        setGeometry(s->geometry());
+    // The fonts first, so that the layout records the sizes the window really shows.
     registerFonts();
+    m_layout->RecordLayout(this);
+    m_monitorPanel->coverMonitorUnderCursor();
     startCalendar();
-    if (hooks.fadeIn)
-        hooks.fadeIn(*this);
-    if (hooks.startScroll)
-        hooks.startScroll(*this);
-    if (hooks.startMonitorTools)
-        hooks.startMonitorTools(*this);
+    FadeInWindow(this);
+    m_strip->startUp(GetFromINI(settings::kScroll.section, settings::kScroll.key, "", m_folder.settingsFile()));
+    emit scrollRunningChanged(scrollRunning());
+    m_monitorPanel->InitMonitorButton();
     loadLogo();
-    if (hooks.loadDataUpdater) {
-        try {
-            hooks.loadDataUpdater(*this);
-        } catch (const std::exception& e) {
-            qWarning() << "Data updater did not load:" << e.what();
-        }
+    try {
+        emit dataUpdaterDue();
+    } catch (const std::exception& e) {
+        qWarning() << "Data updater did not load:" << e.what();
     }
     // Only now does the clock run: the titles at once, the first tick, and the other timers.
     onReadINITimer();
     ReadINITimer->start();
     ShutDwn->start();
-    ChgMonitorTimer->start();
     onSolatTimer();
 }
 
@@ -634,11 +541,85 @@ void Velmora::loadLogo() {
     const std::string stored =
         GetFromGIFINI(settings::kLogo.section, settings::kLogo.key, m_folder.settingsFile());
     const QString path = pathToQt(resolveLogoPath(stored, m_folder.root()));
-    if (hooks.logoPathResolved)
-        hooks.logoPathResolved(*this, path);
+    if (stored.empty())
+        showLogoFile(QString());
+    else
+        showLogoFile(path);
+    // The settings window takes the path and the picture already decoded here.
+    emit logoPathResolved(path, QPixmap::fromImage(ucAniGIF1->currentImage()));
+}
+
+void Velmora::showLogoFile(const QString& path) {
+    // Decoded once: the settings window names the same file again when it loads.
+    const QString file = QDir::fromNativeSeparators(path);
+    if (!m_logoPath.isNull() && file == m_logoPath)
+        return;
+    m_logoPath = file;
     // A path that names no readable picture leaves the logo empty.
-    if (stored.empty() || !ucAniGIF1->LoadAnimatedGIF_File(path))
+    if (file.isEmpty() || !ucAniGIF1->LoadAnimatedGIF_File(file))
         ucAniGIF1->LoadAnimatedGIF_Array({});
+}
+
+void Velmora::setLogoLeftTwips(int twips) {
+    m_logoTwips.setX(twips);
+    placeLogo();
+}
+
+void Velmora::setLogoTopTwips(int twips) {
+    m_logoTwips.setY(twips);
+    placeLogo();
+}
+
+void Velmora::placeLogo() {
+    // Twips of the designed window give its pixels; the layout scales them like every other control.
+    const TwipScale design;
+    m_layout->moveDesigned(ucAniGIF1,
+                           QPoint(design.toPixelsX(m_logoTwips.x()), design.toPixelsY(m_logoTwips.y())));
+    rescale();
+}
+
+bool Velmora::scrollRunning() const {
+    return m_strip->tmrScroll->isActive();
+}
+
+void Velmora::setScrollRunning(bool run) {
+    run ? m_strip->tmrScroll->start() : m_strip->tmrScroll->stop();
+    emit scrollRunningChanged(run);
+}
+
+void Velmora::setShutdownChecks(bool on) {
+    on ? ShutDwn->start() : ShutDwn->stop();
+}
+
+void Velmora::showShutdownStatus(const QString& shutTutup, const QString& jamcount, const QString& statusLine) {
+    shut_tutup->setText(shutTutup);
+    setField(Jamcount, jamcount);
+    lblLabel2->setText(statusLine);
+}
+
+void Velmora::showDateCaption(const QString& caption) {
+    tarikh_melayu_caption->setText(caption);
+}
+
+void Velmora::moveToNextMonitor() {
+    m_monitorPanel->switchMonitorsByMove();
+}
+
+void Velmora::showWithoutBackground() {
+    ShowWithoutBackground(this, pathToQt(m_folder.root() / "bg" / "hitam.jpg"), [this](const QPixmap& picture) {
+        m_background = picture;
+        // With a picture of its own the window shows no cards either, so a black picture leaves
+        // nothing but digits, captions and pictures.
+        for (QWidget* panel : {Picture2, picHolder})
+            static_cast<Panel*>(panel)->setDrawn(picture.isNull());
+        for (ClockFace* face : findChildren<ClockFace*>())
+            face->setShowUnlit(picture.isNull());
+        update();
+    });
+}
+
+Velmora::Shown Velmora::shown() const {
+    return {TextTimeReal->text(), tarikh_melayu_caption->text(), TextDateJawi->text(), comment->text()};
 }
 
 void Velmora::armSolatTimer() {
@@ -658,6 +639,7 @@ void Velmora::onSolatTimer() {
     } catch (const std::exception& e) {
         qWarning() << "Clock tick failed:" << e.what();
     }
+    emit ticked();
 }
 
 void Velmora::applyTick(const PrayerSchedule::Tick& t) {
@@ -705,36 +687,53 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
     }
 }
 
-void Velmora::showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points) {
-    // Read twice a second but seldom changed: with the same words, size and room as last time the
-    // title already shows what it should, and measuring it again would only cost.
-    TitleShown& last = m_titleShown[label == txtWEBTAJUK ? 0 : 1];
-    if (last.text == text && last.size == sizeText && last.width == label->width() && last.font == label->font())
-        return;
-    // An empty, non-numeric or absurd size keeps the size in force.
-    const double asked = leadingNumber(sizeText);
-    if (asked >= 1 && asked <= 400)
-        points = asked;
-    const QString shown = toQt(text);
+void Velmora::fitTitle(int i) {
+    QLabel* label = i == 0 ? txtWEBTAJUK : txtWEBTAJUK2;
+    const Title& title = m_titles[static_cast<std::size_t>(i)];
+    const QString shown = toQt(title.text);
+    // The size as set, scaled with the window; a title too long for the screen at that size is made
+    // smaller rather than cut off at both ends.
+    const double points = title.points * m_layout->fontScale(this);
     QFont f = label->font();
     f.setPointSizeF(points);
-    // A title too long for the screen at that size is made smaller rather than cut off at both ends.
     const double room = label->width() - 16;
     const double wide = QFontMetricsF(f).horizontalAdvance(shown);
     if (wide > room && room > 0)
         f.setPointSizeF(std::max(8.0, points * room / wide));
-    label->setFont(f);
-    label->setText(shown);
-    last = {text, sizeText, label->width(), label->font()};
+    if (label->font() != f)
+        label->setFont(f);
+    if (label->text() != shown)
+        label->setText(shown);
 }
 
 void Velmora::onReadINITimer() {
+    // Read twice a second but seldom changed: a title with the same words and size as last time
+    // already shows what it should, and measuring it again would only cost.
     const std::filesystem::path ini = m_folder.settingsFile();
     const auto read = [&](const SettingKey& k) { return GetFromINI(k.section, k.key, "", ini); };
+    const std::array<std::pair<SettingKey, SettingKey>, 2> keys = {
+        {{settings::kTitle01, settings::kTitleSize}, {settings::kTitle02, settings::kTitle02Size}}};
+    for (int i = 0; i < 2; ++i) {
+        try {
+            Title& title = m_titles[static_cast<std::size_t>(i)];
+            Title next{read(keys[static_cast<std::size_t>(i)].first), title.points};
+            // An empty, non-numeric or absurd size keeps the size in force.
+            const double asked = leadingNumber(read(keys[static_cast<std::size_t>(i)].second));
+            if (asked >= 1 && asked <= 400)
+                next.points = asked;
+            const QLabel* label = i == 0 ? txtWEBTAJUK : txtWEBTAJUK2;
+            if (next.text == title.text && next.points == title.points && label->text() == toQt(next.text))
+                continue;
+            title = next;
+            fitTitle(i);
+        } catch (const std::exception& e) {
+            qWarning() << "Title refresh failed:" << e.what();
+        }
+    }
     try {
-        showTitle(txtWEBTAJUK, read(settings::kTitle01), read(settings::kTitleSize), m_titlePoints[0]);
-        showTitle(txtWEBTAJUK2, read(settings::kTitle02), read(settings::kTitle02Size), m_titlePoints[1]);
-        Tajuk_tempat->setText(toQt(read(settings::kPlace)));
+        const QString place = toQt(read(settings::kPlace));
+        if (Tajuk_tempat->text() != place)
+            Tajuk_tempat->setText(place);
     } catch (const std::exception& e) {
         qWarning() << "Title refresh failed:" << e.what();
     }
@@ -743,7 +742,7 @@ void Velmora::onReadINITimer() {
 void Velmora::showWeekdayPicture(const QString& zikirTextValue) {
     const int shown = zikirPictureIndex(fromQt(zikirTextValue));
     for (int i = 0; i < 7; ++i)
-        weekdayPicture(i)->setVisible(i == shown);
+        m_weekdayPictures[static_cast<std::size_t>(i)]->setVisible(i == shown);
     tarikh_zikir->setText(zikirTextValue);
 }
 
@@ -751,22 +750,17 @@ void Velmora::closeEvent(QCloseEvent* event) {
     // Closing only hides the clock; the program ends from the tray menu. The tray decides: with
     // no notification area the clock must stay on screen, or nothing could bring it back.
     event->ignore();
-    if (hooks.ensureTrayIcon)
-        hooks.ensureTrayIcon(*this);
+    if (isSignalConnected(QMetaMethod::fromSignal(&Velmora::closeRequested)))
+        emit closeRequested(this);
     else
         hide();
 }
 
-void Velmora::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F12 && hooks.nextMonitor)
-        hooks.nextMonitor(*this);
-    QWidget::keyPressEvent(event);
-}
-
-void Velmora::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && hooks.activated)
-        hooks.activated(*this);
-    QWidget::changeEvent(event);
+void Velmora::rescale() {
+    m_layout->RescaleLayout(this);
+    // The layout writes the titles' recorded sizes; the sizes set in setting.ini, fitted, win.
+    fitTitle(0);
+    fitTitle(1);
 }
 
 void Velmora::resizeEvent(QResizeEvent* event) {
@@ -775,19 +769,8 @@ void Velmora::resizeEvent(QResizeEvent* event) {
     if (event->size().height() != event->oldSize().height())
         for (QWidget* panel : {Picture2, picHolder})
             static_cast<Panel*>(panel)->invalidate();
-    if (!isMinimized() && hooks.resized)
-        hooks.resized(*this);
-}
-
-void Velmora::setBackgroundPicture(const QPixmap& picture) {
-    m_background = picture;
-    // With a picture of its own the window shows no cards either, so a black picture leaves
-    // nothing but digits, captions and pictures.
-    for (QWidget* panel : {Picture2, picHolder})
-        static_cast<Panel*>(panel)->setDrawn(picture.isNull());
-    for (ClockFace* face : findChildren<ClockFace*>())
-        face->setShowUnlit(picture.isNull());
-    update();
+    if (!isMinimized())
+        rescale();
 }
 
 void Velmora::paintEvent(QPaintEvent* event) {

@@ -4,28 +4,19 @@
 #include "core/config/ProgramFolder.h"
 
 #include <QDate>
-#include <QFont>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPainter;
-class QPlainTextEdit;
-class QPushButton;
 class QTimer;
-
-namespace tavrola {
-class ucAniGIF;
-}
 
 namespace tavrola {
 
@@ -37,61 +28,22 @@ class Screens;
 class Speech;
 class StripMover;
 class WidgetLayout;
+class ucAniGIF;
 
 // The clock window: large clock, Malay and Hijri dates, the strip of the day's eight prayer times
-// with the countdown line, titles, place name, logo and the remembrance panel. It lays itself out
-// for a 1920 x 1080 screen; the rules it shows come from the core (PrayerSchedule).
+// with the countdown line, titles, place name, logo and the remembrance panel. It is designed for a
+// 1920 x 1080 screen and scaled as a whole to the monitor it covers; the rules it shows come from
+// the core (PrayerSchedule). Its controls carry their names as objectName; the rest of the program
+// speaks to it through the slots and signals below.
 class Velmora : public QWidget {
     Q_OBJECT
 public:
-    // The logo, the indicators and the weekday pictures are animated pictures.
-    using PictureControl = ucAniGIF;
+    static constexpr int kDesignWidth = 1920;
+    static constexpr int kDesignHeight = 1080;
 
-    // Work that belongs to other parts of the program. Each hook is optional: an empty one is
-    // skipped, and the clock works without any of them.
-    struct Hooks {
-        // Load, step 1: design size and every control's layout for proportional resizing.
-        std::function<void(Velmora&)> recordLayout;
-        // Load, step 2: cover the monitor under the mouse pointer. Empty: the window covers the
-        // screen it is on.
-        std::function<void(Velmora&)> coverMonitor;
-        // Load, step 5: fade-in / no-background mode.
-        std::function<void(Velmora&)> fadeIn;
-        // Load, step 6: start or centre the strip (reads SKROL, sets tmrScroll). Empty: the strip
-        // stays where it is laid out and tmrScroll stays off.
-        std::function<void(Velmora&)> startScroll;
-        // Load, step 7: monitor tools (cmdSwitchMonitors, DisplayTimer).
-        std::function<void(Velmora&)> startMonitorTools;
-        // Load, step 8: the settings window takes the resolved logo path into its txtPath.
-        std::function<void(Velmora&, const QString& logoPath)> logoPathResolved;
-        // Load, step 9: the hidden data updater window (checks and refreshes the database).
-        std::function<void(Velmora&)> loadDataUpdater;
-        // Close: make sure the tray icon exists before the window hides.
-        std::function<void(Velmora&)> ensureTrayIcon;
-        // Window activated: refresh the monitor report in TextMonitor.
-        std::function<void(Velmora&)> activated;
-        // Resized (not minimised): rescale the recorded layout.
-        std::function<void(Velmora&)> resized;
-        // F12: move to the next monitor.
-        std::function<void(Velmora&)> nextMonitor;
-        // Timer ticks owned by other parts.
-        std::function<void(Velmora&)> scrollTick;     // tmrScroll
-        std::function<void(Velmora&)> shutdownCheck;  // ShutDwn
-        std::function<void(Velmora&)> resolutionLine; // ChgMonitorTimer
-        std::function<void(Velmora&)> monitorReport;  // DisplayTimer
-    };
-
-    Velmora(ProgramFolder folder, Clock& clock, Speech& speech, QWidget* parent = nullptr);
+    // screens: the desktop the window covers and moves about on.
+    Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Screens& screens, QWidget* parent = nullptr);
     ~Velmora() override;
-
-    Hooks hooks;
-
-    // Gives the window its monitor tools (Picture3), the running strip and proportional resizing,
-    // in place of the stand-ins it is built with, and fills the matching start-up hooks.
-    // Call once, before load().
-    void attachDesktop(const Screens& screens);
-    MonitorPanel* monitorPanel() const { return m_monitorPanel; }
-    StripMover* stripMover() const { return m_strip; }
 
     // The start-up steps in order, then the first tick. Call once, before show().
     void load();
@@ -99,30 +51,81 @@ public:
     // Plays the azan files and the iqamah tone; without it every start is announced by the sentence.
     void setAudio(Audio* audio);
 
-    const ProgramFolder& programFolder() const { return m_folder; }
-    static constexpr int kDesignWidth = 1920;
-    static constexpr int kDesignHeight = 1080;
+    bool scrollRunning() const;
 
-    PictureControl* logoControl() const { return ucAniGIF1; }
-    PictureControl* indicator(int i) const;      // ucAniGIF2(0..4)
-    PictureControl* weekdayPicture(int i) const; // 0 = isnin1 (Monday) .. 6 = ahad1 (Sunday)
+    // What the window shows in words, for watching it from outside.
+    struct Shown {
+        QString time, date, hijri, comment;
+    };
+    Shown shown() const;
+
+public slots:
+    // The logo's top-left corner in twips of the designed window; scaled with the rest of the window.
+    void setLogoLeftTwips(int twips);
+    void setLogoTopTwips(int twips);
+    // Shows this picture file as the logo (an unreadable one leaves the logo empty).
+    void showLogoFile(const QString& path);
+    void setScrollRunning(bool run);
+    // The daily shutdown check (ShutDwn) on or off.
+    void setShutdownChecks(bool on);
+    void showShutdownStatus(const QString& shutTutup, const QString& jamcount, const QString& statusLine);
+    void showDateCaption(const QString& caption);
+    // Keeps its size and offset on the next monitor (the tray's and the settings' "Tukar Display").
+    void moveToNextMonitor();
+    // The black picture in place of the background, then the fade-in; also brings a hidden clock back.
+    void showWithoutBackground();
+
+signals:
+    // After every clock tick.
+    void ticked();
+    // Load step 8: the logo's file as resolved from setting.ini, and its first picture.
+    void logoPathResolved(const QString& path, const QPixmap& picture);
+    // Load step 9: the data updater's turn.
+    void dataUpdaterDue();
+    // The close box: whoever keeps the tray icon decides whether the window may hide. Without a
+    // listener the window just hides.
+    void closeRequested(QWidget* window);
+    // ShutDwn's tick.
+    void shutdownCheckDue();
+    void scrollRunningChanged(bool running);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private slots:
+    void onSolatTimer();   // one clock tick, then re-arm for the next second
+    void onReadINITimer(); // title refresh
+
+private:
+    using PictureControl = ucAniGIF;
+
+    void buildWindow();
+    void buildStrip();
+    void buildRemembrancePanel();
+    void buildWorkingFields();
+    void buildTimers();
+    void registerFonts();
+    void applyFonts();
+    void startCalendar();
+    void loadLogo();
+    void applyTick(const PrayerSchedule::Tick& t);
+    void armSolatTimer();
+    void showWeekdayPicture(const QString& zikirText);
+    void rescale();
+    void fitTitle(int i);
+    void placeLogo();
+    PictureControl* indicator(int i) const;
     QLabel* timeLabel(Prayer p) const;
-    QLabel* prayerNameLabel(int i) const; // Waktunya(0..7)
+    // The designed background, one narrow column to be tiled across the window.
+    const QPixmap& backdrop();
+    std::function<void(QPainter&, const QRect&, int)> underlay();
 
-    // The background picture, drawn from the top-left corner at its own size in place of the
-    // designed background; a null picture brings the design back.
-    void setBackgroundPicture(const QPixmap& picture);
-    const QPixmap& backgroundPicture() const { return m_background; }
-
-    QString digitFontFamily() const { return m_digitFamily; }
-    QString jawiFontFamily() const { return m_jawiFamily; }
-    bool speechFailureNoted() const { return m_speechFailureNoted; }
-
-    // Panels.
-    QWidget* Picture1;
-    QWidget* Picture2;
-    QWidget* Picture3;
-    QWidget* picHolder;
+    ProgramFolder m_folder;
+    Clock& m_clock;
+    Speech& m_speech;
+    PrayerSchedule m_schedule;
 
     // Window.
     QLabel* txtWEBTAJUK;
@@ -134,115 +137,52 @@ public:
     QLabel* TextTimeReal;
     QLabel* TextDateJawi;
 
-    // Strip.
-    QLabel* cmdImsak;
-    QLabel* cmdSuboh;
-    QLabel* cmdSyuruk;
-    QLabel* cmdDhuha;
-    QLabel* cmdZohor;
-    QLabel* cmdAsar;
-    QLabel* cmdMagrib;
-    QLabel* cmdIsyak;
+    // Strip (picHolder).
+    QWidget* picHolder;
+    std::array<QLabel*, kPrayerCount> m_times{}; // cmdImsak .. cmdIsyak, in Prayer order
     std::array<QLabel*, 8> Waktunya{};
     std::array<PictureControl*, 5> ucAniGIF2{};
     QLabel* comment;
 
-    // Remembrance panel.
+    // Remembrance panel (Picture2).
+    QWidget* Picture2;
     QLabel* tarikh_zikir;
     QLabel* pesan2;
-    PictureControl* isnin1;
-    PictureControl* selasa1;
-    PictureControl* rabu1;
-    PictureControl* kamis1;
-    PictureControl* jumaat1;
-    PictureControl* sabtu1;
-    PictureControl* ahad1;
+    std::array<PictureControl*, 7> m_weekdayPictures{}; // isnin1 (Monday) .. ahad1 (Sunday)
 
-    // Working fields and status lines (hidden).
+    // Working fields and status lines (Picture1, hidden).
     QLineEdit* txtTime;
     QLineEdit* txtDate;
-    QLineEdit* txtDatefile;
-    QLineEdit* txtUpgradeNew;
     QLineEdit* Jamcount;
     QLineEdit* Tarikh_Takwim1;
-    QLabel* lblTimeShutdown;
-    QLabel* lblJamSekarang;
     QLabel* shut_tutup;
-    QLabel* Label1;
     QLabel* Label2;
-    QLabel* tarikzikir;
-    QLabel* pilihzikir;
     QLabel* tarikh;
-    QLabel* tarikh2;
     QLabel* hariku;
     QLabel* bulan;
     QLabel* bulan1;
 
-    // Monitor tools (hidden).
-    QPlainTextEdit* TextMonitor;
-    QPushButton* cmdCoverScreen;
-    QPushButton* cmdSwitchMonitors;
-    QPushButton* cmdForceOnscreen;
-    QCheckBox* chkOverlap;
-
-    // Timers.
     QTimer* SolatTimer;
     QTimer* ReadINITimer;
-    QTimer* tmrScroll;
     QTimer* ShutDwn;
-    QTimer* ChgMonitorTimer;
-    QTimer* DisplayTimer;
 
-public slots:
-    void onSolatTimer();   // one clock tick, then re-arm for the next second
-    void onReadINITimer(); // title refresh
-    void loadLogo();
-    // Shows the weekday picture a remembrance text names and hides the other six.
-    void showWeekdayPicture(const QString& zikirText);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    void buildWindow();
-    void buildStrip();
-    void buildRemembrancePanel();
-    void buildWorkingFields();
-    void buildMonitorTools();
-    void buildTimers();
-    void registerFonts();
-    void applyFonts();
-    void startCalendar();
-    void applyTick(const PrayerSchedule::Tick& t);
-    void armSolatTimer();
-    // The designed background, one narrow column to be tiled across the window.
-    const QPixmap& backdrop();
-    std::function<void(QPainter&, const QRect&, int)> underlay();
-    void showTitle(QLabel* label, const std::string& text, const std::string& sizeText, double& points);
-
-    ProgramFolder m_folder;
-    MonitorPanel* m_monitorPanel = nullptr;
-    StripMover* m_strip = nullptr;
-    CongregationScreens* m_congregation = nullptr; // iqamah countdown and prayer screen
+    // The desktop tools: Picture3 with ChgMonitorTimer and DisplayTimer; tmrScroll.
+    MonitorPanel* m_monitorPanel;
+    StripMover* m_strip;
+    CongregationScreens* m_congregation; // the iqamah countdown and the prayer screen
     std::unique_ptr<WidgetLayout> m_layout;
-    Clock& m_clock;
-    Speech& m_speech;
-    PrayerSchedule m_schedule;
+
     QPixmap m_background;
     QPixmap m_backdrop;
-    struct TitleShown {
+    // The titles as set in setting.ini: words and size in points at the designed window's size.
+    struct Title {
         std::string text;
-        std::string size;
-        int width = -1;
-        QFont font;
+        double points;
     };
-    std::array<TitleShown, 2> m_titleShown;
-    QDate m_longDateOf;                          // the day tarikh was last written for
-    std::array<double, 2> m_titlePoints{50, 30}; // the two titles' sizes as set, before fitting
+    std::array<Title, 2> m_titles{{{{}, 50}, {{}, 30}}};
+    QString m_logoPath;             // the file the logo shows
+    QPoint m_logoTwips{17388, 797}; // its place in the designed window
+    QDate m_longDateOf;             // the day tarikh was last written for
     QString m_digitFamily;
     QString m_jawiFamily;
     bool m_loaded = false;

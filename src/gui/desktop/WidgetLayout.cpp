@@ -40,7 +40,9 @@ int toInt(float v) {
 // the widgets that were recorded, in the same order; a widget deleted since then reads and writes nothing.
 class WidgetLayout::Node : public LayoutNode {
 public:
-    Node(QWidget* w, bool isWindow) : m_widget(w), m_isWindow(isWindow) {
+    Node(QWidget* w, bool isWindow)
+        : m_widget(w), m_isWindow(isWindow),
+          m_containerSize(!isWindow && w->parentWidget() ? w->parentWidget()->size() : QSize()) {
         if (!isContainer(w))
             return;
         for (QObject* o : w->children()) {
@@ -101,6 +103,19 @@ public:
     }
 
     std::size_t controlCount() const override { return m_children.size(); }
+
+    // The node of `w` below this one, with its table index (counted as the recording counted).
+    const Node* find(const QWidget* w, int& count) const {
+        for (const auto& child : m_children) {
+            ++count;
+            if (child->m_widget == w)
+                return child.get();
+            if (const Node* found = child->find(w, count))
+                return found;
+        }
+        return nullptr;
+    }
+    QSize containerSize() const { return m_containerSize; }
     LayoutNode* control(std::size_t i) override { return m_children[i].get(); }
 
 private:
@@ -126,6 +141,7 @@ private:
 
     QPointer<QWidget> m_widget;
     bool m_isWindow;
+    QSize m_containerSize; // the parent's size at recording
     std::vector<std::unique_ptr<Node>> m_children;
 };
 
@@ -137,6 +153,25 @@ void WidgetLayout::RecordLayout(QWidget* window) {
         return;
     m_root = std::make_unique<Node>(window, true);
     m_layout.recordWindow(*m_root, window->width(), window->height());
+}
+
+void WidgetLayout::moveDesigned(QWidget* widget, const QPoint& designTopLeft) {
+    if (!widget)
+        return;
+    int index = 0;
+    const Node* node = m_root ? m_root->find(widget, index) : nullptr;
+    if (!node) {
+        widget->move(designTopLeft);
+        return;
+    }
+    m_layout.moveRecord(static_cast<std::size_t>(index), designTopLeft.x(), designTopLeft.y(),
+                        node->containerSize().width(), node->containerSize().height());
+}
+
+double WidgetLayout::fontScale(const QWidget* window) const {
+    if (!window)
+        return 1.0;
+    return std::min(m_layout.xScale(window->width()), m_layout.yScale(window->height()));
 }
 
 void WidgetLayout::RescaleLayout(QWidget* window) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QPoint;
 class QWidget;
 
 namespace tavrola {
@@ -27,6 +28,13 @@ public:
     void RecordLayout(QWidget* window);
     // Rescales to the window's current inner size; nothing while it is minimised or not recorded.
     void RescaleLayout(QWidget* window);
+
+    // Puts a recorded widget at a new top-left corner of the designed window (a place the program
+    // stores, such as the logo's): later rescales keep it there in proportion. Before recording the
+    // widget is simply moved there. The caller rescales to show the change.
+    void moveDesigned(QWidget* widget, const QPoint& designTopLeft);
+    // The factor fonts are scaled by: the smaller of the width and height scales, 1 before recording.
+    double fontScale(const QWidget* window) const;
 
     const ProportionalLayout& layout() const { return m_layout; }
 

@@ -10,14 +10,15 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QTimer>
 
 namespace tavrola {
 
-frmtray::frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, Shell& shell, Tray& tray, Hooks hooks,
+frmtray::frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, Shell& shell, Tray& tray,
                  QWidget* parent)
     : QWidget(parent), m_folder(std::move(folder)), m_clock(clock), m_dialogs(dialogs), m_shell(shell),
-      m_tray(tray), m_hooks(std::move(hooks)) {
+      m_tray(tray) {
     setObjectName("frmtray");
     setWindowTitle("frmtray");
 
@@ -33,32 +34,31 @@ frmtray::frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, She
 
     mnuPopup = new QMenu("Popup", this);
     mnuPopup->setObjectName("mnuPopup");
-    mnuabout = item("mnuabout", "&About", &Hooks::about);
+    mnuabout = item("mnuabout", "&About");
+    connect(mnuabout, &QAction::triggered, this, &frmtray::aboutRequested);
     mnuShutdwn = mnuPopup->addSeparator();
     mnuShutdwn->setObjectName("mnuShutdwn");
-    mnusettings = item("mnusettings", "&Settings", &Hooks::settings);
-    mnuNoBG = item("mnuNoBG", "&Tiada Latar Belakang", &Hooks::noBackground);
-    mnutukardisplay = item("mnutukardisplay", "&Tukar Display", &Hooks::nextDisplay);
-    mnulamanweb = item("mnulamanweb", "&Laman Web Orvanta", nullptr);
+    mnusettings = item("mnusettings", "&Settings");
+    connect(mnusettings, &QAction::triggered, this, &frmtray::settingsRequested);
+    mnuNoBG = item("mnuNoBG", "&Tiada Latar Belakang");
+    connect(mnuNoBG, &QAction::triggered, this, &frmtray::noBackgroundRequested);
+    mnutukardisplay = item("mnutukardisplay", "&Tukar Display");
+    connect(mnutukardisplay, &QAction::triggered, this, &frmtray::nextDisplayRequested);
+    mnulamanweb = item("mnulamanweb", "&Laman Web Orvanta");
     connect(mnulamanweb, &QAction::triggered, this, &frmtray::mnulamanweb_Click);
-    mnusemakkemaskini = item("mnusemakkemaskini", "Semak &Kemaskini", &Hooks::manualUpdateCheck);
+    mnusemakkemaskini = item("mnusemakkemaskini", "Semak &Kemaskini");
+    connect(mnusemakkemaskini, &QAction::triggered, this, [this] { emit updateCheckRequested(false); });
     mnu1 = mnuPopup->addSeparator();
     mnu1->setObjectName("mnu1");
-    mnuexit = item("mnuexit", "&Keluar", nullptr);
+    mnuexit = item("mnuexit", "&Keluar");
     connect(mnuexit, &QAction::triggered, this, &frmtray::mnuexit_Click);
 
     m_tray.setClickHandler([this](TrayClick click) { trayClicked(click); });
 }
 
-QAction* frmtray::item(const char* name, const QString& caption, std::function<void()> Hooks::*hook) {
+QAction* frmtray::item(const char* name, const QString& caption) {
     QAction* action = mnuPopup->addAction(caption);
     action->setObjectName(name);
-    if (hook)
-        connect(action, &QAction::triggered, this, [this, hook] {
-            // Read at the moment of the click, so hooks filled in after construction count.
-            if (const auto& f = m_hooks.*hook)
-                f();
-        });
     return action;
 }
 
@@ -74,10 +74,8 @@ void frmtray::Form_Load() {
     backups.CheckAndRestoreINI();
     tmrUpdateCheck->start();
     backups.CreateBackup();
-    if (m_hooks.loadUpdater)
-        m_hooks.loadUpdater();
-    if (m_hooks.showClock)
-        m_hooks.showClock();
+    emit updaterLoadRequested();
+    emit clockShowRequested();
     addIcon();
 }
 
@@ -129,8 +127,7 @@ void frmtray::popupMenu(const QPoint& globalPos) {
 }
 
 void frmtray::tmrUpdateCheck_Timer() {
-    if (m_hooks.automaticUpdateCheck)
-        m_hooks.automaticUpdateCheck();
+    emit automaticUpdateCheckDue();
 }
 
 void frmtray::mnulamanweb_Click() {
@@ -141,8 +138,8 @@ void frmtray::mnuexit_Click() {
     DelIcon();
     mnuPopup->hide();
     hide();
-    if (m_hooks.quit)
-        m_hooks.quit();
+    if (isSignalConnected(QMetaMethod::fromSignal(&frmtray::quitRequested)))
+        emit quitRequested();
     else
         QCoreApplication::exit(0);
 }

@@ -5,8 +5,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QAction;
 class QLabel;
 class QMenu;
@@ -23,24 +21,9 @@ class Shell;
 class frmtray : public QWidget {
     Q_OBJECT
 public:
-    // What the menu and the load step reach outside this window; empty hooks do nothing, except
-    // `quit`, which by default leaves the application's event loops.
-    struct Hooks {
-        std::function<void()> about;                // &About
-        std::function<void()> settings;             // &Settings
-        std::function<void()> noBackground;         // &Tiada Latar Belakang
-        std::function<void()> nextDisplay;          // &Tukar Display
-        std::function<void()> manualUpdateCheck;    // Semak &Kemaskini
-        std::function<void()> automaticUpdateCheck; // tmrUpdateCheck, 15 s after loading
-        std::function<void()> loadUpdater;          // load the data updater, unseen
-        std::function<void()> showClock;            // show the clock window
-        std::function<void()> quit;                 // end the program at once
-    };
-
-    frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, Shell& shell, Tray& tray, Hooks hooks = {},
+    frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, Shell& shell, Tray& tray,
             QWidget* parent = nullptr);
 
-    Hooks& hooks() { return m_hooks; }
     bool loaded() const { return m_loaded; }
 
     QLabel* Picture1;
@@ -55,6 +38,19 @@ public:
     QAction* mnusemakkemaskini;
     QAction* mnu1;
     QAction* mnuexit;
+
+signals:
+    // The menu's items and the load step's work outside this window.
+    void aboutRequested();                  // &About
+    void settingsRequested();               // &Settings
+    void noBackgroundRequested();           // &Tiada Latar Belakang
+    void nextDisplayRequested();            // &Tukar Display
+    void updateCheckRequested(bool silent); // Semak &Kemaskini (not silent)
+    void automaticUpdateCheckDue();         // tmrUpdateCheck, 15 s after loading
+    void updaterLoadRequested();            // load the data updater, unseen
+    void clockShowRequested();              // show the clock window
+    // &Keluar: end the program at once. Without a listener the application's event loops end.
+    void quitRequested();
 
 public slots:
     // The load step; runs once, on the first LoadIcon.
@@ -72,14 +68,13 @@ public slots:
 
 private:
     void addIcon();
-    QAction* item(const char* name, const QString& caption, std::function<void()> Hooks::*hook);
+    QAction* item(const char* name, const QString& caption);
 
     ProgramFolder m_folder;
     const Clock& m_clock;
     Dialogs& m_dialogs;
     Shell& m_shell;
     Tray& m_tray;
-    Hooks m_hooks;
     bool m_loaded = false;
 };
 

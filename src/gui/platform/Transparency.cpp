@@ -1,6 +1,7 @@
 #include "gui/platform/Transparency.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QBackingStore>
 #include <QBitmap>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -37,9 +39,8 @@ public:
         m_timer.setSingleShot(true);
         m_timer.setInterval(kSettleMs);
         connect(&m_timer, &QTimer::timeout, this, &ColourKeyMask::refresh);
-        qApp->installEventFilter(this);
+        watch(window);
     }
-    ~ColourKeyMask() override { qApp->removeEventFilter(this); }
 
     void setKey(const QColor& key) {
         if (key != m_key) {
@@ -93,6 +94,13 @@ public:
     }
 
 private:
+    // The window and every control on it, including those added later; nothing else in the program.
+    void watch(QWidget* w) {
+        w->installEventFilter(this);
+        for (QWidget* child : w->findChildren<QWidget*>())
+            child->installEventFilter(this);
+    }
+
     // The window's painted pixels when they can be read as they are: one device pixel per pixel,
     // in a 32-bit format where an opaque key pixel has the key's own value.
     const QImage* storedPixels() const {
@@ -128,6 +136,10 @@ protected:
         if (!inside)
             return false;
         switch (event->type()) {
+        case QEvent::ChildAdded:
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+                watch(child);
+            return false;
         case QEvent::Paint:
             m_dirty += static_cast<QPaintEvent*>(event)->region().translated(w->mapTo(m_window, QPoint()));
             break;
@@ -222,42 +234,33 @@ bool ApplyTransparency(QWidget* window, int alpha) {
     return SetLayeredAttributes(window, kColourKey, alpha, true);
 }
 
-std::vector<int> fadeSteps() {
-    std::vector<int> steps;
-    for (int alpha = 0; alpha <= 255; alpha += 3)
-        steps.push_back(alpha);
-    return steps;
-}
-
-WindowFader::WindowFader(QWidget* window) : QObject(window), m_window(window), m_steps(fadeSteps()) {
+WindowFader::WindowFader(QWidget* window) : QObject(window), m_window(window) {
     setObjectName("WindowFader");
-    // No pause between steps, but each step lets the rest of the program run.
-    m_timer.setInterval(0);
-    connect(&m_timer, &QTimer::timeout, this, &WindowFader::step);
+    // Driven by time, so the fade lasts the same on a fast and a slow machine, and each frame only
+    // asks for a repaint instead of forcing one.
+    m_animation.setStartValue(0);
+    m_animation.setEndValue(255);
+    m_animation.setDuration(kFadeMs);
+    connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& alpha) {
+        if (!m_window)
+            return;
+        ApplyTransparency(m_window, alpha.toInt());
+        m_window->update();
+    });
+    connect(&m_animation, &QVariantAnimation::finished, this, &WindowFader::finished);
 }
 
 void WindowFader::start() {
     if (!m_window)
         return;
+    m_animation.stop();
     ApplyTransparency(m_window, 0);
     m_window->show();
-    m_next = 0;
-    m_timer.start();
+    m_animation.start();
 }
 
-void WindowFader::step() {
-    if (!m_window || m_next >= m_steps.size()) {
-        m_timer.stop();
-        return;
-    }
-    const int alpha = m_steps[m_next++];
-    ApplyTransparency(m_window, alpha);
-    m_window->repaint();
-    emit stepped(alpha);
-    if (m_next >= m_steps.size()) {
-        m_timer.stop();
-        emit finished();
-    }
+bool WindowFader::isRunning() const {
+    return m_animation.state() == QAbstractAnimation::Running;
 }
 
 WindowFader* FadeInWindow(QWidget* window) {

@@ -3,10 +3,9 @@
 #include <QColor>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
+#include <QVariantAnimation>
 
 #include <functional>
-#include <vector>
 
 class QPixmap;
 class QWidget;
@@ -25,29 +24,23 @@ bool SetLayeredAttributes(QWidget* window, const QColor& colourKey, int alpha, b
 // Black keyed out with the given alpha: the only combination the program uses.
 bool ApplyTransparency(QWidget* window, int alpha);
 
-// The fade's alphas: 0, 3, 6, ... 255 (86 steps).
-std::vector<int> fadeSteps();
-
-// Runs one fade of a window, a step per turn of the event loop, so nothing waits for it.
+// Runs one fade of a window from invisible to opaque over kFadeMs, so nothing waits for it.
 class WindowFader : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kFadeMs = 600;
+
     explicit WindowFader(QWidget* window);
-    // Invisible with black keyed out, shown, then the steps from 0 to 255, each repainted.
+    // Invisible with black keyed out, shown, then the alpha rises to exactly 255.
     void start();
-    bool isRunning() const { return m_timer.isActive(); }
+    bool isRunning() const;
 
 signals:
-    void stepped(int alpha);
     void finished();
 
 private:
-    void step();
-
     QPointer<QWidget> m_window;
-    QTimer m_timer;
-    std::size_t m_next = 0;
-    std::vector<int> m_steps;
+    QVariantAnimation m_animation;
 };
 
 // Fades the window in from invisible, showing it if hidden. A fade still running starts over.

@@ -1,5 +1,7 @@
 #include "gui/settings/FrmSetting.h"
 
+#include "core/desktop/TwipScale.h"
+
 #include "core/AppInfo.h"
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
@@ -12,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QMetaMethod>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -79,18 +82,16 @@ QString labelText(const std::string& text) {
     return s;
 }
 
-int twipsToPixels(int twips) {
-    return twips / FrmSetting::kTwipsPerPixel;
-}
+// The preview shows the designed window's twips at the usual 96 dots per inch.
+constexpr TwipScale kPreviewScale{};
 
 } // namespace
 
-FrmSetting::FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, ClockLink clockLink, QWidget* parent)
-    : QDialog(parent), link(std::move(clockLink)), m_folder(std::move(folder)), m_clock(clock),
-      m_dialogs(dialogs) {
+FrmSetting::FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_folder(std::move(folder)), m_clock(clock), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("FrmSetting"));
     setWindowTitle(QStringLiteral("SETTINGS"));
-    setFixedSize(kWidthTwips / kTwipsPerPixel, kHeightTwips / kTwipsPerPixel);
+    setFixedSize(kPreviewScale.toPixelsX(kWidthTwips), kPreviewScale.toPixelsY(kHeightTwips));
     buildControls();
     layOutWindow();
     layOutPreview();
@@ -341,8 +342,7 @@ void FrmSetting::Form_Load() {
     const bool relative = logo.size() >= 2 && logo[0] == '.' && (logo[1] == '\\' || logo[1] == '/');
     txtPath->setText(relative ? QDir::toNativeSeparators(pathToQt(resolveLogoPath(logo, m_folder.root())))
                               : toQt(logo));
-    if (link.loadLogo)
-        link.loadLogo(txtPath->text());
+    emit logoFileChosen(txtPath->text());
     // 12. The raw clock mode.
     CEKME->setText(toQt(GetFromINI(settings::kClockMode.section, settings::kClockMode.key, "", ini)));
     // 13. Preview.
@@ -387,10 +387,19 @@ void FrmSetting::loadPosition(const SettingKey& key, QLabel* caption, QScrollBar
         s->setValue(*v);
 }
 
-void FrmSetting::takeLogoPath(const QString& path) {
+void FrmSetting::takeLogoPath(const QString& path, const QPixmap& picture) {
+    if (!picture.isNull()) {
+        m_decodedPath = QDir::fromNativeSeparators(path);
+        m_decodedPicture = picture;
+    }
     if (!m_loaded)
         Form_Load();
     txtPath->setText(path);
+}
+
+void FrmSetting::showScrollRunning(bool running) {
+    m_scrollRunning = running;
+    cmd_tmrScroll->setText(toQt(sf::scrollButtonCaption(running)));
 }
 
 int FrmSetting::showModalFromTray() {
@@ -411,8 +420,11 @@ void FrmSetting::done(int result) {
 
 void FrmSetting::showLogoPicture(const QString& path) {
     // Whatever the button cannot show (missing file, not a picture) leaves its picture as it was.
+    // The clock's own logo is not decoded a second time.
     QPixmap picture;
-    if (path.isEmpty() || !picture.load(path) || picture.isNull())
+    if (!m_decodedPath.isEmpty() && QDir::fromNativeSeparators(path) == m_decodedPath)
+        picture = m_decodedPicture;
+    else if (path.isEmpty() || !picture.load(path) || picture.isNull())
         return;
     m_logoPicture = picture;
     cmdLOGO->setIcon(QIcon(picture));
@@ -471,27 +483,23 @@ void FrmSetting::VolScroll3_Change(int value) {
 }
 
 void FrmSetting::HScroll1_Change(int value) {
-    if (link.setLogoLeft)
-        link.setLogoLeft(value);
-    LlbTarget1->move(twipsToPixels(value), LlbTarget1->y());
+    emit logoLeftChanged(value);
+    LlbTarget1->move(kPreviewScale.toPixelsX(value), LlbTarget1->y());
     LblHScroll1->setText(QString::number(value));
 }
 
 void FrmSetting::VScroll1_Change(int value) {
-    if (link.setLogoTop)
-        link.setLogoTop(value);
-    LlbTarget1->move(LlbTarget1->x(), twipsToPixels(value));
+    emit logoTopChanged(value);
+    LlbTarget1->move(LlbTarget1->x(), kPreviewScale.toPixelsY(value));
     LblVScroll1->setText(QString::number(value));
 }
 
 void FrmSetting::cmd_tmrScroll_Click() {
-    const bool wasRunning = link.scrollRunning ? link.scrollRunning() : m_scrollFallback;
-    m_scrollFallback = !wasRunning;
-    if (link.setScrollRunning)
-        link.setScrollRunning(!wasRunning);
-    const bool running = link.scrollRunning ? link.scrollRunning() : m_scrollFallback;
-    cmd_tmrScroll->setText(toQt(sf::scrollButtonCaption(running)));
-    save(settings::kScroll, running ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_scrollRunning = !m_scrollRunning;
+    // The clock answers through showScrollRunning() before this returns.
+    emit scrollRunningRequested(m_scrollRunning);
+    cmd_tmrScroll->setText(toQt(sf::scrollButtonCaption(m_scrollRunning)));
+    save(settings::kScroll, m_scrollRunning ? QStringLiteral("ON") : QStringLiteral("OFF"));
 }
 
 void FrmSetting::cmdLOGO_Click() {
@@ -504,8 +512,7 @@ void FrmSetting::cmdLOGO_Click() {
     if (chosen.isEmpty())
         return;
     txtPath->setText(chosen);
-    if (link.loadLogo)
-        link.loadLogo(chosen);
+    emit logoFileChosen(chosen);
     showLogoPicture(chosen);
 }
 
@@ -529,8 +536,7 @@ void FrmSetting::cmdSave_Click() {
             setShutdownStatus(sf::shutdownStatusText(sf::kShutdownSaved, hm));
         else
             failed(sf::kFailedToSaveShutdown);
-        if (link.shutdownTimerOn)
-            link.shutdownTimerOn();
+        emit shutdownChecksRequested(true);
     } else if (save(settings::kShutdownTime, QString())) {
         // Only a cleared time is "off": after a failed write the scheduler still holds the old one.
         setShutdownStatus(std::string(sf::kShutdownOff));
@@ -538,17 +544,16 @@ void FrmSetting::cmdSave_Click() {
 }
 
 void FrmSetting::cmdTukarDisplay_Click() {
-    if (link.nextDisplay)
-        link.nextDisplay();
+    emit nextDisplayRequested();
 }
 
 void FrmSetting::cmd_updatedabase_Click() {
-    if (!link.reloadUpdater)
+    if (!isSignalConnected(QMetaMethod::fromSignal(&FrmSetting::updaterReloadRequested)))
         return;
     // The reload waits with the event loop running: a second click meanwhile would nest another.
     QPointer<QPushButton> b = cmd_updatedabase;
     b->setEnabled(false);
-    link.reloadUpdater();
+    emit updaterReloadRequested(3.0);
     if (b)
         b->setEnabled(true);
 }
@@ -558,8 +563,7 @@ void FrmSetting::BatalButton_Click() {
 }
 
 void FrmSetting::cmdSandaran_Click() {
-    if (link.openBackups)
-        link.openBackups();
+    emit backupsRequested();
 }
 
 void FrmSetting::cmdJemaah_Click() {

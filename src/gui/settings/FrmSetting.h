@@ -7,7 +7,6 @@
 #include <QPixmap>
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,34 +35,18 @@ class ucTimePicker;
 class FrmSetting : public QDialog {
     Q_OBJECT
 public:
-    // What the window does to the running clock. Every hook is optional; an empty one is skipped.
-    struct ClockLink {
-        std::function<void(int twips)> setLogoLeft; // logo's left edge, twips from the window's corner
-        std::function<void(int twips)> setLogoTop;
-        std::function<void(const QString& path)> loadLogo; // the logo control loads this file
-        std::function<bool()> scrollRunning;               // tmrScroll active?
-        std::function<void(bool run)> setScrollRunning;    // start (true) or stop tmrScroll
-        std::function<void()> shutdownTimerOn;             // ShutDwn on
-        std::function<void()> nextDisplay;                 // move the clock to the next monitor
-        std::function<void()> reloadUpdater;               // unload the data updater, Wait 3 s, load it
-        std::function<void()> openBackups;                 // the backup window
-    };
-
-    static constexpr int kTwipsPerPixel = 15;
     static constexpr int kWidthTwips = 18345;
     static constexpr int kHeightTwips = 10035;
 
-    FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, ClockLink link = {},
-               QWidget* parent = nullptr);
+    FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, QWidget* parent = nullptr);
     ~FrmSetting() override;
-
-    ClockLink link;
 
     bool isLoaded() const { return m_loaded; }
     // The load steps, on a window as freshly designed. Also called by showModalFromTray() when needed.
     void Form_Load();
-    // The clock's logo step hands over the path it resolved: loads the window first if needed.
-    void takeLogoPath(const QString& path);
+    // The clock's logo step hands over the path it resolved and the picture it decoded from it:
+    // loads the window first if needed.
+    void takeLogoPath(const QString& path, const QPixmap& picture = {});
     // The tray's "&Settings": load if not loaded, then show modally until the user closes it.
     // A second call while it is open only brings it to the front (returns -1).
     int showModalFromTray();
@@ -116,7 +99,21 @@ public:
     QPushButton* cmd_updatedabase;
     QPushButton* cmdTukarDisplay;
 
+signals:
+    // What the window asks of the running clock and the rest of the program.
+    void logoLeftChanged(int twips); // the logo's left edge, twips from the designed window's corner
+    void logoTopChanged(int twips);
+    void logoFileChosen(const QString& path);
+    void scrollRunningRequested(bool run);
+    void shutdownChecksRequested(bool on);
+    void nextDisplayRequested();
+    // Unload the data updater, wait, load it again; the button stays off until this returns.
+    void updaterReloadRequested(double waitSeconds);
+    void backupsRequested();
+
 public slots:
+    // The strip's state as the clock reports it: the caption of cmd_tmrScroll follows it.
+    void showScrollRunning(bool running);
     void Check1_Click();
     void chkEnableShutdown_Click();
     void VolScroll1_Change(int value);
@@ -157,7 +154,10 @@ private:
     QPixmap m_logoPicture;
     bool m_loaded = false;
     bool m_loading = false;
-    bool m_scrollFallback = true; // strip state when no clock is linked
+    bool m_scrollRunning = true;
+    // The clock's logo file and the picture the clock decoded from it.
+    QString m_decodedPath;
+    QPixmap m_decodedPicture;
     QPushButton* cmdJemaah = nullptr;
 };
 

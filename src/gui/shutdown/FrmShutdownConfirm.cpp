@@ -1,5 +1,6 @@
 #include "gui/shutdown/FrmShutdownConfirm.h"
 
+#include "core/desktop/TwipScale.h"
 #include "core/platform/Shell.h"
 
 #include <QCloseEvent>
@@ -13,13 +14,10 @@
 namespace tavrola {
 
 namespace {
-// The layout is drawn in twips; 15 twips make one pixel at the usual 96 dots per inch.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
+// The layout is drawn in twips of a 96 dpi screen.
 QRect twipRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
+    constexpr TwipScale s{};
+    return QRect(s.toPixelsX(left), s.toPixelsY(top), s.toPixelsX(width), s.toPixelsY(height));
 }
 
 QFont dialogFont(double points, bool bold) {
@@ -50,7 +48,7 @@ FrmShutdownConfirm::FrmShutdownConfirm(Shell& shell, Hooks hooks, QWidget* paren
       m_shell(shell), m_hooks(std::move(hooks)) {
     setObjectName("FrmShutdownConfirm");
     setWindowTitle("Pengesahan Shutdown");
-    setFixedSize(px(5010), px(2505));
+    setFixedSize(twipRect(0, 0, 5010, 2505).size());
 
     lblMessage = centredLabel(this, "lblMessage", "Komputer akan ditutup!", twipRect(240, 240, 4515, 360));
     QFont big("Arial");

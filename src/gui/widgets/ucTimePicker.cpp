@@ -1,5 +1,6 @@
 #include "gui/widgets/ucTimePicker.h"
 
+#include "core/desktop/TwipScale.h"
 #include "core/widgets/TimeText.h"
 
 #include <QKeyEvent>
@@ -9,10 +10,10 @@
 namespace tavrola {
 
 namespace {
-// The control's measures are kept in twips; the screen works at 96 dpi here.
-constexpr int kTwipsPerPixel = 15;
+// The control's measures are kept in twips of a 96 dpi screen.
+constexpr TwipScale kScale{};
 int toPixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    return kScale.toPixelsX(twips);
 }
 } // namespace
 
@@ -110,7 +111,7 @@ bool ucTimePicker::eventFilter(QObject* watched, QEvent* event) {
 
 void ucTimePicker::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const TimePickerLayout l = layoutTimePicker(width() * kTwipsPerPixel, height() * kTwipsPerPixel);
+    const TimePickerLayout l = layoutTimePicker(kScale.toTwipsX(width()), kScale.toTwipsY(height()));
     txtTime->setGeometry(toPixels(l.textLeft), toPixels(l.textTop), toPixels(l.textWidth), height());
     const int buttonWidth = toPixels(l.buttonWidth);
     const int buttonHeight = height() / 2;

@@ -1,56 +1,35 @@
 #include "fakes/FakeAudio.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeSpeech.h"
-#include "fakes/TestDatabase.h"
 #include "gui/clock/IqamahPanel.h"
 #include "gui/clock/PrayerInProgressPanel.h"
-#include "gui/clock/Velmora.h"
-#include "gui/platform/LocalText.h"
+#include "support/ClockWindowRig.h"
 #include "support/QtTestRegistry.h"
 
 #include <QImage>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using namespace tavrola;
 
 namespace {
 
-// A clock window on a test program folder: Saturday 5 December 2026, Zohor 13:05.
-struct Hall {
-    explicit Hall(const std::string& settings) : folder(pathFromQt(dir.path())) {
-        fakes::writeDatabase(folder.settingsFile(), "[12-24HRS]\r\nSETJAM=1\r\n" + settings);
-        fakes::writeDatabase(folder.databaseFile(), fakes::monthText({2026, 12, 1}));
-    }
+// The clock window of a hall with Zohor's iqamah 10 minutes after 13:05 and its prayer screen 15.
+struct Hall : testing::ClockWindowRig {
+    explicit Hall(const std::string& settings = kZohor) : ClockWindowRig(settings) { window->setAudio(&audio); }
     Velmora& open(int h, int m, int s) {
-        clock.set(2026, 12, 5, h, m, s);
-        window = std::make_unique<Velmora>(folder, clock, speech);
-        window->setAudio(&audio);
-        window->load();
-        return *window;
+        setTime(h, m, s);
+        return load();
     }
     void tick(int h, int m, int s) {
-        clock.set(2026, 12, 5, h, m, s);
-        window->onSolatTimer();
+        setTime(h, m, s);
+        ClockWindowRig::tick();
     }
     bool shows(const QWidget* w) const { return w && w->isVisibleTo(window.get()); }
     IqamahPanel* countdown() const { return window->findChild<IqamahPanel*>(); }
     PrayerInProgressPanel* prayer() const { return window->findChild<PrayerInProgressPanel*>(); }
-    QWidget* strip() const { return window->findChild<QWidget*>("picHolder"); }
 
-    QTemporaryDir dir;
-    ProgramFolder folder;
-    fakes::FakeClock clock;
-    fakes::FakeSpeech speech;
+    static inline const std::string kZohor = "[IQAMAH]\r\nZOHOR=10\r\nPESAN=Sila matikan telefon\r\nBUNYI=ON\r\n"
+                                             "[SOLAT]\r\nZOHOR=15\r\n[AZAN]\r\nFAIL=.\\azan\\azan.mp3\r\n";
     fakes::FakeAudio audio;
-    std::unique_ptr<Velmora> window;
 };
-
-const std::string kZohor = "[IQAMAH]\r\nZOHOR=10\r\nPESAN=Sila matikan telefon\r\nBUNYI=ON\r\n"
-                           "[SOLAT]\r\nZOHOR=15\r\n[AZAN]\r\nFAIL=.\\azan\\azan.mp3\r\n";
 
 } // namespace
 
@@ -58,8 +37,8 @@ class TestIqamahScreen : public QObject {
     Q_OBJECT
 private slots:
     void countdownStandsBesideTheClockAndRunsOut() {
-        Hall hall(kZohor);
-        Velmora& w = hall.open(13, 10, 0);
+        Hall hall;
+        hall.open(13, 10, 0);
         IqamahPanel* panel = hall.countdown();
         QVERIFY(hall.shows(panel));
         QCOMPARE(panel->countdownText(), QString("05:00"));
@@ -67,10 +46,17 @@ private slots:
         QCOMPARE(panel->message(), QString("Sila matikan telefon"));
         // The big clock and the date stay; the countdown's digits are at least half the clock's.
         for (const char* name : {"TextTimeReal", "tarikh_melayu_caption", "TextDateJawi"})
-            QVERIFY2(hall.shows(w.findChild<QLabel*>(name)), name);
-        QVERIFY(!panel->geometry().intersects(w.findChild<QLabel*>("TextTimeReal")->geometry()));
-        QVERIFY(panel->digitPixelSize() * 2 >= w.findChild<QLabel*>("TextTimeReal")->font().pixelSize());
-        QVERIFY(!hall.shows(hall.strip()));
+            QVERIFY2(hall.shows(hall.find(name)), name);
+        const QLabel* clock = hall.find<QLabel>("TextTimeReal");
+        QVERIFY(!panel->geometry().intersects(clock->geometry()));
+        QVERIFY(panel->digitPixelSize() * 2 >= clock->font().pixelSize());
+        QVERIFY(!hall.shows(hall.find("picHolder")));
+
+        // It scales with the window like everything else.
+        const QRect full = panel->geometry();
+        hall.window->resize(960, 540);
+        QCOMPARE(panel->geometry(), QRect(full.x() / 2, full.y() / 2, full.width() / 2, full.height() / 2));
+        QVERIFY(panel->digitPixelSize() * 2 >= clock->font().pixelSize());
 
         hall.tick(13, 14, 51);
         QCOMPARE(panel->countdownText(), QString("00:09"));
@@ -84,11 +70,10 @@ private slots:
     }
 
     void theAzanPlaysAndItsSentenceStandsInWhenItCannot() {
-        Hall hall(kZohor);
+        Hall hall;
         hall.open(13, 4, 30);
         hall.tick(13, 5, 0);
-        QCOMPARE(hall.audio.played.size(), std::size_t(1));
-        QCOMPARE(hall.audio.played[0], hall.folder.root() / "azan" / "azan.mp3");
+        QCOMPARE(hall.audio.played, std::vector<std::filesystem::path>{hall.folder.root() / "azan" / "azan.mp3"});
         QVERIFY(hall.speech.spoken.empty());
         hall.audio.failLater(); // started, then would not play
         QCOMPARE(hall.speech.spoken, std::vector<std::string>{"It is now, time for Zuhr prayer."});
@@ -104,22 +89,22 @@ class TestPrayerScreen : public QObject {
     Q_OBJECT
 private slots:
     void darkButForACornerThenTheClockAsItWas() {
-        Hall hall(kZohor);
+        Hall hall;
         Velmora& w = hall.open(13, 27, 0);
         PrayerInProgressPanel* screen = hall.prayer();
         QVERIFY(hall.shows(screen));
         QCOMPARE(screen->geometry(), w.rect());
         QCOMPARE(screen->caption(), QString("ZOHOR - Solat sedang didirikan"));
         QCOMPARE(screen->minutesText(), QString("12 minit selepas iqamah"));
-        QCOMPARE(screen->clockText(), w.findChild<QLabel*>("TextTimeReal")->text());
+        QCOMPARE(screen->clockText(), hall.text("TextTimeReal"));
         const QImage shot = w.grab().toImage();
         QVERIFY(qGray(shot.pixel(shot.width() / 2, shot.height() / 2)) < 10);
         QVERIFY(qGray(shot.pixel(shot.width() / 10, shot.height() / 10)) < 10);
 
         hall.tick(13, 30, 0);
         QVERIFY(!hall.shows(screen));
-        QVERIFY(hall.shows(hall.strip()));
-        QVERIFY(w.findChild<QLabel*>("comment")->text().startsWith("Waktu Asar bemula"));
+        QVERIFY(hall.shows(hall.find("picHolder")));
+        QVERIFY(hall.text("comment").startsWith("Waktu Asar bemula"));
     }
 
     void withoutTheSettingsNothingChangesAllDay() {
@@ -127,7 +112,8 @@ private slots:
         hall.open(0, 0, 0);
         for (int minute = 0; minute < 24 * 60; minute += 5) {
             hall.tick(minute / 60, minute % 60, 30);
-            QVERIFY(!hall.shows(hall.countdown()) && !hall.shows(hall.prayer()) && hall.shows(hall.strip()));
+            QVERIFY(!hall.shows(hall.countdown()) && !hall.shows(hall.prayer()) &&
+                    hall.shows(hall.find("picHolder")));
         }
         hall.tick(13, 4, 30);
         hall.tick(13, 5, 0);

@@ -1,0 +1,31 @@
+#include "gui/desktop/DialogLauncher.h"
+
+#include "gui/config/frmBackupINI.h"
+#include "gui/platform/LocalText.h"
+#include "gui/update/frmAbout.h"
+#include "gui/widgets/ucAniGIF.h"
+
+namespace tavrola {
+
+DialogLauncher::DialogLauncher(ProgramFolder folder, Shell& shell, const Clock& clock, ModBackupINI& backups,
+                               Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_folder(std::move(folder)), m_shell(shell), m_clock(clock), m_backups(backups),
+      m_dialogs(dialogs) {}
+
+void DialogLauncher::setOwners(QWidget* aboutOwner, QWidget* backupsOwner) {
+    m_aboutOwner = aboutOwner;
+    m_backupsOwner = backupsOwner;
+}
+
+void DialogLauncher::openAbout() {
+    frmAbout about(m_shell, m_clock, m_aboutOwner);
+    about.aniGif()->LoadAnimatedGIF_File(pathToQt(m_folder.root() / "logo" / "logo.gif"));
+    about.exec();
+}
+
+void DialogLauncher::openBackups() {
+    frmBackupINI backupWindow(m_backups, m_dialogs, m_backupsOwner);
+    backupWindow.exec();
+}
+
+} // namespace tavrola
