@@ -202,6 +202,7 @@ void FrmSetting::layOutWindow() {
     clockMode->addSpacing(12);
     clockMode->addWidget(CEKME);
     clockMode->addStretch();
+    clockMode->addWidget(cmdJemaah);
     CEKME->setMinimumWidth(40);
     CEKME->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
@@ -251,8 +252,6 @@ void FrmSetting::layOutWindow() {
     right->addWidget(txtPath);
     right->addSpacing(12);
     right->addLayout(actions);
-    cmdJemaah->setMinimumHeight(36);
-    right->addWidget(cmdJemaah, 0, Qt::AlignLeft);
     right->addStretch();
 
     auto* root = new QHBoxLayout(this);

@@ -41,6 +41,8 @@ private slots:
         w.findChild<QSpinBox*>("txtSolat_ISYAK")->setValue(15);
         w.cmdSave_Click();
         QVERIFY(dialogs.shown.empty());
+        if (const QByteArray shot = qgetenv("TAVROLA_SCREENSHOT"); !shot.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(shot));
         const auto read = [&](const char* s, const char* k) { return GetFromINI(s, k, "", ini); };
         QCOMPARE(read("IQAMAH", "ZOHOR"), std::string());
         QCOMPARE(read("SOLAT", "ISYAK"), std::string("15"));
