@@ -11,6 +11,7 @@
 #include "gui/platform/FolderPlacement.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtAutostart.h"
+#include "gui/platform/QtAudio.h"
 #include "gui/platform/QtClock.h"
 #include "gui/platform/QtDialogs.h"
 #include "gui/platform/QtHttpClient.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[]) {
     QtShell shell;
     QtScreens screens;
     QtTray trayIcon(appIcon());
+    QtAudio audio;
 
     // The month's prayer times: from the data server when one is set, computed here otherwise.
     CalculatedMonthSource calculatedMonths(folder.settingsFile());
@@ -67,6 +69,7 @@ int main(int argc, char* argv[]) {
     ModBackupINI backups(folder, clock, dialogs);
 
     Velmora clockWindow(folder, clock, speech, screens);
+    clockWindow.setAudio(&audio);
     FrmSetting settingsWindow(folder, clock, dialogs, &clockWindow);
     settingsWindow.attachAutostart(autostart);
     frmtray tray(folder, clock, dialogs, shell, trayIcon);

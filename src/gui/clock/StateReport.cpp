@@ -4,6 +4,8 @@
 #include "core/config/AtomicFile.h"
 #include "core/platform/Clock.h"
 #include "core/prayerdata/PrayerDatabase.h"
+#include "gui/clock/IqamahPanel.h"
+#include "gui/clock/PrayerInProgressPanel.h"
 #include "gui/clock/Velmora.h"
 #include "gui/platform/LocalText.h"
 
@@ -64,6 +66,14 @@ QString StateReport::text() const {
     line("ANNOUNCEMENTS", QString::number(m_announcements));
     line("CACHE_MONTH", cacheMonth);
     line("TICKS", QString::number(m_writes));
+    // The congregation's screens, when one shows: "IQAMAH ZOHOR 05:00" or "SOLAT ZOHOR 12 minit".
+    QString screen;
+    if (const auto* iqamah = m_window.findChild<IqamahPanel*>(); iqamah && iqamah->isVisibleTo(&m_window))
+        screen = QStringLiteral("IQAMAH ") + iqamah->prayerName() + QLatin1Char(' ') + iqamah->countdownText();
+    if (const auto* prayer = m_window.findChild<PrayerInProgressPanel*>();
+        prayer && prayer->isVisibleTo(&m_window))
+        screen = QStringLiteral("SOLAT ") + prayer->caption() + QLatin1Char(' ') + prayer->minutesText();
+    line("SCREEN", screen);
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include "core/platform/Speech.h"
 #include "core/widgets/GifStretch.h"
 #include "gui/clock/ClockFace.h"
+#include "gui/clock/CongregationScreens.h"
 #include "gui/clock/StripMover.h"
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/WidgetLayout.h"
@@ -227,6 +228,9 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Scree
     m_monitorPanel->setVisible(false);
     m_monitorPanel->setResolutionLabel(Label2);
     m_strip = new StripMover(picHolder, this);
+    // Last, so that the two screens lie over everything; created hidden and scaled with the rest.
+    m_congregation = new CongregationScreens(*this, m_folder, m_speech);
+    m_congregation->place(QRect(0, kStripTop, kDesignWidth, kStripHeight), picHolder);
 
     applyFonts();
     if (StartupTrace::enabled()) {
@@ -459,6 +463,7 @@ void Velmora::applyFonts() {
     comment->setFont(faceOf(kNarrow, 36));
     pesan2->setFont(faceOf(kSans, 21));
     tarikh_zikir->setFont(faceOf(kNarrow, 24));
+    m_congregation->setFaces(m_digitFamily, kNarrow);
 }
 
 Velmora::PictureControl* Velmora::indicator(int i) const {
@@ -493,6 +498,10 @@ void Velmora::load() {
     ReadINITimer->start();
     ShutDwn->start();
     onSolatTimer();
+}
+
+void Velmora::setAudio(Audio* audio) {
+    m_congregation->setAudio(audio);
 }
 
 void Velmora::registerFonts() {
@@ -628,7 +637,9 @@ void Velmora::onSolatTimer() {
     try {
         const DateTime now = m_clock.now();
         const TickInputs in = readTickInputs(m_folder.settingsFile(), m_folder.databaseFile(), now.date);
-        applyTick(m_schedule.tick(now, in.setJam, in.times));
+        const PrayerSchedule::Tick tick = m_schedule.tick(now, in.setJam, in.times);
+        applyTick(tick);
+        m_congregation->tick(now, in.times, toQt(tick.clockText));
     } catch (const std::exception& e) {
         qWarning() << "Clock tick failed:" << e.what();
     }
@@ -639,7 +650,7 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
     setField(txtTime, toQt(t.minuteText));
     if (t.announcement) {
         ReadINITimer->start();
-        if (!m_speech.speak(t.announcement->sentence) && !m_speechFailureNoted) {
+        if (!m_congregation->announce(t.announcement->prayer, t.announcement->sentence) && !m_speechFailureNoted) {
             m_speechFailureNoted = true;
             qWarning() << "Announcement shown without sound: no speech engine could speak.";
         }

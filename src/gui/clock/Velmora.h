@@ -20,7 +20,9 @@ class QTimer;
 
 namespace tavrola {
 
+class Audio;
 class Clock;
+class CongregationScreens;
 class MonitorPanel;
 class Screens;
 class Speech;
@@ -42,6 +44,9 @@ public:
 
     // The start-up steps in order, then the first tick. Call once, before show().
     void load();
+
+    // Plays the azan files and the iqamah tone; without it every start is announced by the sentence.
+    void setAudio(Audio* audio);
 
     bool scrollRunning() const;
 
@@ -163,6 +168,7 @@ private:
     // The desktop tools: Picture3 with ChgMonitorTimer and DisplayTimer; tmrScroll.
     MonitorPanel* m_monitorPanel;
     StripMover* m_strip;
+    CongregationScreens* m_congregation; // the iqamah countdown and the prayer screen
     std::unique_ptr<WidgetLayout> m_layout;
 
     QPixmap m_background;

@@ -10,6 +10,8 @@
 #include "core/settings/SettingsRules.h"
 #include "gui/platform/LocalText.h"
 #include "gui/settings/AutostartBox.h"
+
+#include "gui/settings/FrmJemaah.h"
 #include "gui/widgets/ucTimePicker.h"
 
 #include <QCheckBox>
@@ -111,6 +113,7 @@ FrmSetting::FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, QWi
     connect(cmd_updatedabase, &QPushButton::clicked, this, &FrmSetting::cmd_updatedabase_Click);
     connect(BatalButton, &QPushButton::clicked, this, &FrmSetting::BatalButton_Click);
     connect(cmdSandaran, &QPushButton::clicked, this, &FrmSetting::cmdSandaran_Click);
+    connect(cmdJemaah, &QPushButton::clicked, this, &FrmSetting::cmdJemaah_Click);
 }
 
 FrmSetting::~FrmSetting() = default;
@@ -169,6 +172,8 @@ void FrmSetting::buildControls() {
                               "Klik untuk kemaskini Database di internet...");
     cmdTukarDisplay = button(this, "cmdTukarDisplay", "Tukar Display", "Tukar Multi-Display (Monitor)...");
     cmdTukarDisplay->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+
+    cmdJemaah = button(this, "cmdJemaah", "Jemaah...", "Iqamah, skrin solat dan azan...");
 }
 
 void FrmSetting::layOutWindow() {
@@ -199,6 +204,7 @@ void FrmSetting::layOutWindow() {
     clockMode->addSpacing(12);
     clockMode->addWidget(CEKME);
     clockMode->addStretch();
+    clockMode->addWidget(cmdJemaah);
     CEKME->setMinimumWidth(40);
     CEKME->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
@@ -571,5 +577,10 @@ void FrmSetting::attachAutostart(Autostart& autostart) {
         right->insertWidget(right->count() - 1, chkAutostart); // above the closing stretch
 }
 // --- end of start at login -----------------------------------------------------------------------
+
+void FrmSetting::cmdJemaah_Click() {
+    FrmJemaah jemaah(m_folder, m_dialogs, this);
+    jemaah.exec();
+}
 
 } // namespace tavrola

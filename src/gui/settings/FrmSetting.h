@@ -136,6 +136,8 @@ public slots:
     void cmd_updatedabase_Click();
     void BatalButton_Click();
     void cmdSandaran_Click();
+    // "Jemaah...": the congregation's settings in their own window.
+    void cmdJemaah_Click();
 
 protected:
     // Every way of closing the window ends here: that is the unload.
@@ -164,6 +166,7 @@ private:
     // The clock's logo file and the picture the clock decoded from it.
     QString m_decodedPath;
     QPixmap m_decodedPicture;
+    QPushButton* cmdJemaah = nullptr;
 };
 
 } // namespace tavrola

@@ -1,0 +1,68 @@
+#include "core/config/IniFile.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/TestDatabase.h"
+#include "gui/platform/LocalText.h"
+#include "gui/settings/FrmJemaah.h"
+#include "support/QtTestRegistry.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavrola;
+
+class TestFrmJemaah : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheFileAndSavesItBackInTheSameForms() {
+        QTemporaryDir dir;
+        const ProgramFolder folder(pathFromQt(dir.path()));
+        const auto ini = folder.settingsFile();
+        QVERIFY(fakes::writeDatabase(ini,
+                                     "[IQAMAH]\r\nZOHOR=10\r\nASAR=99\r\nPESAN=Matikan telefon\r\nBUNYI=ON\r\n"
+                                     "[SOLAT]\r\nJUMAAT=30\r\n[AZAN]\r\nFAIL=.\\azan\\azan.mp3\r\n"));
+        fakes::FakeDialogs dialogs;
+        FrmJemaah w(folder, dialogs);
+        QCOMPARE(w.findChild<QSpinBox*>("txtIqamah_ZOHOR")->value(), 10);
+        QCOMPARE(w.findChild<QSpinBox*>("txtIqamah_ASAR")->text(), QString("Tiada")); // out of range: off
+        QCOMPARE(w.findChild<QSpinBox*>("txtSolat_JUMAAT")->value(), 30);
+        QCOMPARE(w.findChild<QLineEdit*>("txtPesan")->text(), QString("Matikan telefon"));
+        QVERIFY(w.findChild<QCheckBox*>("chkBunyi")->isChecked());
+        QCOMPARE(w.findChild<QLineEdit*>("txtAzan")->text(), pathToQt(folder.root() / "azan" / "azan.mp3"));
+
+        // The Subuh file through the open-file dialog, kept relative to the program folder.
+        dialogs.nextOpenFile = fromQt(pathToQt(folder.root() / "azan" / "subuh.mp3"));
+        w.findChild<QPushButton*>("cmdAzanSubuh")->click();
+        QVERIFY(dialogs.openRequests.at(0).mustExist);
+        w.findChild<QSpinBox*>("txtIqamah_ZOHOR")->setValue(0);
+        w.findChild<QSpinBox*>("txtSolat_ISYAK")->setValue(15);
+        w.cmdSave_Click();
+        QVERIFY(dialogs.shown.empty());
+        if (const QByteArray shot = qgetenv("TAVROLA_SCREENSHOT"); !shot.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(shot));
+        const auto read = [&](const char* s, const char* k) { return GetFromINI(s, k, "", ini); };
+        QCOMPARE(read("IQAMAH", "ZOHOR"), std::string());
+        QCOMPARE(read("SOLAT", "ISYAK"), std::string("15"));
+        QCOMPARE(read("SOLAT", "JUMAAT"), std::string("30"));
+        QCOMPARE(read("AZAN", "FAIL"), std::string(".\\azan\\azan.mp3"));
+        QCOMPARE(read("AZAN", "FAIL_SUBUH"), std::string(".\\azan\\subuh.mp3"));
+    }
+
+    void eachFailedWriteIsReportedAndTheRestGoOn() {
+        QTemporaryDir dir;
+        const ProgramFolder folder(pathFromQt(dir.path()));
+        QVERIFY(fakes::writeDatabase(folder.settingsFile(), "[IQAMAH]\r\nZOHOR=10\r\n"));
+        std::filesystem::permissions(folder.settingsFile(), std::filesystem::perms::owner_read);
+        fakes::FakeDialogs dialogs;
+        FrmJemaah w(folder, dialogs);
+        w.cmdSave_Click();
+        QCOMPARE(dialogs.texts(), std::vector<std::string>(6 + 6 + 4, "Failed to save."));
+    }
+};
+
+TAVROLA_QTEST(TestFrmJemaah)
+
+#include "tst_frm_jemaah.moc"
