@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clock/DateTime.h"
-#include "core/clock/PrayerDatabase.h"
+#include "core/prayerdata/PrayerDatabase.h"
 #include "core/clock/Prayers.h"
 
 #include <array>

@@ -16,7 +16,8 @@ struct Hall : testing::ClockWindowRig {
     explicit Hall(const std::string& settings = kZohor) : ClockWindowRig(settings) { window->setAudio(&audio); }
     Velmora& open(int h, int m, int s) {
         setTime(h, m, s);
-        return load();
+        load();
+        return *window;
     }
     void tick(int h, int m, int s) {
         setTime(h, m, s);
