@@ -10,8 +10,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The Malaysian parameters (see the README for where they come from).
-constexpr double kSubuhDepression = 18.0;
-constexpr double kIsyakDepression = 18.0;
 constexpr double kSunsetAltitude = -(50.0 / 60.0); // zenith distance 90 degrees 50 minutes
 constexpr double kZohorDelayMinutes = 1.0 + 4.0 / 60.0;
 constexpr int kMinutesPerDay = 24 * 60;
@@ -153,16 +151,16 @@ struct RawDay {
     std::optional<double> latestSunrise;
 };
 
-RawDay rawDay(const PrayerLocation& where, const Date& date) {
+RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& rules) {
     const DaySolver solver(where, date);
     const double noon = solver.transit(solver.transit(12.0));
     RawDay out;
-    out.subuh = solver.atAltitude(-kSubuhDepression, true, noon - 7.0);
-    out.syuruk = solver.atAltitude(kSunsetAltitude, true, noon - 6.0);
+    out.subuh = solver.atAltitude(-rules.subuhDepression - rules.horizonDip, true, noon - 7.0);
+    out.syuruk = solver.atAltitude(kSunsetAltitude - rules.horizonDip, true, noon - 6.0);
     out.zohor = noon;
     out.asar = solver.asar(noon + 3.0);
-    out.maghrib = solver.atAltitude(kSunsetAltitude, false, noon + 6.0);
-    out.isyak = solver.atAltitude(-kIsyakDepression, false, noon + 7.0);
+    out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip, false, noon + 6.0);
+    out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
     out.latestSunrise = out.syuruk;
     return out;
 }
@@ -178,9 +176,9 @@ std::optional<double> combined(const std::optional<double>& a, const std::option
 } // namespace
 
 PrayerDay PrayerCalculator::day(const Date& date) const {
-    RawDay raw = rawDay(m_location, date);
+    RawDay raw = rawDay(m_location, date, m_rules);
     for (const PrayerLocation& other : m_rules.otherPoints) {
-        const RawDay more = rawDay(other, date);
+        const RawDay more = rawDay(other, date, m_rules);
         raw.subuh = combined(raw.subuh, more.subuh, true);
         raw.syuruk = combined(raw.syuruk, more.syuruk, false);
         raw.zohor = combined(raw.zohor, more.zohor, true);

@@ -39,6 +39,12 @@ struct PrayerRules {
     int dhuhaMinutes = 26;
     // Reference points besides the calculator's place.
     std::vector<PrayerLocation> otherPoints;
+    // The sun's depression at Subuh and Isyak, in degrees.
+    double subuhDepression = 18.0;
+    double isyakDepression = 18.0;
+    // How far below the horizontal a high place sees the horizon, in degrees: every altitude that
+    // defines a time (Subuh, Syuruk, Maghrib, Isyak) is taken that much lower.
+    double horizonDip = 0.0;
 };
 
 // The name each time carries in a month document.
