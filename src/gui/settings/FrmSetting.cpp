@@ -7,6 +7,7 @@
 #include "core/platform/Dialogs.h"
 #include "core/settings/SettingsRules.h"
 #include "gui/platform/LocalText.h"
+#include "gui/settings/ZoneChooser.h"
 #include "gui/widgets/ucTimePicker.h"
 
 #include <QCheckBox>
@@ -246,6 +247,11 @@ void FrmSetting::layOutWindow() {
     right->addWidget(txtPath);
     right->addSpacing(12);
     right->addLayout(actions);
+    // Prayer-time zone
+    zoneChooser = new ZoneChooser(this);
+    right->addSpacing(12);
+    right->addWidget(zoneChooser);
+    // end of prayer-time zone
     right->addStretch();
 
     auto* root = new QHBoxLayout(this);
@@ -310,6 +316,7 @@ void FrmSetting::Form_Load() {
     const auto ini = m_folder.settingsFile();
     resetToDesign();
     m_loading = true;
+    zoneChooser->load(ini); // prayer-time zone
 
     // 1. Clock mode; checking the box runs its click rule, which stores "1" again.
     if (readSetting(settings::kClockMode, ini) == "1") {
@@ -514,6 +521,8 @@ void FrmSetting::cmdSave_Click() {
     save(settings::kLogoTop, LblVScroll1->text());
     save(settings::kHijriCorrection, Tarikh_Takwim2->text());
     save(settings::kLogo, toQt(storedLogoPath(fromQt(txtPath->text()), m_folder.root())));
+    if (!zoneChooser->save(m_folder.settingsFile())) // prayer-time zone
+        failed(sf::kFailedToSave);
 
     const auto ini = m_folder.settingsFile();
     if (chkEnableShutdown->isChecked()) {

@@ -25,6 +25,7 @@ class Clock;
 class Dialogs;
 struct SettingKey;
 class ucTimePicker;
+class ZoneChooser;
 
 // The settings window: edits setting.ini and acts on the running clock (logo position and picture,
 // the strip, the shutdown timer, the monitor, the data updater).
@@ -115,6 +116,9 @@ public:
     QPushButton* cmd_tmrScroll;
     QPushButton* cmd_updatedabase;
     QPushButton* cmdTukarDisplay;
+
+    // Prayer-time zone for the built-in calculator ([LOKASI] ZON).
+    ZoneChooser* zoneChooser;
 
 public slots:
     void Check1_Click();
