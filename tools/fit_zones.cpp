@@ -279,7 +279,7 @@ void fitAngles(const std::vector<Row>& rows, const PrayerLocation& place, Prayer
     tryValues(&PrayerRules::isyakDepression, 15.0, 21.0, 0.05, std::array<Prayer, 1>{Prayer::Isyak});
 }
 
-Fit fitZone(const std::string& code, const std::vector<Row>& rows) {
+Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngles) {
     Fit fit{code, {}, {}};
     fit.rules.imsakBeforeSubuh = mostCommonDifference(rows, Prayer::Subuh, Prayer::Imsak);
     // Peninsular Malaysia, Sabah, Sarawak and Labuan lie between 0.8-7.5 N and 99.5-119.5 E.
@@ -287,7 +287,8 @@ Fit fitZone(const std::string& code, const std::vector<Row>& rows) {
         return score(rows, at(q), fit.rules, kSunPrayers, step);
     });
     fit.place = at(first);
-    fitAngles(rows, fit.place, fit.rules);
+    if (ownAngles)
+        fitAngles(rows, fit.place, fit.rules);
     if (fit.rules.subuhDepression != 18.0 || fit.rules.isyakDepression != 18.0 || fit.rules.horizonDip != 0.0) {
         // The place was found with the usual angles: look again around it with the zone's own.
         fit.place = at(searchPoint(first, {0.5, 0.5}, [&](Point q, std::size_t step) {
@@ -459,8 +460,7 @@ bool writeTable(const std::filesystem::path& out, const std::vector<Fit>& fits,
     for (const Fit* f : order) {
         const auto d = districts.find(f->code);
         s << "    {" << quoted(f->code) << ", " << quoted(stateName(f->code)) << ",\n     "
-          << quoted(d == districts.end() ? std::string() : d->second) << ",\n     " << place(f->place) << ", {"
-          << "rules(" << f->rules.imsakBeforeSubuh << ", " << dhuhaRuleName(f->rules.dhuhaRule) << ", "
+          << quoted(d == districts.end() ? std::string() : d->second) << ",\n     " << place(f->place) << ", rules(" << f->rules.imsakBeforeSubuh << ", " << dhuhaRuleName(f->rules.dhuhaRule) << ", "
           << f->rules.dhuhaMinutes;
         s << ", {";
         const char* separator = "";
@@ -562,7 +562,17 @@ int main(int argc, char** argv) {
         return usage();
     std::vector<Fit> fits;
     for (const auto& [code, rows] : tables) {
-        fits.push_back(fitZone(code, rows));
+        // The usual angles first; a zone they leave short of the mark is fitted again with angles of
+        // its own, which are kept when they do better.
+        Fit fit = fitZone(code, rows, false);
+        const Tally usual = compare(rows, fit.place, fit.rules);
+        if (usual.worst > 1 || usual.exact * 100 < usual.total * 95) {
+            Fit own = fitZone(code, rows, true);
+            const Tally t = compare(rows, own.place, own.rules);
+            if (t.worst < usual.worst || (t.worst == usual.worst && t.exact > usual.exact))
+                fit = own;
+        }
+        fits.push_back(fit);
         const Fit& f = fits.back();
         std::printf("%s main %.3f %.3f", code.c_str(), f.place.latitude, f.place.longitude);
         for (const PrayerLocation& other : f.rules.otherPoints)

@@ -32,8 +32,8 @@ private slots:
         w.Form_Load();
         QCOMPARE(w.zoneChooser->code(), QString());
         w.cmdSave_Click();
-        QVERIFY(fakes::readBytes(folder.settingsFile()).find(coordinates) != std::string::npos);
-        QCOMPARE(GetFromINI("LOKASI", "ZON", "-", folder.settingsFile()), std::string("-"));
+        QCOMPARE(fakes::readBytes(folder.settingsFile()).substr(0, coordinates.size()), coordinates);
+        QVERIFY(fakes::readBytes(folder.settingsFile()).find("ZON=") == std::string::npos);
 
         // A state's heading cannot be chosen; its zones follow it with their districts.
         const int sabah = box->findText(QStringLiteral("SABAH"));
@@ -53,7 +53,10 @@ private slots:
         // Back to the coordinates: the zone is cleared, so that they apply again.
         box->setCurrentIndex(0);
         w.cmdSave_Click();
-        QCOMPARE(GetFromINI("LOKASI", "ZON", "-", folder.settingsFile()), std::string());
+        QCOMPARE(GetFromINI("LOKASI", "ZON", "", folder.settingsFile()), std::string());
+        w.BatalButton_Click();
+        w.Form_Load();
+        QCOMPARE(w.zoneChooser->code(), QString());
     }
 };
 
