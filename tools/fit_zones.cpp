@@ -460,7 +460,8 @@ bool writeTable(const std::filesystem::path& out, const std::vector<Fit>& fits,
     for (const Fit* f : order) {
         const auto d = districts.find(f->code);
         s << "    {" << quoted(f->code) << ", " << quoted(stateName(f->code)) << ",\n     "
-          << quoted(d == districts.end() ? std::string() : d->second) << ",\n     " << place(f->place) << ", rules(" << f->rules.imsakBeforeSubuh << ", " << dhuhaRuleName(f->rules.dhuhaRule) << ", "
+          << quoted(d == districts.end() ? std::string() : d->second) << ",\n     " << place(f->place)
+          << ", rules(" << f->rules.imsakBeforeSubuh << ", " << dhuhaRuleName(f->rules.dhuhaRule) << ", "
           << f->rules.dhuhaMinutes;
         s << ", {";
         const char* separator = "";
