@@ -231,6 +231,11 @@ void FrmSetting::layOutWindow() {
     left->addLayout(titles);
     left->addSpacing(4);
     left->addLayout(clockMode);
+    // Prayer-time zone
+    zoneChooser = new ZoneChooser(this);
+    left->addSpacing(8);
+    left->addWidget(zoneChooser);
+    // end of prayer-time zone
     left->addSpacing(16);
     left->addWidget(fraShutdown);
     left->addStretch();
@@ -247,11 +252,6 @@ void FrmSetting::layOutWindow() {
     right->addWidget(txtPath);
     right->addSpacing(12);
     right->addLayout(actions);
-    // Prayer-time zone
-    zoneChooser = new ZoneChooser(this);
-    right->addSpacing(12);
-    right->addWidget(zoneChooser);
-    // end of prayer-time zone
     right->addStretch();
 
     auto* root = new QHBoxLayout(this);
