@@ -1,14 +1,16 @@
 // Writes calculated month documents ("data/yyyy-mm.json") into a folder, so that a maker can serve
 // them from any static web host as a prayer-times data server.
 //
-//   make_month_data FOLDER FIRST [LAST] [--lat DEG] [--lon DEG] [--tz HOURS] [--ini setting.ini]
+//   make_month_data FOLDER FIRST [LAST] [--zone CODE | --lat DEG --lon DEG] [--tz HOURS] [--ini setting.ini]
 //
-// FIRST and LAST are months as yyyy-mm. The place starts as setting.ini's (with --ini) or Kuala
-// Lumpur's, and --lat, --lon and --tz override it.
+// FIRST and LAST are months as yyyy-mm. The place starts as setting.ini's (with --ini) or the default
+// zone's (WLY01); --zone picks an official zone by its code (SGR01), --lat and --lon a place by its
+// coordinates, and --tz sets the hours from UTC.
 
 #include "core/config/AtomicFile.h"
 #include "core/prayerdata/MonthDocument.h"
 #include "core/prayerdata/PrayerLocationSettings.h"
+#include "core/prayerdata/Zones.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +52,7 @@ std::optional<Month> parseMonth(std::string_view text) {
 
 int usage(const char* message) {
     std::fprintf(stderr,
-                 "%s\nusage: make_month_data FOLDER FIRST [LAST] [--lat DEG] [--lon DEG] [--tz HOURS] "
+                 "%s\nusage: make_month_data FOLDER FIRST [LAST] [--zone CODE | --lat DEG --lon DEG] [--tz HOURS] "
                  "[--ini setting.ini]\n  months as yyyy-mm; writes FOLDER/data/yyyy-mm.json\n",
                  message);
     return 2;
@@ -62,14 +64,21 @@ int main(int argc, char** argv) {
     std::vector<std::string_view> positional;
     std::optional<double> lat, lon, tz;
     std::optional<std::filesystem::path> ini;
+    const Zone* zone = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--lat" || arg == "--lon" || arg == "--tz" || arg == "--ini") {
+        if (arg == "--lat" || arg == "--lon" || arg == "--tz" || arg == "--ini" || arg == "--zone") {
             if (i + 1 >= argc)
                 return usage("missing value after an option");
             const std::string_view value = argv[++i];
             if (arg == "--ini") {
                 ini = std::filesystem::path(value);
+                continue;
+            }
+            if (arg == "--zone") {
+                zone = findZone(value);
+                if (!zone)
+                    return usage("no such zone (codes such as SGR01, WLY01)");
                 continue;
             }
             const auto number = parseDecimal(value);
@@ -89,13 +98,36 @@ int main(int argc, char** argv) {
     if (last->index() < first->index() || last->index() - first->index() >= kMaxMonths)
         return usage("the last month must follow the first, at most 120 months on");
 
-    PrayerLocation where = ini ? readPrayerLocation(*ini) : PrayerLocation{};
-    if (lat)
-        where.latitude = *lat;
-    if (lon)
-        where.longitude = *lon;
-    if (tz)
+    if (zone && (lat || lon))
+        return usage("a zone or coordinates, not both");
+    PrayerPlace place;
+    if (ini) {
+        place = readPrayerPlace(*ini);
+    } else {
+        place.zone = &defaultZone();
+        place.location = place.zone->place;
+        place.rules = place.zone->rules;
+    }
+    if (zone) {
+        place.location = zone->place;
+        place.rules = zone->rules;
+    } else if (lat || lon) {
+        if (place.zone) // coordinates replace the zone, starting from Kuala Lumpur's
+            place = PrayerPlace{};
+        if (lat)
+            place.location.latitude = *lat;
+        if (lon)
+            place.location.longitude = *lon;
+    }
+    if (!place.unknownZone.empty())
+        std::fprintf(stderr, "zone %s unknown; %s used\n", place.unknownZone.c_str(),
+                     std::string(place.zone->code).c_str());
+    PrayerLocation& where = place.location;
+    if (tz) {
         where.timeZone = *tz;
+        for (PrayerLocation& other : place.rules.otherPoints)
+            other.timeZone = *tz;
+    }
     if (where.latitude < -90 || where.latitude > 90 || where.longitude < -180 || where.longitude > 180 ||
         where.timeZone < -12 || where.timeZone > 14)
         return usage("latitude, longitude or time zone out of range");
@@ -112,8 +144,8 @@ int main(int argc, char** argv) {
         const int month = index % 12 + 1;
         // monthDocumentPath() starts with "/data/"; the file name is what follows.
         const std::filesystem::path target = folder / monthDocumentPath(year, month).substr(6);
-        if (!replaceFileAtomically(target, temporaryPathFor(target), calculatedMonthDocument(year, month, where),
-                                   ec)) {
+        if (!replaceFileAtomically(target, temporaryPathFor(target),
+                                   calculatedMonthDocument(year, month, where, place.rules), ec)) {
             std::fprintf(stderr, "cannot write %s: %s\n", target.string().c_str(), ec.message().c_str());
             return 1;
         }

@@ -37,6 +37,8 @@ inline constexpr SettingKey kDataHost{"SERVER", "DATA_HOST", ""};
 inline constexpr SettingKey kLatitude{"LOKASI", "LATITUD", ""};
 inline constexpr SettingKey kLongitude{"LOKASI", "LONGITUD", ""};
 inline constexpr SettingKey kTimeZone{"LOKASI", "ZON_WAKTU", ""};
+// An official prayer-time zone's code ("SGR01"); when set it wins over LATITUD and LONGITUD.
+inline constexpr SettingKey kZone{"LOKASI", "ZON", ""};
 
 // The position sliders' range; stored positions outside it stay in the file but are not applied.
 inline constexpr int kPositionMax = 32767;

@@ -208,8 +208,10 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
 
     m_today = conv.todayFound ? conv.today : StoredDay{};
     setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
-                  " hari",
-              StatusColour::Green);
+                  " hari" + (fetch.notice.empty() ? "" : " - " + fetch.notice),
+              fetch.notice.empty() ? StatusColour::Green : StatusColour::Orange);
+    if (!fetch.notice.empty())
+        WriteLog(fetch.notice);
     m_upToDate = true;
     m_upToDateMonth = prayerdb::monthKey(now.date);
     WriteLog("Update #" + std::to_string(m_updateCount) + " success - " + std::to_string(conv.daysInMonth) +

@@ -2,8 +2,9 @@
 
 namespace tavrola {
 
-std::string calculatedMonthDocument(int year, int month, const PrayerLocation& location) {
-    const PrayerCalculator calculator(location);
+std::string calculatedMonthDocument(int year, int month, const PrayerLocation& location,
+                                    const PrayerRules& rules) {
+    const PrayerCalculator calculator(location, rules);
     const int days = daysInMonth(year, month);
     const std::string monthPrefix = pad(year, 4) + "-" + pad(month, 2) + "-";
 

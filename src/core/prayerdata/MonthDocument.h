@@ -10,7 +10,8 @@ namespace tavrola {
 // members are the dates "yyyy-mm-dd", each holding "Imsak" to "Isyak" as "HH:MM" strings. A time
 // that does not occur that day is an empty string, which readers take as "no value". An invalid
 // month gives an empty object.
-std::string calculatedMonthDocument(int year, int month, const PrayerLocation& location);
+std::string calculatedMonthDocument(int year, int month, const PrayerLocation& location,
+                                    const PrayerRules& rules = {});
 
 // Where a data server keeps that month: "/data/yyyy-mm.json".
 std::string monthDocumentPath(int year, int month);

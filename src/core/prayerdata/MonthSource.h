@@ -16,6 +16,8 @@ struct MonthFetch {
     std::string document;
     int httpStatus = 0;
     std::string errorText;
+    // Something the user should know about a document that did arrive, for the status line.
+    std::string notice;
 };
 
 // Where the month document comes from: the data server, or anything else that can produce one.

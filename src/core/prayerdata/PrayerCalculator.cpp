@@ -1,5 +1,6 @@
 #include "core/prayerdata/PrayerCalculator.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrola {
@@ -9,13 +10,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The Malaysian parameters (see the README for where they come from).
-constexpr double kSubuhDepression = 18.0;
-constexpr double kIsyakDepression = 18.0;
 constexpr double kSunsetAltitude = -(50.0 / 60.0); // zenith distance 90 degrees 50 minutes
 constexpr double kZohorDelayMinutes = 1.0 + 4.0 / 60.0;
-constexpr int kImsakBeforeSubuh = 10;
-// Published timetables put Dhuha a fixed 25 or 27 minutes after Syuruk, depending on the state.
-constexpr int kDhuhaAfterSyuruk = 26;
 constexpr int kMinutesPerDay = 24 * 60;
 
 double radians(double degrees) {
@@ -35,17 +31,24 @@ struct SunPosition {
     double equationOfTime; // hours, apparent minus mean solar time
 };
 
-// The US Naval Observatory's approximate solar coordinates: good to about one arc minute (four
-// seconds of time) within two centuries of 2000, far finer than the whole minutes a timetable shows.
+// The sun's apparent place from Meeus's low-accuracy theory (Astronomical Algorithms, chapter 25),
+// with the main terms of nutation and aberration: good to about 0.01 degree, so a computed time is
+// within a second or two of the true one, which decides the whole minute more often than not.
 SunPosition sunAt(double julianDay) {
-    const double d = julianDay - 2451545.0;
-    const double g = radians(wrap(357.529 + 0.98560028 * d, 360.0));
-    const double q = wrap(280.459 + 0.98564736 * d, 360.0);
-    const double lambda = radians(wrap(q + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g), 360.0));
-    const double e = radians(23.439 - 0.00000036 * d);
-    const double rightAscension =
-        wrap(degrees(std::atan2(std::cos(e) * std::sin(lambda), std::cos(lambda))) / 15.0, 24.0);
-    const double equationOfTime = wrap(q / 15.0 - rightAscension + 12.0, 24.0) - 12.0;
+    // Terrestrial time runs about 69 seconds ahead of universal time in the 2020s.
+    const double t = (julianDay + 69.0 / 86400.0 - 2451545.0) / 36525.0;
+    const double l0 = wrap(280.46646 + 36000.76983 * t + 0.0003032 * t * t, 360.0);
+    const double m = radians(wrap(357.52911 + 35999.05029 * t - 0.0001537 * t * t, 360.0));
+    const double centre = (1.914602 - 0.004817 * t - 0.000014 * t * t) * std::sin(m) +
+                          (0.019993 - 0.000101 * t) * std::sin(2 * m) + 0.000289 * std::sin(3 * m);
+    const double omega = radians(125.04 - 1934.136 * t);
+    const double nutationInLongitude = -0.004778 * std::sin(omega) - 0.0003667 * std::sin(radians(2 * l0));
+    const double lambda = radians(l0 + centre - 0.00569 - 0.00478 * std::sin(omega));
+    const double meanObliquity = 23.0 + 26.0 / 60.0 + (21.448 - 46.8150 * t) / 3600.0;
+    const double e = radians(meanObliquity + 0.00256 * std::cos(omega));
+    const double rightAscension = degrees(std::atan2(std::cos(e) * std::sin(lambda), std::cos(lambda)));
+    const double equationOfTime =
+        wrap((l0 - 0.0057183 - rightAscension + nutationInLongitude * std::cos(e)) / 15.0 + 12.0, 24.0) - 12.0;
     return {degrees(std::asin(std::sin(e) * std::sin(lambda))), equationOfTime};
 }
 
@@ -137,21 +140,76 @@ std::string_view prayerName(Prayer prayer) {
     return kNames[static_cast<std::size_t>(prayer)];
 }
 
-PrayerCalculator::PrayerCalculator(const PrayerLocation& location) : m_location(location) {}
+PrayerCalculator::PrayerCalculator(const PrayerLocation& location, const PrayerRules& rules)
+    : m_location(location), m_rules(rules) {}
+
+namespace {
+
+// One point's times in local clock hours, before rounding.
+struct RawDay {
+    std::optional<double> subuh, syuruk, zohor, asar, maghrib, isyak;
+    std::optional<double> latestSunrise;
+};
+
+RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& rules) {
+    const DaySolver solver(where, date);
+    const double noon = solver.transit(solver.transit(12.0));
+    RawDay out;
+    out.subuh = solver.atAltitude(-rules.subuhDepression - rules.horizonDip, true, noon - 7.0);
+    out.syuruk = solver.atAltitude(kSunsetAltitude - rules.horizonDip, true, noon - 6.0);
+    out.zohor = noon;
+    out.asar = solver.asar(noon + 3.0);
+    out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip, false, noon + 6.0);
+    out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
+    out.latestSunrise = out.syuruk;
+    return out;
+}
+
+// The later (or earlier) of two points' times; a time that does not occur at one point does not
+// occur for the zone.
+std::optional<double> combined(const std::optional<double>& a, const std::optional<double>& b, bool latest) {
+    if (!a || !b)
+        return std::nullopt;
+    return latest ? std::max(*a, *b) : std::min(*a, *b);
+}
+
+} // namespace
 
 PrayerDay PrayerCalculator::day(const Date& date) const {
-    const DaySolver solver(m_location, date);
-    const double noon = solver.transit(solver.transit(12.0));
+    RawDay raw = rawDay(m_location, date, m_rules);
+    for (const PrayerLocation& other : m_rules.otherPoints) {
+        const RawDay more = rawDay(other, date, m_rules);
+        raw.subuh = combined(raw.subuh, more.subuh, true);
+        raw.syuruk = combined(raw.syuruk, more.syuruk, false);
+        raw.zohor = combined(raw.zohor, more.zohor, true);
+        raw.asar = combined(raw.asar, more.asar, true);
+        raw.maghrib = combined(raw.maghrib, more.maghrib, true);
+        raw.isyak = combined(raw.isyak, more.isyak, true);
+        raw.latestSunrise = combined(raw.latestSunrise, more.latestSunrise, true);
+    }
 
     PrayerDay out;
-    out[Prayer::Subuh] = roundedUp(solver.atAltitude(-kSubuhDepression, true, noon - 7.0));
-    out[Prayer::Syuruk] = roundedDown(solver.atAltitude(kSunsetAltitude, true, noon - 6.0));
-    out[Prayer::Zohor] = roundedUp(noon, kZohorDelayMinutes);
-    out[Prayer::Asar] = roundedUp(solver.asar(noon + 3.0));
-    out[Prayer::Maghrib] = roundedUp(solver.atAltitude(kSunsetAltitude, false, noon + 6.0));
-    out[Prayer::Isyak] = roundedUp(solver.atAltitude(-kIsyakDepression, false, noon + 7.0));
-    out[Prayer::Imsak] = shifted(out[Prayer::Subuh], -kImsakBeforeSubuh);
-    out[Prayer::Dhuha] = shifted(out[Prayer::Syuruk], kDhuhaAfterSyuruk);
+    out[Prayer::Subuh] = roundedUp(raw.subuh);
+    out[Prayer::Syuruk] = roundedDown(raw.syuruk);
+    out[Prayer::Zohor] = roundedUp(raw.zohor, kZohorDelayMinutes);
+    out[Prayer::Asar] = roundedUp(raw.asar);
+    out[Prayer::Maghrib] = roundedUp(raw.maghrib);
+    out[Prayer::Isyak] = roundedUp(raw.isyak);
+    out[Prayer::Imsak] = shifted(out[Prayer::Subuh], -m_rules.imsakBeforeSubuh);
+    switch (m_rules.dhuhaRule) {
+    case DhuhaRule::AfterSyuruk:
+        out[Prayer::Dhuha] = shifted(out[Prayer::Syuruk], m_rules.dhuhaMinutes);
+        break;
+    case DhuhaRule::AfterLatestSunrise:
+        out[Prayer::Dhuha] = roundedUp(raw.latestSunrise, m_rules.dhuhaMinutes);
+        break;
+    case DhuhaRule::AfterThirdOfDawn:
+        if (out[Prayer::Subuh] && out[Prayer::Syuruk]) {
+            const int dawn = toClockMinutes(*out[Prayer::Syuruk] - *out[Prayer::Subuh]);
+            out[Prayer::Dhuha] = shifted(out[Prayer::Syuruk], dawn / 3 + m_rules.dhuhaMinutes);
+        }
+        break;
+    }
     return out;
 }
 

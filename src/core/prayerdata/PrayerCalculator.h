@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrola {
 
@@ -20,6 +21,31 @@ struct PrayerLocation {
     double timeZone = 8.0;
 };
 
+// How a timetable derives the times that are not a prayer's own sun position, and the places it is
+// computed for. Official zone timetables differ here: Imsak is 10 minutes before Subuh in most states
+// (0 in some), Dhuha a number of minutes after Syuruk that depends on the state (see DhuhaRule); and a
+// zone's times are computed for several
+// reference points at once, each time the latest of them (Syuruk the earliest), so that no time is
+// shown before it has begun anywhere in the zone.
+enum class DhuhaRule {
+    AfterSyuruk,        // Syuruk + dhuhaMinutes
+    AfterLatestSunrise, // the latest reference point's sunrise + dhuhaMinutes, rounded up
+    AfterThirdOfDawn,   // Syuruk + a third of (Syuruk - Subuh) in whole minutes + dhuhaMinutes
+};
+
+struct PrayerRules {
+    int imsakBeforeSubuh = 10;
+    DhuhaRule dhuhaRule = DhuhaRule::AfterSyuruk;
+    int dhuhaMinutes = 26;
+    // Reference points besides the calculator's place.
+    std::vector<PrayerLocation> otherPoints;
+    // The sun's depression at Subuh and Isyak, in degrees.
+    double subuhDepression = 18.0;
+    double isyakDepression = 18.0;
+    // How far below the horizontal a high place sees the horizon, in degrees: every altitude that
+    // defines a time (Subuh, Syuruk, Maghrib, Isyak) is taken that much lower.
+    double horizonDip = 0.0;
+};
 
 // The name each time carries in a month document.
 std::string_view prayerName(Prayer prayer);
@@ -36,19 +62,22 @@ struct PrayerDay {
 // Prayer times from the sun's position, with the rules Malaysian timetables use: Subuh and Isyak at
 // the sun 18 degrees below the horizon, Syuruk and Maghrib at the zenith distance 90 degrees 50
 // minutes, Zohor 1 minute 4 seconds after the transit (the whole disc past the meridian), Asar when
-// a shadow is its object's length plus the noon shadow, Imsak 10 minutes before Subuh, Dhuha 26
-// minutes after Syuruk. Every time is rounded up to the next whole minute except Syuruk, which is
-// rounded down, so that no time is ever shown before it has really begun (nor sunrise after it).
+// a shadow is its object's length plus the noon shadow, Imsak and Dhuha as the rules say (10 minutes
+// before Subuh and 26 after Syuruk unless told otherwise). Every time is rounded up to the next whole minute
+// except Syuruk, which is rounded down, so that no time is ever shown before it has really begun (nor sunrise
+// after it).
 class PrayerCalculator {
 public:
-    explicit PrayerCalculator(const PrayerLocation& location);
+    explicit PrayerCalculator(const PrayerLocation& location, const PrayerRules& rules = {});
 
     PrayerDay day(const Date& date) const;
 
     const PrayerLocation& location() const { return m_location; }
+    const PrayerRules& rules() const { return m_rules; }
 
 private:
     PrayerLocation m_location;
+    PrayerRules m_rules;
 };
 
 // "HH:MM" (24-hour), or the empty string for a time that does not occur.

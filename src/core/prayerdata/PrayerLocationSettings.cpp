@@ -47,4 +47,24 @@ PrayerLocation readPrayerLocation(const std::filesystem::path& iniPath) {
     return out;
 }
 
+PrayerPlace readPrayerPlace(const std::filesystem::path& iniPath) {
+    const auto setOf = [&](const SettingKey& key) { return GetFromINI(key.section, key.key, "", iniPath); };
+    const std::string code = setOf(settings::kZone);
+    PrayerPlace out;
+    const bool hasCode = code.find_first_not_of(" \t") != std::string::npos;
+    if (!hasCode && (!setOf(settings::kLatitude).empty() || !setOf(settings::kLongitude).empty())) {
+        out.location = readPrayerLocation(iniPath);
+        return out;
+    }
+    out.zone = hasCode ? findZone(code) : nullptr;
+    if (!out.zone) {
+        if (hasCode)
+            out.unknownZone = code;
+        out.zone = &defaultZone();
+    }
+    out.location = out.zone->place;
+    out.rules = out.zone->rules;
+    return out;
+}
+
 } // namespace tavrola

@@ -10,8 +10,8 @@
 #include "core/settings/SettingsRules.h"
 #include "gui/platform/LocalText.h"
 #include "gui/settings/AutostartBox.h"
-
 #include "gui/settings/FrmJemaah.h"
+#include "gui/settings/ZoneChooser.h"
 #include "gui/widgets/ucTimePicker.h"
 
 #include <QCheckBox>
@@ -238,6 +238,11 @@ void FrmSetting::layOutWindow() {
     left->addLayout(titles);
     left->addSpacing(4);
     left->addLayout(clockMode);
+    // Prayer-time zone
+    zoneChooser = new ZoneChooser(this);
+    left->addSpacing(8);
+    left->addWidget(zoneChooser);
+    // end of prayer-time zone
     left->addSpacing(16);
     left->addWidget(fraShutdown);
     left->addStretch();
@@ -319,6 +324,7 @@ void FrmSetting::Form_Load() {
     const auto ini = m_folder.settingsFile();
     resetToDesign();
     m_loading = true;
+    zoneChooser->load(ini); // prayer-time zone
 
     // 1. Clock mode; checking the box runs its click rule, which stores "1" again.
     if (readSetting(settings::kClockMode, ini) == "1") {
@@ -529,6 +535,8 @@ void FrmSetting::cmdSave_Click() {
     save(settings::kLogoTop, LblVScroll1->text());
     save(settings::kHijriCorrection, Tarikh_Takwim2->text());
     save(settings::kLogo, toQt(storedLogoPath(fromQt(txtPath->text()), m_folder.root())));
+    if (!zoneChooser->save(m_folder.settingsFile())) // prayer-time zone
+        failed(sf::kFailedToSave);
 
     const auto ini = m_folder.settingsFile();
     if (chkEnableShutdown->isChecked()) {

@@ -26,6 +26,7 @@ class Clock;
 class Dialogs;
 struct SettingKey;
 class ucTimePicker;
+class ZoneChooser;
 
 // The settings window: edits setting.ini and acts on the running clock (logo position and picture,
 // the strip, the shutdown timer, the monitor, the data updater).
@@ -106,6 +107,9 @@ public:
     void attachAutostart(Autostart& autostart);
     AutostartBox* chkAutostart = nullptr;
     // --- end of start at login ---
+
+    // Prayer-time zone for the built-in calculator ([LOKASI] ZON).
+    ZoneChooser* zoneChooser;
 
 signals:
     // What the window asks of the running clock and the rest of the program.
