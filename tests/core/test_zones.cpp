@@ -1,4 +1,4 @@
-#include "core/clock/PrayerDatabase.h"
+#include "core/prayerdata/PrayerDatabase.h"
 #include "core/config/IniFile.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "core/prayerdata/DataUpdater.h"
