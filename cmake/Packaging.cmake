@@ -105,7 +105,8 @@ set(_qt ${Qt6_VERSION})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)"
     "libqt6core6 (>= ${_qt}), libqt6gui6 (>= ${_qt}), libqt6widgets6 (>= ${_qt})"
-    "libqt6network6 (>= ${_qt}), libqt6texttospeech6 (>= ${_qt}), qt6-qpa-plugins"
+    "libqt6network6 (>= ${_qt}), libqt6texttospeech6 (>= ${_qt}), libqt6multimedia6 (>= ${_qt})"
+    "qt6-qpa-plugins"
     "fonts-dseg, fonts-hosny-amiri")
 string(REPLACE ";" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}")
 # A voice for the announcements; the clock runs without one.
