@@ -109,6 +109,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins"
     "fonts-dseg, fonts-hosny-amiri")
 string(REPLACE ";" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}")
-# A voice for the announcements; the clock runs without one.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-speech-flite-plugin | qt6-speech-speechd-plugin")
+# A voice for the announcements and GStreamer's decoders for azan files; the clock runs without them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-speech-flite-plugin | qt6-speech-speechd-plugin, gstreamer1.0-plugins-good")
 include(CPack)
