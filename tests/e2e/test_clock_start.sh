@@ -5,18 +5,14 @@
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 need xdotool md5sum
 prepare_program
-
-# setting.ini without the clock mode, CR LF lines as the program writes them.
-printf '%s\r\n' '[TAJUK-01]' 'TITLE01=Masjid Ujian' 'TSIZE=50' 'TITLE02=Tajuk 2' 'FSIZE=30' 'TEMPAT=Tempat' \
-    '[TARIKH_HIJRAH]' 'MASA=1' >"$prog/setting.ini"
-# A database the updater replaces at start-up (no data server is set: it computes the month).
+# setting.ini without the clock mode, CR LF lines as the program writes them, and a database the
+# updater replaces at start-up (no data server is set: it computes the month).
+printf '%s\r\n' '[TAJUK-01]' 'TITLE01=Masjid Ujian' 'TSIZE=50' '[TARIKH_HIJRAH]' 'MASA=1' >"$prog/setting.ini"
 printf '%s\r\n' 'CACHE_MONTH=112026' '[01112026]' 'Zohor=13:05' >"$prog/dbase/dbsolat.dat"
 db_before="$(md5sum <"$prog/dbase/dbsolat.dat")"
-
 start_xvfb
-find_libfaketime
-clock=(env LD_PRELOAD="$libfaketime" FAKETIME="@2026-12-05 13:10:00" FAKETIME_DONT_FAKE_MONOTONIC=1)
-"${clock[@]}" "$prog/tavrola" >"$work/first.log" 2>&1 &
+faked_clock
+"${faked[@]}" FAKETIME="@2026-12-05 13:10:00" "$prog/tavrola" >"$work/first.log" 2>&1 &
 first_pid=$!
 e2e_pids+=("$first_pid")
 e2e_logs+=("$work/first.log")
@@ -27,20 +23,20 @@ setjam_written() {
 }
 wait_for 30 setjam_written || fail "setting.ini did not gain SETJAM=0"
 grep -aq '^\[12-24HRS\]' "$prog/setting.ini" || fail "SETJAM was written outside [12-24HRS]"
-grep -aq '^TITLE01=Masjid Ujian' "$prog/setting.ini" || fail "setting.ini lost its titles"
-grep -aq '^MASA=1' "$prog/setting.ini" || fail "setting.ini lost MASA"
+grep -aq '^TITLE01=Masjid Ujian' "$prog/setting.ini" && grep -aq '^MASA=1' "$prog/setting.ini" ||
+    fail "setting.ini lost its titles or MASA"
 clock_windows() { xdotool search --onlyvisible --name '^Tavrola$' 2>/dev/null | wc -l; }
 one_clock() { test "$(clock_windows)" -eq 1; }
-wait_for 10 one_clock || fail "no clock window on the screen"
+wait_for 30 one_clock || fail "no clock window on the screen"
 
 start=$(date +%s%N)
 second_rc=0
-timeout 20 "${clock[@]}" "$prog/tavrola" >"$work/second.log" 2>&1 || second_rc=$?
+timeout 20 "${faked[@]}" FAKETIME="@2026-12-05 13:10:00" "$prog/tavrola" >"$work/second.log" 2>&1 || second_rc=$?
 elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 [[ $second_rc -eq 0 ]] || fail "second start ended with $second_rc: $(cat "$work/second.log")"
 ((elapsed_ms < 5000)) || fail "second start took ${elapsed_ms} ms"
 kill -0 "$first_pid" 2>/dev/null || fail "the first clock stopped"
-[[ "$(clock_windows)" -eq 1 ]] || fail "more than one clock window"
+one_clock || fail "more than one clock window"
 
 # The computed month for the default place replaced the old one.
 db_replaced() { test "$(md5sum <"$prog/dbase/dbsolat.dat")" != "$db_before"; }

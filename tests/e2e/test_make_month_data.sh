@@ -1,34 +1,29 @@
 #!/usr/bin/env bash
 # The month-data tool writes one document per month, across a year's end, for the place it is given,
 # and refuses bad arguments without writing anything.
-set -euo pipefail
-tool="$TAVROLA_BINARY_DIR/tools/make_month_data"
-out="$(mktemp -d)"
-trap 'rm -rf "$out"' EXIT
-
-"$tool" "$out/site" 2026-11 2027-02 --lat 1.4927 --lon 103.7414 --tz +8 >/dev/null
-for m in 2026-11 2026-12 2027-01 2027-02; do
-    test -s "$out/site/data/$m.json" || { echo "missing $m"; exit 1; }
-done
-test "$(ls "$out/site/data" | wc -l)" -eq 4
-test "$(grep -c '"Isyak": "' "$out/site/data/2027-02.json")" -eq 28
-grep -q '"2026-12-31": {"Imsak": "' "$out/site/data/2026-12.json"
+# shellcheck source=xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+tool="${TAVROLA_BINARY_DIR:?the build folder}/tools/make_month_data"
+"$tool" "$work/site" 2026-11 2027-02 --lat 1.4927 --lon 103.7414 --tz +8 >/dev/null
+[[ "$(ls "$work/site/data")" == $'2026-11.json\n2026-12.json\n2027-01.json\n2027-02.json' ]] ||
+    fail "not one document per month: $(ls "$work/site/data")"
+[[ "$(grep -c '"Isyak": "' "$work/site/data/2027-02.json")" -eq 28 ]] || fail "February 2027 lacks days"
+grep -q '"2026-12-31": {"Imsak": "' "$work/site/data/2026-12.json" || fail "no 31 December"
 
 # The place from a setting.ini: Labuan lies 11.5 degrees east of Johor Bahru, so its Zohor comes
 # about 46 minutes earlier.
-printf '[LOKASI]\r\nLATITUD=5.2831\r\nLONGITUD=115.2308\r\nZON_WAKTU=8\r\n' >"$out/setting.ini"
-"$tool" "$out/ini" 2026-12 --ini "$out/setting.ini" >/dev/null
+printf '[LOKASI]\r\nLATITUD=5.2831\r\nLONGITUD=115.2308\r\nZON_WAKTU=8\r\n' >"$work/setting.ini"
+"$tool" "$work/ini" 2026-12 --ini "$work/setting.ini" >/dev/null
 zohor() { sed -n 's/.*"2026-12-01": {.*"Zohor": "\([0-9][0-9]\):\([0-9][0-9]\)".*/\1 \2/p' "$1" | {
     read -r h m
     echo $((10#$h * 60 + 10#$m))
 }; }
-gap=$(($(zohor "$out/site/data/2026-12.json") - $(zohor "$out/ini/data/2026-12.json")))
-test "$gap" -ge 44 && test "$gap" -le 48 || { echo "Zohor gap $gap"; exit 1; }
+gap=$(($(zohor "$work/site/data/2026-12.json") - $(zohor "$work/ini/data/2026-12.json")))
+((gap >= 44 && gap <= 48)) || fail "Zohor gap $gap"
 
-for bad in "2026-13" "2026-1" "x"; do
-    if "$tool" "$out/bad" "$bad" 2>/dev/null; then echo "accepted $bad"; exit 1; fi
+for bad in "2026-13" "2026-1" "x" "2027-01 2026-12" "2026-12 --lat 95"; do
+    # shellcheck disable=SC2086 # the arguments split on purpose
+    ! "$tool" "$work/bad" $bad 2>/dev/null || fail "accepted $bad"
 done
-if "$tool" "$out/bad" 2027-01 2026-12 2>/dev/null; then echo "accepted a backwards range"; exit 1; fi
-if "$tool" "$out/bad" 2026-12 --lat 95 2>/dev/null; then echo "accepted latitude 95"; exit 1; fi
-test ! -e "$out/bad"
+[[ ! -e "$work/bad" ]] || fail "a refused run wrote $work/bad"
 echo ok

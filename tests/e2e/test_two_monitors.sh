@@ -7,9 +7,7 @@
 # shellcheck source=xvfb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 program="${TAVROLA_MONITOR_PROGRAM:-${TAVROLA_BINARY_DIR:-build/test}/tests/monitor_stand_in}"
-for tool in Xorg xrandr xdotool; do
-    command -v "$tool" >/dev/null || skip "$tool not installed"
-done
+for tool in Xorg xrandr xdotool; do command -v "$tool" >/dev/null || skip "$tool not installed"; done
 [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || skip "dummy video driver not installed"
 [ "$(id -u)" -eq 0 ] || skip "starting Xorg needs root here"
 [ -x "$program" ] || fail "$program not built"
@@ -37,14 +35,8 @@ Section "Screen"
 EndSection
 EOF
 
-display=""
-for n in $(seq 90 130); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free display number"
+display=":$(for n in $(seq 90 130); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { echo "$n"; break; }; done)"
+[[ "$display" != ":" ]] || fail "no free display number"
 Xorg "$display" -noreset -nolisten tcp -config "$work/xorg.conf" -logfile "$work/Xorg.log" >"$work/xorg.out" 2>&1 &
 e2e_pids+=($!)
 e2e_logs+=("$work/xorg.out")
@@ -60,10 +52,8 @@ xrandr --listmonitors
 
 report="$work/report.txt"
 e2e_logs+=("$report" "$work/program.out")
-expect_line() { # $1: a whole line the report must hold
-    report_has() { [ -f "$report" ] && grep -qxF "$1" "$report"; }
-    wait_for 10 report_has "$1" || fail "report lacks: $1"
-}
+report_has() { [ -f "$report" ] && grep -qxF "$1" "$report"; }
+expect_line() { wait_for 30 report_has "$1" || fail "report lacks: $1"; } # a whole line of the report
 expect_geometry() { expect_line "Geometry: $1"; } # "x y w h"
 
 # The mouse over the right-hand monitor: the window covers that one.

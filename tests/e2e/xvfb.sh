@@ -7,19 +7,25 @@ work="$(mktemp -d)"
 e2e_pids=()
 e2e_logs=() # printed by fail
 
-e2e_cleanup() {
-    local pid lock
-    for pid in "${e2e_pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        # A killed clock cannot remove its lock; only the one naming its process goes.
-        for lock in "${TMPDIR:-/tmp}"/tavrola-*.lock; do
-            [[ -f "$lock" && "$(head -n1 "$lock" 2>/dev/null)" == "$pid" ]] && rm -f "$lock"
-        done
+# Ends one process started here; a killed clock cannot remove its lock, so the one naming it goes.
+stop_pid() {
+    local lock
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+    for lock in "${TMPDIR:-/tmp}"/tavrola-*.lock; do
+        [[ -f "$lock" && "$(head -n1 "$lock" 2>/dev/null)" == "$1" ]] && rm -f "$lock"
     done
-    wait 2>/dev/null || true
+    return 0
+}
+e2e_cleanup() {
+    local pid
+    for pid in "${e2e_pids[@]}"; do stop_pid "$pid"; done
     if [[ -n "${E2E_KEEP:-}" ]]; then echo "work folder kept: $work"; else rm -rf "$work"; fi
 }
 trap e2e_cleanup EXIT
+# A command failing outside a check says where, instead of ending the script silently.
+set -E
+trap 'fail "line $LINENO: \"$BASH_COMMAND\" failed"' ERR
 
 fail() {
     echo "FAIL: $*" >&2
@@ -60,12 +66,15 @@ start_xvfb() {
 
 # Sets libfaketime to the preloadable library.
 find_libfaketime() {
-    libfaketime=""
-    local candidate
-    for candidate in /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1; do
-        [[ -f "$candidate" ]] && libfaketime="$candidate" && return 0
-    done
-    fail "libfaketime not installed"
+    libfaketime="$(ls /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1 2>/dev/null | head -n1)" ||
+        true
+    [[ -n "$libfaketime" ]] || fail "libfaketime not installed"
+}
+# Sets faked to the prefix that runs a command under libfaketime; the caller adds FAKETIME=... after it
+# ("yyyy-mm-dd hh:mm:ss" frozen, "@..." running on). A prefix, not a function: $! is then the program.
+faked_clock() {
+    find_libfaketime
+    faked=(env LD_PRELOAD="$libfaketime" FAKETIME_DONT_FAKE_MONOTONIC=1)
 }
 
 # A copy of the built program folder in $prog without settings, database or backups, and the
@@ -95,13 +104,7 @@ start_https_server() {
         --log "$work/server.log" >"$work/server.out" 2>&1 &
     e2e_pids+=($!)
     e2e_logs+=("$work/server.out")
-    https_port=""
-    local i
-    for ((i = 0; i < 300; i++)); do
-        https_port="$(sed -n 's/^PORT //p' "$work/server.out" 2>/dev/null || true)"
-        [[ -n "$https_port" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$https_port" ]] || fail "the data server did not start"
+    server_port() { https_port="$(sed -n 's/^PORT //p' "$work/server.out" 2>/dev/null)" && [[ -n "$https_port" ]]; }
+    wait_for 30 server_port || fail "the data server did not start"
     export TAVROLA_TEST_CA="$work/cert/cert.pem"
 }
