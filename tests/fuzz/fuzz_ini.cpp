@@ -84,10 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : lines) {
         const std::string t = trim(line);
         if (!t.empty() && t[0] == '[') {
-            if (t.size() < 2) {
-                badHeader = true;
+            if ((badHeader = t.size() < 2))
                 break;
-            }
             current = t.substr(1, t.size() - 2);
             for (const auto& s : seen)
                 repeated |= upper(s) == upper(current);
@@ -101,13 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         before.push_back(GetFromINI(s, k, "", path));
 
     const bool written = AddToINI(section, key, value, path);
-    if (badHeader) {
-        if (written)
-            __builtin_trap(); // a file that cannot be read as INI must not be rewritten
+    if (written == badHeader)
+        __builtin_trap(); // a file that cannot be read as INI must not be rewritten; any other must be
+    if (badHeader)
         return 0;
-    }
-    if (!written)
-        __builtin_trap();
     if (GetFromINI(section, key, "", path) != value)
         __builtin_trap();
     for (std::size_t i = 0; i < probes.size(); ++i) {
