@@ -31,6 +31,7 @@ TEST(SettingsRules, OnlyARealFourDigitTimeIsAShutdownTime) {
     EXPECT_EQ(storedShutdownTime("0000"), (HourMinute{0, 0}));
     for (const char* never : {"2400", "1260", "22:0", "605", "06055", "", " 605", "ab12"})
         EXPECT_EQ(storedShutdownTime(never), std::nullopt) << never;
+    EXPECT_EQ(shutdownTimeText({6, 5}), "0605");
     EXPECT_EQ(shutdownTimeText({23, 0}), "2300");
     EXPECT_EQ(shutdownStatusText(kShutdownSaved, {6, 5}),
               "DISIMPAN\r\n\r\nMasa Shutdown : 06:05\r\n(Setiap Hari)");
