@@ -8,7 +8,7 @@ namespace fs = std::filesystem;
 
 TEST(ParseDecimal, AcceptsNumbersAsPeopleTypeThemAndNothingElse) {
     for (const auto& [text, value] : std::initializer_list<std::pair<const char*, double>>{
-             {"3.1390", 3.139}, {"+8", 8}, {"8.0", 8}, {"-0.5", -0.5}, {".5", 0.5}, {"101", 101}})
+             {"3.1390", 3.139}, {"+8", 8}, {"8.0", 8}, {"-0.5", -0.5}, {".5", 0.5}, {"101", 101}, {"9.5", 9.5}})
         EXPECT_EQ(parseDecimal(text), value) << text;
     for (const char* bad : {"", "+", "-", "abc", "3.1abc", "3,139", "1e2", "nan", "-nan", "inf", "-inf", "+-3",
                             "- 3", "3.1.2", "++8", "8 h", "0x10"})
