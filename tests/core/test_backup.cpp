@@ -25,10 +25,9 @@ protected:
 
 } // namespace
 
-TEST_F(BackupTest, FirstLoadWithNothingWritesDefaultsAndOneBackup) {
+TEST_F(BackupTest, FirstLoadWithNothingWritesDefaultsButExistingSettingsAreNeverLookedAt) {
     m_backups.CheckAndRestoreINI();
     ASSERT_TRUE(m_backups.CreateBackup());
-
     ASSERT_EQ(m_dialogs.shown.size(), 1u);
     EXPECT_EQ(m_dialogs.shown[0].text, "Fail setting.ini telah dimulihkan!");
     EXPECT_EQ(m_dialogs.shown[0].icon, MessageIcon::Information);
@@ -38,16 +37,15 @@ TEST_F(BackupTest, FirstLoadWithNothingWritesDefaultsAndOneBackup) {
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0], m_folder.backupFolder() / "setting.ini.bak.20261205_072528");
     EXPECT_EQ(readBytes(list[0]), defaultSettingsText());
-}
 
-TEST_F(BackupTest, ExistingSettingsAreNeverLookedAt) {
     writeBytes(m_folder.settingsFile(), "garbage");
     m_backups.CheckAndRestoreINI();
-    EXPECT_TRUE(m_dialogs.shown.empty());
+    EXPECT_EQ(m_dialogs.shown.size(), 1u);
     EXPECT_EQ(readBytes(m_folder.settingsFile()), "garbage");
 }
 
-TEST_F(BackupTest, BackupsInTheSameSecondShareOneFileAndListOldestFirst) {
+TEST_F(BackupTest, BackupsInTheSameSecondShareOneFileListOldestFirstAndNeverSpeak) {
+    EXPECT_FALSE(m_backups.CreateBackup()) << "no setting.ini";
     writeBytes(m_folder.settingsFile(), "one");
     ASSERT_TRUE(m_backups.CreateBackup());
     writeBytes(m_folder.settingsFile(), "two");
@@ -63,70 +61,53 @@ TEST_F(BackupTest, BackupsInTheSameSecondShareOneFileAndListOldestFirst) {
     EXPECT_EQ(list[1].filename(), "setting.ini.bak.20261205_072528");
     EXPECT_EQ(list[2].filename(), "setting.ini.bak.old");
     EXPECT_EQ(readBytes(list[1]), "two");
-    EXPECT_TRUE(m_dialogs.shown.empty()) << "backups never speak";
-}
 
-TEST_F(BackupTest, NothingToCopyOrNowhereToPutIt) {
-    EXPECT_FALSE(m_backups.CreateBackup()) << "no setting.ini";
-    EXPECT_TRUE(m_backups.GetBackupList().empty());
-
+    // Nowhere to put it: a file stands where the folder should be.
     fs::remove_all(m_folder.backupFolder());
     writeBytes(m_folder.backupFolder(), "a file where the folder should be");
-    writeBytes(m_folder.settingsFile(), "x");
     EXPECT_FALSE(m_backups.CreateBackup());
     EXPECT_TRUE(m_backups.GetBackupList().empty());
     EXPECT_TRUE(m_dialogs.shown.empty());
 }
 
-TEST_F(BackupTest, RestoreReplacesTheSettingsAndSaysSo) {
+TEST_F(BackupTest, RestoreResetAndDeleteReplaceTheSettingsAndSaySo) {
     writeBytes(m_folder.settingsFile(), "old");
     ASSERT_TRUE(m_backups.CreateBackup());
+    const fs::path backup = m_backups.GetBackupList().at(0);
     writeBytes(m_folder.settingsFile(), "changed");
-    ASSERT_TRUE(m_backups.RestoreBackup(m_backups.GetBackupList().at(0)));
+    ASSERT_TRUE(m_backups.RestoreBackup(backup));
     EXPECT_EQ(readBytes(m_folder.settingsFile()), "old");
     EXPECT_EQ(m_dialogs.texts().back(), "Fail setting.ini telah dipulihkan dengan jayanya!");
     EXPECT_EQ(m_dialogs.shown.back().icon, MessageIcon::Information);
+
+    ASSERT_TRUE(m_backups.WriteDefaultINI());
+    EXPECT_EQ(readBytes(m_folder.settingsFile()), defaultSettingsText());
+    EXPECT_EQ(m_dialogs.texts().back(), "Fail setting.ini telah dimulihkan!");
+
+    const std::size_t said = m_dialogs.shown.size();
+    EXPECT_TRUE(m_backups.DeleteBackup(backup));
+    EXPECT_EQ(m_dialogs.shown.size(), said);
+    EXPECT_FALSE(m_backups.DeleteBackup(backup));
+    EXPECT_EQ(m_dialogs.texts().back(), "Fail sandaran tidak dijumpai!");
+    EXPECT_TRUE(m_backups.GetBackupList().empty());
 }
 
-TEST_F(BackupTest, RestoreOfAVanishedBackupLeavesTheSettingsAlone) {
+TEST_F(BackupTest, AVanishedBackupOrAFailedRestoreOrResetKeepsTheOldSettings) {
     writeBytes(m_folder.settingsFile(), "current");
     const fs::path gone = m_folder.backupFolder() / "setting.ini.bak.20260101_000000";
     EXPECT_FALSE(m_backups.RestoreBackup(gone));
     EXPECT_EQ(m_dialogs.texts().back(), "Fail sandaran tidak dijumpai: " + gone.string());
     EXPECT_EQ(m_dialogs.shown.back().icon, MessageIcon::Exclamation);
-    EXPECT_EQ(readBytes(m_folder.settingsFile()), "current");
-}
 
-TEST_F(BackupTest, AFailedRestoreOrResetKeepsTheOldSettings) {
-    writeBytes(m_folder.settingsFile(), "current");
     ASSERT_TRUE(m_backups.CreateBackup());
     AtomicFileTestHooks::failReplace = [](const fs::path&) { return true; };
     const bool restored = m_backups.RestoreBackup(m_backups.GetBackupList().at(0));
     const bool reset = m_backups.WriteDefaultINI();
     AtomicFileTestHooks::failReplace = nullptr;
-
     EXPECT_FALSE(restored);
     EXPECT_FALSE(reset);
-    ASSERT_EQ(m_dialogs.shown.size(), 2u);
-    EXPECT_EQ(m_dialogs.shown[0].text.rfind("Ralat: ", 0), 0u);
-    EXPECT_EQ(m_dialogs.shown[1].text.rfind("Ralat semasa membuat fail lalai: ", 0), 0u);
+    ASSERT_EQ(m_dialogs.shown.size(), 3u);
+    EXPECT_EQ(m_dialogs.shown[1].text.rfind("Ralat: ", 0), 0u);
+    EXPECT_EQ(m_dialogs.shown[2].text.rfind("Ralat semasa membuat fail lalai: ", 0), 0u);
     EXPECT_EQ(readBytes(m_folder.settingsFile()), "current");
-}
-
-TEST_F(BackupTest, ResetToDefaultsReplacesWhateverWasThere) {
-    writeBytes(m_folder.settingsFile(), "[TAJUK-01]\r\nTITLE01=Masjid\r\n");
-    ASSERT_TRUE(m_backups.WriteDefaultINI());
-    EXPECT_EQ(readBytes(m_folder.settingsFile()), defaultSettingsText());
-    EXPECT_EQ(m_dialogs.texts().back(), "Fail setting.ini telah dimulihkan!");
-}
-
-TEST_F(BackupTest, DeleteRemovesOnlyWhatExists) {
-    writeBytes(m_folder.settingsFile(), "x");
-    ASSERT_TRUE(m_backups.CreateBackup());
-    const fs::path backup = m_backups.GetBackupList().at(0);
-    EXPECT_TRUE(m_backups.DeleteBackup(backup));
-    EXPECT_TRUE(m_dialogs.shown.empty());
-    EXPECT_FALSE(m_backups.DeleteBackup(backup));
-    EXPECT_EQ(m_dialogs.texts().back(), "Fail sandaran tidak dijumpai!");
-    EXPECT_TRUE(m_backups.GetBackupList().empty());
 }

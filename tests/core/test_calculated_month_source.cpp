@@ -11,48 +11,36 @@
 
 using namespace tavrola;
 
-namespace {
-bool isTime(const std::string& t) {
-    return t.size() == 5 && t[2] == ':' && std::isdigit(static_cast<unsigned char>(t[0])) &&
-           std::isdigit(static_cast<unsigned char>(t[4]));
-}
-} // namespace
-
-TEST(CalculatedMonthSource, WithNoServerTheClockGetsTodaysComputedTimes) {
-    fakes::TempDir dir;
-    const ProgramFolder folder(dir.path());
-    fakes::FakeClock clock(DateTime{{2026, 12, 6}, 20, 15, 0, 0});
-    fakes::FakeHttpClient http;
-    CalculatedMonthSource calculated(folder.settingsFile());
-    HttpMonthSource server(http, folder.settingsFile());
-    server.setNoHostSource(&calculated);
-    DataUpdater updater(folder, clock, server);
-
-    updater.load();
-    EXPECT_TRUE(http.requests.empty()) << "no server is set, so nothing goes to the network";
-    EXPECT_TRUE(updater.UpToDate());
-    const DayTimes today = readDayTimes(folder.databaseFile(), {2026, 12, 6});
-    for (const std::string* t : {&today.imsak, &today.suboh, &today.syuruk, &today.duha, &today.zohor, &today.asar,
-                                 &today.magrib, &today.isyak})
-        EXPECT_TRUE(isTime(*t)) << *t;
-    EXPECT_LT(today.suboh, today.zohor);
-    EXPECT_LT(today.asar, today.isyak);
-    EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 31}).zohor.size(), 5u) << "the whole month is there";
-}
-
-TEST(CalculatedMonthSource, ASetServerIsStillAsked) {
-    fakes::TempDir dir;
-    const ProgramFolder folder(dir.path());
-    ASSERT_TRUE(AddToINI("SERVER", "DATA_HOST", "data.example.com", folder.settingsFile()));
-    fakes::FakeClock clock(DateTime{{2026, 12, 6}, 20, 15, 0, 0});
-    fakes::FakeHttpClient http;
-    CalculatedMonthSource calculated(folder.settingsFile());
-    HttpMonthSource server(http, folder.settingsFile());
-    server.setNoHostSource(&calculated);
-    DataUpdater updater(folder, clock, server);
-
-    updater.load();
-    ASSERT_EQ(http.requests.size(), 1u);
-    EXPECT_EQ(http.requests[0].url, "https://data.example.com/data/2026-12.json");
-    EXPECT_FALSE(std::filesystem::exists(folder.databaseFile()));
+// With no server set the clock gets the computed month; a set server is still asked.
+TEST(CalculatedMonthSource, StandsInOnlyWhenNoServerIsSet) {
+    for (const bool hostSet : {false, true}) {
+        fakes::TempDir dir;
+        const ProgramFolder folder(dir.path());
+        if (hostSet)
+            AddToINI("SERVER", "DATA_HOST", "data.example.com", folder.settingsFile());
+        fakes::FakeClock clock(DateTime{{2026, 12, 6}, 20, 15, 0, 0});
+        fakes::FakeHttpClient http;
+        CalculatedMonthSource calculated(folder.settingsFile());
+        HttpMonthSource server(http, folder.settingsFile());
+        server.setNoHostSource(&calculated);
+        DataUpdater updater(folder, clock, server);
+        updater.load();
+        if (hostSet) {
+            ASSERT_EQ(http.requests.size(), 1u);
+            EXPECT_EQ(http.requests[0].url, "https://data.example.com/data/2026-12.json");
+            EXPECT_FALSE(std::filesystem::exists(folder.databaseFile()));
+            continue;
+        }
+        EXPECT_TRUE(http.requests.empty());
+        EXPECT_TRUE(updater.UpToDate());
+        const DayTimes today = readDayTimes(folder.databaseFile(), {2026, 12, 6});
+        for (const std::string* t : {&today.imsak, &today.suboh, &today.syuruk, &today.duha, &today.zohor,
+                                     &today.asar, &today.magrib, &today.isyak})
+            EXPECT_TRUE(t->size() == 5 && (*t)[2] == ':' && std::isdigit(static_cast<unsigned char>((*t)[0])) &&
+                        std::isdigit(static_cast<unsigned char>((*t)[4])))
+                << *t;
+        EXPECT_LT(today.suboh, today.zohor);
+        EXPECT_LT(today.asar, today.isyak);
+        EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 31}).zohor.size(), 5u) << "the whole month";
+    }
 }

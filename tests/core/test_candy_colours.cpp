@@ -2,31 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tavrola;
 
-TEST(CandyColours, BlendMixesEachChannelAndClampsThePercentage) {
+TEST(CandyColours, BlendMixesEachChannelClampsThePercentageAndResolvesSystemColours) {
     EXPECT_EQ(BlendColors(0x000000, 0xFFFFFF, 50), 0x7F7F7Fu);
     EXPECT_EQ(BlendColors(0x000000, 0xFFFFFF, 150), 0xFFFFFFu);
     EXPECT_EQ(BlendColors(0x000000, 0xFFFFFF, -20), 0x000000u);
     EXPECT_EQ(BlendColors(0x102030, 0x102030, 37), 0x102030u);
     // Going down truncates toward zero: 255 + (0 - 255) * 50 / 100 = 255 - 127.
     EXPECT_EQ(BlendColors(0xFFFFFF, 0x000000, 50), 0x808080u);
-    // Channels do not bleed into each other.
     EXPECT_EQ(BlendColors(rgbColour(200, 0, 10), rgbColour(0, 100, 10), 25), rgbColour(150, 25, 10));
-}
+    EXPECT_EQ(BlendColors(systemColour(5), 0x000000, 100), 0x000000u);
 
-TEST(CandyColours, GetRgbSplitsChannelsAndResolvesSystemColours) {
     int r = -1, g = -1, b = -1;
     GetRGB(r, g, b, 0x00C08040);
-    EXPECT_EQ(r, 0x40);
-    EXPECT_EQ(g, 0x80);
-    EXPECT_EQ(b, 0xC0);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(0x40, 0x80, 0xC0));
     GetRGB(r, g, b, systemColour(13), [](int index) { return index == 13 ? rgbColour(1, 2, 3) : 0u; });
-    EXPECT_EQ(r, 1);
-    EXPECT_EQ(g, 2);
-    EXPECT_EQ(b, 3);
+    EXPECT_EQ(std::tie(r, g, b), std::make_tuple(1, 2, 3));
     EXPECT_EQ(resolveColour(systemColour(13)), defaultSystemColour(13));
-    EXPECT_EQ(BlendColors(systemColour(5), 0x000000, 100), 0x000000u);
 }
 
 TEST(CandyColours, SchemesOneToSixAndBorderBrightnessWithinItsRange) {

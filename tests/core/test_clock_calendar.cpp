@@ -3,18 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace tavrola;
 
-TEST(MalayCalendar, NamesAndDateLine) {
+TEST(MalayCalendar, NamesDateLineAndWeekdayPictures) {
     EXPECT_EQ(MalayDayNames(0), "");
     EXPECT_EQ(MalayMonthNames(13), "");
     EXPECT_EQ(malayDateLine({2026, 1, 1}), "Khamis, 01 Januari 2026");
     EXPECT_EQ(malayDateLine({2027, 1, 1}), "Jumaat, 01 Januari 2027");
     EXPECT_EQ(malayDateLine({2026, 12, 5}), "Sabtu, 05 Disember 2026");
     EXPECT_EQ(malayDateLine({2026, 8, 31}), "Isnin, 31 Ogos 2026");
-}
-
-TEST(MalayCalendar, WeekdayPicturesFollowTheRemembranceTexts) {
     EXPECT_EQ(zikirPictureIndex(zikirText(1)), 0); // Monday -> isnin1
     EXPECT_EQ(zikirPictureIndex(zikirText(0)), 6); // Sunday -> ahad1
     EXPECT_EQ(zikirPictureIndex("jumaat - ya! allah"), -1);
@@ -26,12 +25,9 @@ TEST(HijriCalendar, EpochAndLeapPattern) {
     EXPECT_EQ(hijri::julianDayNumber({622, 7, 18}), 1948439);
     EXPECT_EQ(toHijri({622, 7, 18}), (HijriDate{1, 1, 1}));
     EXPECT_EQ(weekday({622, 7, 18}), 4);
-    int leapYears = 0;
+    const std::set<int> leap{2, 5, 7, 10, 13, 16, 18, 21, 24, 26, 29};
     for (int y = 1; y <= 30; ++y)
-        leapYears += hijri::isLeapYear(y) ? 1 : 0;
-    EXPECT_EQ(leapYears, 11);
-    for (int y : {2, 5, 7, 10, 13, 16, 18, 21, 24, 26, 29})
-        EXPECT_TRUE(hijri::isLeapYear(y)) << y;
+        EXPECT_EQ(hijri::isLeapYear(y), leap.count(y) == 1) << y;
     EXPECT_TRUE(hijri::isLeapYear(1447)); // year 7 of its cycle
     EXPECT_FALSE(hijri::isLeapYear(1448));
 }
@@ -57,7 +53,7 @@ TEST(HijriCalendar, DatesAcrossSeveralYears) {
         EXPECT_EQ(toDayNumber(fromHijri(toHijri(fromDayNumber(z)))), z);
 }
 
-TEST(HijriCalendar, DateTextInJawiWithCorrection) {
+TEST(HijriCalendar, DateTextInJawiWithCorrectionUnusableOnesCountingAsZero) {
     EXPECT_EQ(HijriDateText({2026, 11, 24}), "14 جمادى الاخرة 1448");
     EXPECT_EQ(HijriDateText({2026, 6, 16}), "1 محرم 1448");
     EXPECT_EQ(HijriMonthNames(0), "");
@@ -65,9 +61,6 @@ TEST(HijriCalendar, DateTextInJawiWithCorrection) {
     EXPECT_EQ(HijriDateText(hijriShownDay(today, "1")), "30 ذوالحجة 1447"); // yesterday
     EXPECT_EQ(HijriDateText(hijriShownDay(today, "0")), "1 محرم 1448");
     EXPECT_EQ(HijriDateText(hijriShownDay(today, "-1")), "2 محرم 1448"); // tomorrow
-}
-
-TEST(HijriCalendar, UnusableCorrectionsCountAsZero) {
     EXPECT_EQ(hijriCorrectionDays(" 2 "), 2);
     EXPECT_EQ(hijriCorrectionDays("-1"), -1);
     EXPECT_EQ(hijriCorrectionDays("+1"), 1);

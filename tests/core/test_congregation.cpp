@@ -75,7 +75,7 @@ TEST(Congregation, AWholeWeekdayAndAFriday) {
                minutes({0, 10, 0, 0, 0, 0}, {0, 15, 0, 0, 0, 0}));
 }
 
-TEST(Congregation, LateIsyakRunsPastMidnightAndEnds) {
+TEST(Congregation, LateIsyakPastMidnightJumpsAndNewDatabasesFollowTheTimes) {
     const DayTimes late{"13:05", "16:25", "19:10", "23:30", "05:50", "", "", ""};
     const CongregationSettings s = minutes({0, 0, 0, 0, 20, 0}, {0, 0, 0, 0, 30, 0});
     expectRows({{kThursday, 23, 45, 0, Screen::IqamahCountdown, J::Isyak, 300}}, late, kDay, s);
@@ -90,9 +90,7 @@ TEST(Congregation, LateIsyakRunsPastMidnightAndEnds) {
     EXPECT_TRUE(congregationNeedsYesterday({kFriday, 1, 59, 59, 0}, s));
     EXPECT_FALSE(congregationNeedsYesterday({kFriday, 2, 0, 0, 0}, s));
     EXPECT_FALSE(congregationNeedsYesterday({kFriday, 0, 5, 0, 0}, minutes({10, 10, 10, 10, 0, 10}, {})));
-}
 
-TEST(Congregation, JumpsAndNewDatabasesFollowTheTimes) {
     // A jump into a countdown shows what is left; a new database during it moves it; a prayer
     // without a time has no screens; the next prayer's start ends what is left of the one before.
     expectRows({{kThursday, 13, 14, 1, Screen::IqamahCountdown, J::Zohor, 59}}, kDay, kDay, kMosque);

@@ -9,13 +9,13 @@ namespace {
 const char* kLogoFilter = "Images Files(*.jpg;*.png;*.gif)|*.jpg;*.png;*.gif|All Files (*.*)|*.*|";
 }
 
-TEST(FileFilter, WindowsFormEndsWithOneNulOfItsOwn) {
+TEST(FileFilter, WindowsAndQtFormsOfTheSameList) {
+    // The Windows form ends with one NUL of its own.
     EXPECT_EQ(toWindowsFilter("A|*.a|B|*.b|"), "A\0*.a\0B\0*.b\0"s);
     EXPECT_EQ(toWindowsFilter("A|*.a|B|*.b"), "A\0*.a\0B\0*.b\0"s);
     EXPECT_EQ(toWindowsFilter(""), "\0"s);
-}
 
-TEST(FileFilter, TrailingBarMakesNoDifferenceToTheList) {
+    // A trailing bar makes no difference to the list.
     const FilterPairs expected{{"Images Files(*.jpg;*.png;*.gif)", "*.jpg;*.png;*.gif"},
                                {"All Files (*.*)", "*.*"}};
     EXPECT_EQ(filterPairs(kLogoFilter), expected);
@@ -25,9 +25,7 @@ TEST(FileFilter, TrailingBarMakesNoDifferenceToTheList) {
     // A description without patterns and an empty list give nothing to offer.
     EXPECT_EQ(filterPairs("A|*.a|Lonely"), (FilterPairs{{"A", "*.a"}}));
     EXPECT_TRUE(filterPairs("").empty());
-}
-
-TEST(FileFilter, QtFormHasSpaceSeparatedPatternsInTheLastParentheses) {
+    // The Qt form has space-separated patterns in the last parentheses.
     EXPECT_EQ(toQtNameFilter(filterPairs(kLogoFilter)),
               "Images Files(*.jpg;*.png;*.gif) (*.jpg *.png *.gif);;All Files (*.*) (*)");
     EXPECT_EQ(toQtNameFilter({{"Text", " *.txt ; ;*.ini"}, {"Nothing", ";"}}), "Text (*.txt *.ini)");

@@ -5,27 +5,24 @@
 using namespace tavrola;
 using namespace tavrola::settingsform;
 
-TEST(SettingsRules, SliderFollowsOnlyNumbersInsideItsRange) {
-    EXPECT_EQ(sliderPositionFor("50", kSizeMin, kSizeMax), 50);
-    EXPECT_EQ(sliderPositionFor("10", kSizeMin, kSizeMax), 10);
-    EXPECT_EQ(sliderPositionFor("80", kSizeMin, kSizeMax), 80);
-    EXPECT_EQ(sliderPositionFor("95", kSizeMin, kSizeMax), std::nullopt);
-    EXPECT_EQ(sliderPositionFor("9", kSizeMin, kSizeMax), std::nullopt);
+TEST(SettingsRules, SliderFollowsOnlyNumbersInsideItsRangeCheckedBeforeRounding) {
     // Not a number reads as 0, outside the sizes' range.
-    EXPECT_EQ(sliderPositionFor("ab", kSizeMin, kSizeMax), std::nullopt);
-    EXPECT_EQ(sliderPositionFor("", kSizeMin, kSizeMax), std::nullopt);
-    // The range is checked before rounding.
-    EXPECT_EQ(sliderPositionFor("79.6", kSizeMin, kSizeMax), 80);
-    EXPECT_EQ(sliderPositionFor("10.4", kSizeMin, kSizeMax), 10);
-    EXPECT_EQ(sliderPositionFor("80.4", kSizeMin, kSizeMax), std::nullopt);
-    EXPECT_EQ(sliderPositionFor("9.6", kSizeMin, kSizeMax), std::nullopt);
-
-    EXPECT_EQ(sliderPositionFor("797", kPositionMin, kPositionMax), 797);
-    EXPECT_EQ(sliderPositionFor("0", kPositionMin, kPositionMax), 0);
-    EXPECT_EQ(sliderPositionFor("32767", kPositionMin, kPositionMax), 32767);
-    EXPECT_EQ(sliderPositionFor("-5", kPositionMin, kPositionMax), std::nullopt);
-    EXPECT_EQ(sliderPositionFor("40000", kPositionMin, kPositionMax), std::nullopt);
-    EXPECT_EQ(sliderPositionFor("99999999999999999999999", kPositionMin, kPositionMax), std::nullopt);
+    for (const auto& [text, position] :
+         std::initializer_list<std::pair<const char*, std::optional<int>>>{{"50", 50},
+                                                                           {"10", 10},
+                                                                           {"80", 80},
+                                                                           {"95", {}},
+                                                                           {"9", {}},
+                                                                           {"ab", {}},
+                                                                           {"", {}},
+                                                                           {"79.6", 80},
+                                                                           {"10.4", 10},
+                                                                           {"80.4", {}},
+                                                                           {"9.6", {}}})
+        EXPECT_EQ(sliderPositionFor(text, kSizeMin, kSizeMax), position) << text;
+    for (const auto& [text, position] : std::initializer_list<std::pair<const char*, std::optional<int>>>{
+             {"797", 797}, {"0", 0}, {"32767", 32767}, {"-5", {}}, {"40000", {}}, {"99999999999999999999999", {}}})
+        EXPECT_EQ(sliderPositionFor(text, kPositionMin, kPositionMax), position) << text;
 }
 
 TEST(SettingsRules, OnlyARealFourDigitTimeIsAShutdownTime) {
@@ -34,9 +31,6 @@ TEST(SettingsRules, OnlyARealFourDigitTimeIsAShutdownTime) {
     EXPECT_EQ(storedShutdownTime("0000"), (HourMinute{0, 0}));
     for (const char* never : {"2400", "1260", "22:0", "605", "06055", "", " 605", "ab12"})
         EXPECT_EQ(storedShutdownTime(never), std::nullopt) << never;
-}
-
-TEST(SettingsRules, ShutdownTexts) {
     EXPECT_EQ(shutdownTimeText({6, 5}), "0605");
     EXPECT_EQ(shutdownTimeText({23, 0}), "2300");
     EXPECT_EQ(shutdownStatusText(kShutdownSaved, {6, 5}),

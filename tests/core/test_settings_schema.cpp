@@ -7,7 +7,7 @@
 using namespace tavrola;
 namespace fs = std::filesystem;
 
-TEST(SettingsSchema, EveryKeyOfTheDefaultFileReadsBackItsValue) {
+TEST(SettingsSchema, EveryKeyReadsBackItsValueAndAMissingOneIsAddedToItsSection) {
     const std::string& text = defaultSettingsText();
     for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
         EXPECT_EQ(text[i - 1], '\r') << "no bare line feeds";
@@ -28,34 +28,28 @@ TEST(SettingsSchema, EveryKeyOfTheDefaultFileReadsBackItsValue) {
     ASSERT_TRUE(writeSetting(settings::kLastCheck, "06/12/2026 19:30:00", p));
     EXPECT_EQ(fakes::readBytes(p),
               defaultSettingsText() + "\r\n[UPDATE]\r\nAUTOCHECK=ON\r\nLASTCHECK=06/12/2026 19:30:00\r\n");
-}
 
-TEST(SettingsSchema, MissingClockModeIsAddedToItsSection) {
-    fakes::TempDir dir;
-    const fs::path p = dir / "setting.ini";
+    // A missing clock mode is added to its own section.
     fakes::writeBytes(p, "[12-24HRS]\r\n\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n");
     EXPECT_EQ(readSetting(settings::kClockMode, p), "0");
     EXPECT_EQ(fakes::readBytes(p), "[12-24HRS]\r\n\r\nSETJAM=0\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n");
 }
 
-TEST(SettingsSchema, NumbersAreReadFromTheStartOfTheText) {
-    EXPECT_EQ(leadingNumber("50"), 50);
-    EXPECT_EQ(leadingNumber("  12pt"), 12);
-    EXPECT_EQ(leadingNumber("50.6"), 50.6);
-    EXPECT_EQ(leadingNumber("-5"), -5);
-    EXPECT_EQ(leadingNumber("+7x"), 7);
-    EXPECT_EQ(leadingNumber("abc"), 0);
-    EXPECT_EQ(leadingNumber(""), 0);
-    EXPECT_EQ(leadingNumber("-"), 0);
-    EXPECT_EQ(leadingNumber(".5"), 0.5);
-}
-
-TEST(SettingsSchema, ValueRules) {
+TEST(SettingsSchema, NumbersAreReadFromTheStartOfTheTextAndOnlyOffIsOff) {
+    for (const auto& [text, number] : std::initializer_list<std::pair<const char*, double>>{{"50", 50},
+                                                                                            {"  12pt", 12},
+                                                                                            {"50.6", 50.6},
+                                                                                            {"-5", -5},
+                                                                                            {"+7x", 7},
+                                                                                            {"abc", 0},
+                                                                                            {"", 0},
+                                                                                            {"-", 0},
+                                                                                            {".5", 0.5}})
+        EXPECT_EQ(leadingNumber(text), number) << text;
     EXPECT_TRUE(isOff("OFF"));
     EXPECT_TRUE(isOff("oFf"));
-    EXPECT_FALSE(isOff(""));
-    EXPECT_FALSE(isOff("OFF "));
-    EXPECT_FALSE(isOff("NO"));
+    for (const char* on : {"", "OFF ", "NO"})
+        EXPECT_FALSE(isOff(on)) << on;
     EXPECT_EQ(shutdownTimeValue("\"2200\""), "2200");
     EXPECT_EQ(shutdownTimeValue("22\"00"), "2200");
     EXPECT_EQ(shutdownTimeValue("22:00"), "22:00");

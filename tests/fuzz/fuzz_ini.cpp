@@ -3,8 +3,9 @@
 // before, and (for files without repeated sections) every other line is kept byte for byte.
 #include "core/config/IniFile.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,6 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string trim(const std::string& s) {
+    const auto a = s.find_first_not_of(' ');
+    return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
 std::string pick(const std::uint8_t*& data, std::size_t& size, std::size_t maxLen, bool allowSpace) {
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-";
     std::string out;
@@ -24,61 +30,39 @@ std::string pick(const std::uint8_t*& data, std::size_t& size, std::size_t maxLe
         ++data;
         --size;
     }
-    for (std::size_t i = 0; i < len && size; ++i, ++data, --size) {
-        const char c = allowSpace && data[0] % 7 == 0 ? ' ' : kAlphabet[data[0] % (sizeof kAlphabet - 1)];
-        out.push_back(c);
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    while (!out.empty() && out.front() == ' ')
-        out.erase(out.begin());
+    for (std::size_t i = 0; i < len && size; ++i, ++data, --size)
+        out.push_back(allowSpace && data[0] % 7 == 0 ? ' ' : kAlphabet[data[0] % (sizeof kAlphabet - 1)]);
+    out = trim(out);
     return out.empty() ? std::string("K") : out;
 }
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
         lines.push_back(text.substr(pos, end - pos));
-        pos = end + 1;
-        if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return lines;
 }
 
-std::string trim(const std::string& s) {
-    const auto a = s.find_first_not_of(' ');
-    return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
 std::string upper(std::string s) {
     for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
     return s;
 }
 
-// One file per process, removed when the process ends normally.
-struct WorkFile {
-    fs::path path;
-    WorkFile() {
-        // tmpfs when there is one: the writer flushes to disk, which is free there.
-        const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        path = base / ("tavrola-fuzz-ini-" + std::to_string(::getpid()) + ".ini");
-    }
-    ~WorkFile() {
-        std::error_code ec;
-        fs::remove(path, ec);
-    }
-};
-
+// One file per process (tmpfs when there is one: the writer flushes to disk, which is free there),
+// removed when the process ends normally.
 const fs::path& workFile() {
-    static const WorkFile file;
-    return file.path;
+    static const fs::path path = (fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                                 ("tavrola-fuzz-ini-" + std::to_string(::getpid()) + ".ini");
+    static const bool cleanUp = std::atexit([] {
+                                    std::error_code ec;
+                                    fs::remove(path, ec);
+                                }) == 0;
+    (void)cleanUp;
+    return path;
 }
 
 } // namespace
@@ -100,10 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : lines) {
         const std::string t = trim(line);
         if (!t.empty() && t[0] == '[') {
-            if (t.size() < 2) {
-                badHeader = true;
+            if ((badHeader = t.size() < 2))
                 break;
-            }
             current = t.substr(1, t.size() - 2);
             for (const auto& s : seen)
                 repeated |= upper(s) == upper(current);
@@ -117,13 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         before.push_back(GetFromINI(s, k, "", path));
 
     const bool written = AddToINI(section, key, value, path);
-    if (badHeader) {
-        if (written)
-            __builtin_trap(); // a file that cannot be read as INI must not be rewritten
+    if (written == badHeader)
+        __builtin_trap(); // a file that cannot be read as INI must not be rewritten; any other must be
+    if (badHeader)
         return 0;
-    }
-    if (!written)
-        __builtin_trap();
     if (GetFromINI(section, key, "", path) != value)
         __builtin_trap();
     for (std::size_t i = 0; i < probes.size(); ++i) {

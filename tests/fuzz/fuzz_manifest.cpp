@@ -4,6 +4,7 @@
 // which missing parts count as 0; a scanned value is text of the manifest without a quotation mark.
 #include "core/update/UpdateManifest.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -53,12 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(r >= -1 && r <= 1 && CompareVersions(y, x) == -r);
         }
     }
-    checkOrder(a, b, c);
-    checkOrder(a, c, b);
-    checkOrder(b, a, c);
-    checkOrder(b, c, a);
-    checkOrder(c, a, b);
-    checkOrder(c, b, a);
+    int order[] = {0, 1, 2};
+    do
+        checkOrder(v[order[0]], v[order[1]], v[order[2]]);
+    while (std::next_permutation(order, order + 3));
 
     for (std::string_view n : {std::string_view("version"), std::string_view("download"), name}) {
         const std::string plain = ExtractJsonString(text, n);

@@ -70,10 +70,6 @@ std::vector<std::string_view> crLfLines(std::string_view text) {
     return lines;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
 void checkScanner(std::string_view doc) {
     require(FindMatchingBrace(doc, 0) == 0 && FindMatchingBrace(doc, doc.size() + 1) == 0);
     // The first few opening braces: a match closes at depth zero, after the brace.
@@ -96,9 +92,8 @@ void checkScanner(std::string_view doc) {
         if (!value.empty())
             require(doc.find(value) != std::string_view::npos &&
                     doc.find("\"" + std::string(name) + "\"") != std::string_view::npos);
-        if (const auto normal = NormalizeTime(value)) {
+        if (const auto normal = NormalizeTime(value))
             require(!normal->empty() && normal->front() != ' ' && normal->back() != ' ');
-        }
     }
 }
 
@@ -123,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string rule(42, '=');
     require(lines[0] == rule && lines[1] == "JADUAL WAKTU SOLAT BULANAN" &&
             lines[2] == "Bulan: " + prayerdb::monthCaption(now.date) &&
-            lines[3] == "CACHE_MONTH=" + prayerdb::monthKey(now.date) && startsWith(lines[4], "UPDATE_DATE=") &&
-            startsWith(lines[5], "LAST_UPDATE=") && lines[6] == rule && lines[7].empty() && lines.back().empty());
+            lines[3] == "CACHE_MONTH=" + prayerdb::monthKey(now.date) && lines[4].starts_with("UPDATE_DATE=") &&
+            lines[5].starts_with("LAST_UPDATE=") && lines[6] == rule && lines[7].empty() && lines.back().empty());
 
     static constexpr std::string_view kKeys[] = {
         "Imsak=", "Suboh=", "Syuruk=", "Duha=", "Zohor=", "Asar=", "Magrib=", "Isyak="};
@@ -139,10 +134,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int day = number(head.substr(1, 2));
         require(day > lastDay && day <= r.daysInMonth);
         lastDay = day;
-        require(startsWith(lines[first + 1], "Tarikh: "));
+        require(lines[first + 1].starts_with("Tarikh: "));
         for (std::size_t k = 0; k < 8; ++k) {
             const std::string_view line = lines[first + 2 + k];
-            require(startsWith(line, kKeys[k]));
+            require(line.starts_with(kKeys[k]));
             if (day == now.date.day)
                 require(line.substr(kKeys[k].size()) == r.today[k]);
         }

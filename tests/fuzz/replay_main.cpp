@@ -16,23 +16,19 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        const fs::path arg(argv[i]);
-        if (fs::is_directory(arg)) {
-            for (const auto& entry : fs::directory_iterator(arg))
+        if (fs::is_directory(argv[i])) {
+            for (const auto& entry : fs::directory_iterator(argv[i]))
                 if (entry.is_regular_file())
                     inputs.push_back(entry.path());
-        } else if (fs::is_regular_file(arg)) {
-            inputs.push_back(arg);
+        } else if (fs::is_regular_file(argv[i])) {
+            inputs.emplace_back(argv[i]);
         } else {
-            std::fprintf(stderr, "no such input: %s\n", argv[i]);
-            return 2;
+            return std::fprintf(stderr, "no such input: %s\n", argv[i]), 2;
         }
     }
+    if (inputs.empty())
+        return std::fprintf(stderr, "no inputs to replay\n"), 2;
     std::sort(inputs.begin(), inputs.end());
-    if (inputs.empty()) {
-        std::fprintf(stderr, "no inputs to replay\n");
-        return 2;
-    }
     for (const fs::path& p : inputs) {
         std::ifstream in(p, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -40,5 +36,4 @@ int main(int argc, char** argv) {
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs replayed\n", inputs.size());
-    return 0;
 }
