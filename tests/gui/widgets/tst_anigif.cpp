@@ -109,9 +109,9 @@ private slots:
     // What the build drew into the program folder plays in the control.
     void shippedArtwork() {
         const QString dir = TAVROLA_PROGRAM_DIR;
-        for (const char* name : {"logo/logo", "gif/indicator0", "gif/indicator1", "gif/indicator2", "gif/indicator3",
-                                 "gif/indicator4", "gif/isnin", "gif/selasa", "gif/rabu", "gif/khamis", "gif/jumaat",
-                                 "gif/sabtu", "gif/ahad"}) {
+        for (const char* name : {"logo/logo", "gif/indicator0", "gif/indicator1", "gif/indicator2",
+                                 "gif/indicator3", "gif/indicator4", "gif/isnin", "gif/selasa", "gif/rabu",
+                                 "gif/khamis", "gif/jumaat", "gif/sabtu", "gif/ahad"}) {
             ucAniGIF g;
             QVERIFY2(g.LoadAnimatedGIF_File(dir + "/" + name + ".gif"), name);
             QVERIFY2(g.FrameCount() > 1 && g.Loops() == 0, name);
