@@ -53,9 +53,6 @@ public:
     int port() const {
         return m_port;
     }
-    QString url(const QString& path) const {
-        return QStringLiteral("https://127.0.0.1:%1/%2").arg(m_port).arg(path);
-    }
 
 private:
     QProcess m_process;

@@ -3,19 +3,13 @@
 // One layout check for every window: each visible control lies inside its window, no two visible
 // sibling controls overlap (unless the pair, by object names in either order, is listed as meant to),
 // and no caption is cut off at its font. Returns one line per problem; empty when the layout is sound.
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPair>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSet>
-#include <QStringList>
 #include <QStyle>
-#include <QWidget>
 
 namespace tavrola::testing {
 

@@ -43,12 +43,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         path = os.path.normpath(os.path.join(self.root, self.path.split("?", 1)[0].lstrip("/")))
         if not path.startswith(os.path.abspath(self.root)) or not os.path.isfile(path):
-            body = b"<html><body>404 Not Found</body></html>"
-            self.send_response(404)
-            self.send_header("Content-Type", "text/html")
-            self.send_header("Content-Length", str(len(body)))
-            self.end_headers()
-            self.wfile.write(body)
+            self.send_error(404)
             return
         time.sleep(self._extra(path, ".delay", 0.0))
         with open(path, "rb") as f:

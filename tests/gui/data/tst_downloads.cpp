@@ -5,6 +5,7 @@
 #include "gui/platform/QtHttpClient.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
 #include "gui/widgets/Downloader.h"
+#include "support/LayoutCheck.h"
 #include "support/QtFiles.h"
 #include "support/QtTestRegistry.h"
 
@@ -109,7 +110,8 @@ private slots:
         QCOMPARE(w.lblSubuh->text(), QString("05:51"));
         QCOMPARE(w.lblMagrib->text(), QString("19:11"));
         w.ForceDownload();
-        QVERIFY(w.isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TAVROLA_VERIFY_LAYOUT(&w);
         QVERIFY(http.reply(404, ""));
         QCOMPARE(w.lblStatus->text(), QString("Gagal muat turun! HTTP: 404"));
         QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(255, 0, 0));

@@ -1,16 +1,13 @@
-// The real HTTP client against a local HTTPS server: the download control and the updater window,
-// and every way a reply can go wrong. Skipped in builds that do not trust a test certificate.
+// The real HTTP client against a local HTTPS server: every way the updater window's reply can go
+// wrong. Skipped in builds that do not trust a test certificate. (Two downloads told apart: tst_downloads.)
 #include "fakes/FakeClock.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtHttpClient.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
-#include "gui/widgets/Downloader.h"
 #include "support/HttpsTestServer.h"
 #include "support/QtTestRegistry.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -46,32 +43,6 @@ private slots:
             QSKIP(qPrintable(why));
         QVERIFY(m_server.start(root(), m_work.filePath("trusted")));
         QVERIFY(m_stranger.start(root(), m_work.filePath("stranger"), false));
-    }
-
-    void twoDownloadsAreToldApartByName() {
-        QByteArray big;
-        for (int i = 0; i < 20000; ++i)
-            big += "baris " + QByteArray::number(i) + "\n";
-        QVERIFY(writeAll(root() + "/besar.txt", big));
-        QVERIFY(writeAll(root() + "/besar.txt.delay", "0.5"));
-        QVERIFY(writeAll(root() + "/kecil.txt", "kecil\n"));
-        QtHttpClient http;
-        Downloader downloader(http);
-        QSignalSpy complete(&downloader, &Downloader::DownloadComplete);
-        QSignalSpy failed(&downloader, &Downloader::DownloadError);
-        const QString bigFile = m_work.filePath("out/besar.txt"), smallFile = m_work.filePath("out/kecil.txt");
-        const QString missing = m_work.filePath("out/tiada.txt");
-        QVERIFY(writeAll(smallFile, QByteArray(5000, 'x')));
-        downloader.BeginDownload(m_server.url("besar.txt"), bigFile);
-        downloader.BeginDownload(m_server.url("kecil.txt"), smallFile);
-        downloader.BeginDownload(m_server.url("tiada.txt"), missing);
-        QVERIFY(QTest::qWaitFor([&] { return complete.count() + failed.count() == 3; }, 20000));
-        QCOMPARE(failed.count(), 1);
-        QCOMPARE(failed.at(0).at(0).toString(), missing);
-        QVERIFY(!QFile::exists(missing));
-        QCOMPARE(complete.at(0).at(0).toString(), smallFile); // the small one finishes first
-        QCOMPARE(readAll(smallFile), QByteArray("kecil\n"));
-        QCOMPARE(readAll(bigFile), big);
     }
 
     void updaterOutcomes_data() {

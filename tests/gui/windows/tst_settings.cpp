@@ -6,11 +6,13 @@
 #include "fakes/TempDir.h"
 #include "gui/platform/LocalText.h"
 #include "gui/settings/FrmSetting.h"
+#include "gui/settings/ZoneChooser.h"
 #include "gui/widgets/ucTimePicker.h"
 #include "support/LayoutCheck.h"
 #include "support/QtTestRegistry.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,44 +27,20 @@ using namespace tavrola;
 
 namespace {
 
-std::string lines(std::initializer_list<const char*> ls) {
-    std::string s;
-    for (const char* l : ls)
-        s.append(l).append("\r\n");
-    return s;
+// Lines joined with CRLF, as the file keeps them.
+std::string crlf(std::string s) {
+    std::string out;
+    for (char c : s)
+        c == '\n' ? out.append("\r\n") : out.append(1, c);
+    return out;
 }
 
 // A file as a caretaker leaves it: every key, the shutdown time in quotes, SETJAM on 24 hours.
-std::string preparedSettings() {
-    return lines({"[TAJUK-01]",
-                  "TSIZE=50",
-                  "FSIZE=30",
-                  "GSIZE=60",
-                  "TEMPAT=Taman Seri Murni",
-                  "TITLE01=Masjid Al-Hidayah",
-                  "TITLE02=Selamat Datang",
-                  "",
-                  "[GAMBAR]",
-                  "LOGO1=.\\logo\\logo.gif",
-                  "",
-                  "[VSCROLL-01]",
-                  "VHIGHT=797",
-                  "",
-                  "[HSCROLL-01]",
-                  "HHIGHT=17388",
-                  "",
-                  "[12-24HRS]",
-                  "SETJAM=1",
-                  "",
-                  "[TARIKH_HIJRAH]",
-                  "MASA=1",
-                  "",
-                  "[JADUAL]",
-                  "KOMPUTER_TUTUP=\"2200\"",
-                  "",
-                  "[WSOLAT_JAM]",
-                  "SKROL=ON"});
-}
+const char* const kPrepared = "[TAJUK-01]\nTSIZE=50\nFSIZE=30\nGSIZE=60\nTEMPAT=Taman Seri Murni\n"
+                              "TITLE01=Masjid Al-Hidayah\nTITLE02=Selamat Datang\n\n[GAMBAR]\n"
+                              "LOGO1=.\\logo\\logo.gif\n\n[VSCROLL-01]\nVHIGHT=797\n\n[HSCROLL-01]\n"
+                              "HHIGHT=17388\n\n[12-24HRS]\nSETJAM=1\n\n[TARIKH_HIJRAH]\nMASA=1\n\n[JADUAL]\n"
+                              "KOMPUTER_TUTUP=\"2200\"\n\n[WSOLAT_JAM]\nSKROL=ON\n";
 
 void copyPicture(const std::filesystem::path& to) {
     std::filesystem::create_directories(to.parent_path());
@@ -80,7 +58,7 @@ struct Rig {
     int shutdownOn = 0;
     std::unique_ptr<FrmSetting> w;
 
-    explicit Rig(const std::string& settings = preparedSettings()) {
+    explicit Rig(const std::string& settings = crlf(kPrepared)) {
         fakes::writeBytes(folder.settingsFile(), settings);
         copyPicture(folder.root() / "logo" / "logo.gif");
         w = std::make_unique<FrmSetting>(folder, clock, dialogs);
@@ -105,25 +83,17 @@ struct Rig {
 class TestSettings : public QObject {
     Q_OBJECT
 private slots:
-    // One wiring check: the window shows the file and hands the clock its logo and place.
-    void loadShowsTheFileAndChangesNothing() {
-        Rig r;
-        r.w->Form_Load();
-        QVERIFY(r.w->Check1->isChecked());
-        QCOMPARE(r.w->Text1->text(), QString("Masjid Al-Hidayah"));
-        QCOMPARE(r.w->VolScroll3->value(), 60);
-        QCOMPARE(r.left, std::vector<int>{17388});
-        QCOMPARE(r.logos.size(), std::size_t(1));
-        QVERIFY(!r.w->logoPreview().isNull());
-        QCOMPARE(r.w->ucShutdownTime->Value(), QTime(22, 0)); // the quotes are dropped
-        QCOMPARE(r.file(), preparedSettings());
-        QVERIFY(r.dialogs.shown.empty());
-    }
-
-    void saveWritesExactlyTheExpectedFile() {
+    // The wiring check: the window shows the file, hands the clock its logo and place, and saves
+    // exactly what was changed, byte for byte.
+    void loadShowsTheFileAndSaveWritesExactlyTheExpectedFile() {
         Rig r;
         FrmSetting& w = *r.w;
         w.Form_Load();
+        QCOMPARE(w.Text1->text(), QString("Masjid Al-Hidayah"));
+        QCOMPARE(r.left, std::vector<int>{17388});
+        QVERIFY(r.logos.size() == 1 && !w.logoPreview().isNull());
+        QCOMPARE(w.ucShutdownTime->Value(), QTime(22, 0)); // the quotes are dropped
+        QCOMPARE(r.file(), crlf(kPrepared));
         w.Text1->setText("Surau An-Nur");
         w.VolScroll1->setValue(64);
         w.Text3->setText("Kampung Baru");
@@ -132,64 +102,24 @@ private slots:
         w.Tarikh_Takwim2->setText("abc"); // stored as typed
         w.ucShutdownTime->setValue(QTime(6, 5));
         w.cmdSave_Click();
-        QCOMPARE(r.file(), lines({"[TAJUK-01]",
-                                  "TSIZE=64",
-                                  "FSIZE=30",
-                                  "GSIZE=7",
-                                  "TEMPAT=Kampung Baru",
-                                  "TITLE01=Surau An-Nur",
-                                  "TITLE02=Selamat Datang",
-                                  "",
-                                  "[GAMBAR]",
-                                  "LOGO1=.\\logo\\logo.gif",
-                                  "",
-                                  "[VSCROLL-01]",
-                                  "VHIGHT=797",
-                                  "",
-                                  "[HSCROLL-01]",
-                                  "HHIGHT=12000",
-                                  "",
-                                  "[12-24HRS]",
-                                  "SETJAM=1",
-                                  "",
-                                  "[TARIKH_HIJRAH]",
-                                  "MASA=abc",
-                                  "",
-                                  "[JADUAL]",
-                                  "KOMPUTER_TUTUP=0605",
-                                  "",
-                                  "[WSOLAT_JAM]",
-                                  "SKROL=ON"}));
+        QCOMPARE(r.file(), crlf("[TAJUK-01]\nTSIZE=64\nFSIZE=30\nGSIZE=7\nTEMPAT=Kampung Baru\n"
+                                "TITLE01=Surau An-Nur\nTITLE02=Selamat Datang\n\n[GAMBAR]\n"
+                                "LOGO1=.\\logo\\logo.gif\n\n[VSCROLL-01]\nVHIGHT=797\n\n[HSCROLL-01]\n"
+                                "HHIGHT=12000\n\n[12-24HRS]\nSETJAM=1\n\n[TARIKH_HIJRAH]\nMASA=abc\n\n"
+                                "[JADUAL]\nKOMPUTER_TUTUP=0605\n\n[WSOLAT_JAM]\nSKROL=ON\n"));
         QCOMPARE(r.shutdownOn, 1);
         QVERIFY(r.dialogs.shown.empty());
     }
 
-    // Values the shutdown check never matches are not shown as switched on.
-    void storedShutdownTimes_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<QString>("status");
-        const QString ask = "SILA TETAPKAN MASA DAN KLIK 'SIMPAN'";
-        QTest::newRow("empty") << "" << false << "DIMATIKAN";
-        QTest::newRow("time") << "0605" << true << "DIAKTIFKAN\n\nMasa Shutdown : 06:05\n(Setiap Hari)";
-        QTest::newRow("colon") << "22:00" << true << ask;
-        QTest::newRow("four, not a time") << "2460" << true << ask;
-        QTest::newRow("letters") << "ab12" << true << ask;
-    }
-    void storedShutdownTimes() {
-        QFETCH(QString, stored);
-        QFETCH(bool, checked);
-        QFETCH(QString, status);
+    // Which stored times count is a core rule; here: switched off and saved, the time is gone.
+    void switchedOffShutdownIsSavedEmpty() {
         Rig r;
-        r.set(settings::kShutdownTime, fromQt(stored));
         r.w->Form_Load();
-        QCOMPARE(r.w->chkEnableShutdown->isChecked(), checked);
-        QCOMPARE(r.w->Label9->text(), status);
-        if (!checked) { // switched off and saved: the time is gone
-            r.w->cmdSave_Click();
-            QCOMPARE(r.key(settings::kShutdownTime), std::string());
-            QCOMPARE(r.shutdownOn, 0);
-        }
+        r.w->chkEnableShutdown->click();
+        r.w->cmdSave_Click();
+        QCOMPARE(r.key(settings::kShutdownTime), std::string());
+        QCOMPARE(r.w->Label9->text(), QString("DIMATIKAN"));
+        QCOMPARE(r.shutdownOn, 0);
     }
 
     void readOnlyFileSaysSoOncePerKeyAndStaysAsItWas() {
@@ -222,20 +152,39 @@ private slots:
         Rig r;
         fakes::TempDir elsewhere;
         r.w->Form_Load();
-        for (const auto& chosen :
-             {r.folder.root() / "logo" / "masjid.gif", elsewhere.path() / "Logo Masjid.gif"}) {
+        const auto full = elsewhere.path() / "Logo Masjid.gif";
+        for (const auto& [chosen, stored] :
+             {std::pair{r.folder.root() / "logo" / "masjid.gif", std::string(".\\logo\\masjid.gif")},
+              std::pair{full, full.string()}}) {
             copyPicture(chosen);
             r.dialogs.nextOpenFile = chosen.string();
             r.w->cmdLOGO_Click();
             QCOMPARE(r.logos.back(), pathToQt(chosen));
             r.w->cmdSave_Click();
+            QCOMPARE(r.key(settings::kLogo), stored);
         }
-        QCOMPARE(r.key(settings::kLogo), (elsewhere.path() / "Logo Masjid.gif").string());
-        r.set(settings::kLogo, "x");
-        r.dialogs.nextOpenFile = (r.folder.root() / "logo" / "masjid.gif").string();
-        r.w->cmdLOGO_Click();
-        r.w->cmdSave_Click();
-        QCOMPARE(r.key(settings::kLogo), std::string(".\\logo\\masjid.gif"));
+    }
+
+    // Zones under their states (headings cannot be chosen), saved to [LOKASI] ZON; back to the
+    // coordinates clears it. An untouched chooser writes nothing (the byte-exact save above has no zone).
+    void zoneChooserSavesTheChosenZone() {
+        Rig r;
+        QVERIFY(AddToINI("LOKASI", "LATITUD", "5.9804", r.folder.settingsFile())); // typed coordinates, no zone
+        QVERIFY(AddToINI("LOKASI", "LONGITUD", "116.0735", r.folder.settingsFile()));
+        r.w->Form_Load();
+        QComboBox* box = r.w->findChild<QComboBox*>(QStringLiteral("cboZon"));
+        QCOMPARE(r.w->zoneChooser->code(), QString());
+        const int sabah = box->findText(QStringLiteral("SABAH")), sbh07 = box->findData(QStringLiteral("SBH07"));
+        QVERIFY(sabah > 0 && sbh07 > sabah && box->itemText(sbh07).contains(QStringLiteral("Kota Kinabalu")));
+        QVERIFY(!(box->model()->flags(box->model()->index(sabah, 0)) & Qt::ItemIsEnabled));
+        for (const QString& code : {QStringLiteral("SBH07"), QString()}) {
+            box->setCurrentIndex(code.isEmpty() ? 0 : sbh07);
+            r.w->cmdSave_Click();
+            QCOMPARE(GetFromINI("LOKASI", "ZON", "", r.folder.settingsFile()), fromQt(code));
+            r.w->BatalButton_Click();
+            r.w->Form_Load();
+            QCOMPARE(r.w->zoneChooser->code(), code);
+        }
     }
 
     // Shown from the tray it loads afresh; shown while open it is only raised.

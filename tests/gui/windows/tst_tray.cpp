@@ -131,25 +131,20 @@ private slots:
         QVERIFY(!rig.form.mnuPopup->isVisible());
     }
 
-    void secondStartOfTheSameFolderIsRefused() {
+    void oneClockPerFolderAndACrashedRunsLockIsTakenOver() {
         QTemporaryDir a, b;
         auto first = std::make_unique<SingleInstance>(a.path());
         QVERIFY(first->acquire());
         QVERIFY(!SingleInstance(a.path()).acquire());
         QVERIFY(SingleInstance(b.path()).acquire()); // a copy in another folder is another clock
         first.reset();
-        QVERIFY(SingleInstance(a.path()).acquire());
-    }
-
-    void lockOfACrashedRunIsTakenOver() {
-        QTemporaryDir dir;
-        SingleInstance probe(dir.path());
-        QFile stale(probe.lockPath());
+        // A crashed run leaves its lock: process id, application name, host name. No process has
+        // id 2^22 + 1 here.
+        QFile stale(SingleInstance(a.path()).lockPath());
         QVERIFY(stale.open(QIODevice::WriteOnly));
-        // The lock's format: process id, application name, host name. No process has id 2^22 + 1 here.
         stale.write("4194305\ntavrola\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         stale.close();
-        QVERIFY(SingleInstance(dir.path()).acquire());
+        QVERIFY(SingleInstance(a.path()).acquire());
     }
 };
 
