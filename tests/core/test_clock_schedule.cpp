@@ -41,19 +41,12 @@ PrayerSchedule::Colour colourOf(const PrayerSchedule::Tick& t, Prayer p) {
 } // namespace
 
 TEST(TimeText, Convert24To12AndCountdownTexts) {
-    const std::pair<const char*, const char*> hours[] = {{"00:15", "12:15"},
-                                                         {"12:30", "12:30"},
-                                                         {"13:05", "1:05"},
-                                                         {"04:45", "4:45"},
-                                                         {"--:--", "12:--"},
-                                                         {"", "00:00"},
-                                                         {"   ", "00:00"},
-                                                         {" 19:45 ", "7:45"},
-                                                         {"noon", "noon"},
-                                                         {"ab:cd:ef", "12:cd:ef"},
-                                                         {"99999999999999:00", "12:00"}};
+    const std::pair<const char*, const char*> hours[] = {
+        {"00:15", "12:15"}, {"12:30", "12:30"}, {"13:05", "1:05"},   {"04:45", "4:45"}, {"--:--", "12:--"},
+        {"", "00:00"},      {"   ", "00:00"},   {" 19:45 ", "7:45"}, {"noon", "noon"},  {"ab:cd:ef", "12:cd:ef"}};
     for (const auto& [in, out] : hours)
         EXPECT_EQ(Convert24To12(in), out) << in;
+    EXPECT_EQ(Convert24To12("99999999999999:00"), "12:00");
     const std::pair<int, const char*> countdowns[] = {{0, "0 saat"},       {2 * 3600 + 20 * 60, "2 jam 20 minit"},
                                                       {5 * 60, "5 minit"}, {3600 + 5, "1 jam 5 saat"},
                                                       {59, "59 saat"},     {3600, "1 jam"}};

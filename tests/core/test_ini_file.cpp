@@ -115,16 +115,6 @@ TEST_F(IniFileTest, HugeFilesAreRefusedNotRead) {
     EXPECT_EQ(fs::file_size(p), huge.size());
 }
 
-TEST_F(IniFileTest, ManyLinesCanStillBeRewritten) {
-    std::string text = "[A]\r\n";
-    for (int i = 0; i < 40000; ++i)
-        text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
-    const fs::path p = file(text);
-    ASSERT_TRUE(AddToINI("A", "k39999", "last", p));
-    EXPECT_EQ(GetFromINI("A", "k39999", "", p), "last");
-    EXPECT_EQ(GetFromINI("A", "k0", "", p), "0");
-}
-
 TEST_F(IniFileTest, AFailedReplaceOrAReadOnlyFileLeavesTheOldFileExactlyAsItWas) {
     const std::string text = "[A]\r\nk=1\r\n";
     const fs::path p = file(text);

@@ -125,16 +125,6 @@ TEST(MMonitors, MonitorUnpluggedSinceTheListWasBuilt) {
     EXPECT_EQ(m.Monitors().size(), 3u);
 }
 
-TEST(MMonitors, WithoutMultiMonitorSupportThereIsOneMonitor) {
-    FakeScreens screens = threeMonitors();
-    screens.multi = false;
-    MMonitors m(screens);
-    ASSERT_EQ(m.Monitors().size(), 2u);
-    EXPECT_EQ(m.monitor(1)->Device(), "\\\\.\\DISPLAY1");
-    EXPECT_EQ(m.MonitorOfWindow({-5000, 0, -4000, 100}), 1);
-    EXPECT_FALSE(m.IsMultiMonitor());
-}
-
 TEST(MMonitors, ReportListsEveryEntryAndResolutionIsTheMonitorAtTheOrigin) {
     FakeScreens screens;
     screens.add("LEFT", {-1280, 0, 0, 1024});

@@ -133,10 +133,6 @@ TEST(PrayerCalculator, EveryMalaysianDayHasEightTimesInOrderWithTheFixedGaps) {
             }
             EXPECT_EQ(*day[Prayer::Imsak], *day[Prayer::Subuh] - 10);
             EXPECT_EQ(*day[Prayer::Dhuha], *day[Prayer::Syuruk] + 26);
-            // Kuala Lumpur's Zohor swings between 12:58 and 13:28 over the year.
-            if (where.longitude == PrayerLocation{}.longitude) {
-                EXPECT_NEAR(*day[Prayer::Zohor], 13 * 60 + 13, 16);
-            }
         }
     }
 }

@@ -69,18 +69,6 @@ struct Window {
 
 } // namespace
 
-TEST(ProportionalLayout, RecordsDepthFirstWithCentresAsFractionsOfTheContainer) {
-    Window w;
-    const auto& t = w.layout.table();
-    ASSERT_EQ(t.size(), 6u); // window, panel, its label, title, timer, picture
-    EXPECT_FLOAT_EQ(t[1].CentreX, 300.0f / 800);
-    EXPECT_FLOAT_EQ(t[2].CentreX, 100.0f / 400) << "the panel's label is centred within the panel";
-    EXPECT_FLOAT_EQ(t[2].CentreY, 40.0f / 200);
-    EXPECT_EQ(t[3].FontSize, 24);
-    EXPECT_EQ(t[4].Width, 0) << "what cannot be read stays 0";
-    EXPECT_EQ(t[5].FontSize, 0);
-}
-
 TEST(ProportionalLayout, ScalesSizesAndFontsByHeightAndKeepsCentres) {
     Window w;
     w.resizeTo(1600, 1200);
