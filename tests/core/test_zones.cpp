@@ -106,9 +106,6 @@ TEST(Zones, AnUnknownCodeIsSaidOnceOnTheStatusLine) {
     DataUpdater updater(folder, clock, calculated);
     updater.load();
     EXPECT_EQ(updater.statusText(), "Update #1 BERJAYA! - 31 hari - Zon XYZ99 tidak dikenali, guna WLY01");
-    EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 6}).zohor,
-              formatPrayerTime(
-                  PrayerCalculator(defaultZone().place, defaultZone().rules).day({2026, 12, 6})[Prayer::Zohor]));
     ASSERT_TRUE(updater.ForceDownload());
     EXPECT_EQ(updater.statusText().find("XYZ99"), std::string::npos) << updater.statusText();
 }
