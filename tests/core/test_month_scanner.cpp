@@ -54,26 +54,15 @@ TEST(JsonScanner, ValueIsTheTextBetweenTheQuotesAfterTheColon) {
 
 TEST(JsonScanner, TimesArePaddedTrimmedOrRefused) {
     using namespace std::string_literals;
-    const std::pair<std::string, std::optional<std::string>> cases[] = {
-        {"4:45", "04:45"},
-        {"12:30", "12:30"},
-        {"4:5", "04:5"},
-        {" 5:07 ", "05:07"},
-        {"04:45:00", "04:45:00"},
-        {" 2010 ", "2010"},
-        {"", "--:--"},
-        {"   ", "--:--"},
-        {"\t4:45", std::nullopt} /* tabs are not trimmed */,
-        {":30", std::nullopt},
-        {"ab:30", std::nullopt},
-        {"-1:30", std::nullopt},
-        // Line breaks and control bytes never reach the file.
-        {"5:45\n", std::nullopt},
-        {"x\r", std::nullopt},
-        {"5:4\0"s + "5", std::nullopt},
-        {"5:45\x7f", std::nullopt}};
-    for (const auto& [in, out] : cases)
+    const std::pair<const char*, const char*> kept[] = {
+        {"4:45", "04:45"},        {"12:30", "12:30"}, {"4:5", "04:5"}, {" 5:07 ", "05:07"},
+        {"04:45:00", "04:45:00"}, {" 2010 ", "2010"}, {"", "--:--"},   {"   ", "--:--"}};
+    for (const auto& [in, out] : kept)
         EXPECT_EQ(NormalizeTime(in), out) << in;
+    // Tabs are not trimmed; line breaks and control bytes never reach the file.
+    for (const std::string& bad :
+         {"\t4:45"s, ":30"s, "ab:30"s, "-1:30"s, "5:45\n"s, "x\r"s, "5:4\0"s + "5", "5:45\x7f"s})
+        EXPECT_EQ(NormalizeTime(bad), std::nullopt) << bad;
 }
 
 TEST(MonthConverter, FullMonthIsWrittenByteForByte) {
