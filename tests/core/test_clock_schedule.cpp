@@ -57,7 +57,8 @@ TEST(TimeText, Convert24To12AndCountdownTexts) {
 TEST(TimeText, StoredTimesThatAreNotTimesCountAsMidnightAndClockModes) {
     EXPECT_EQ(minutesOfDay("5:07"), at(5, 7));
     EXPECT_EQ(minutesOfDay(" 23:59 "), at(23, 59));
-    for (const char* bad : {"", "--:--", "24:00", "12:60", "ab:cd", "1230", "12:3x", "-1:00", "12:30:99"})
+    for (const char* bad :
+         {"", "--:--", "24:00", "12:60", "ab:cd", "1230", "12:3x", "-1:00", "12:30:99", "123:00", "12:", "1:234"})
         EXPECT_EQ(minutesOfDay(bad), 0) << bad;
     EXPECT_EQ(minuteText(moment(0, 30)), "12:30 AM");
     EXPECT_EQ(minuteText(moment(12, 0)), "12:00 PM");

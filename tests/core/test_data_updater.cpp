@@ -142,20 +142,24 @@ TEST_F(UpdaterTest, FailedDownloadsKeepThePreviousDatabaseAndTheTimerRetries) {
     EXPECT_TRUE(updater.UpToDate());
 }
 
-TEST_F(UpdaterTest, OnlyOneDownloadRunsWhoeverAsksForItAndUnloadDropsIt) {
+TEST_F(UpdaterTest, UnloadDropsTheDownloadAndOnlyOneRunsWhoeverAsksForIt) {
     writeBytes(folder.databaseFile(), "CACHE_MONTH=122026\r\n"); // every load refetches a file with a month line
     updater.load();
     EXPECT_EQ(statuses.front(), "DATABASE LAPUK! Muat turun semula...");
-    updater.tick();
-    EXPECT_FALSE(updater.ForceDownload());
-    EXPECT_EQ(http.requests.size(), 1u);
     updater.unload();
     EXPECT_EQ(http.cancelled, 1);
     EXPECT_FALSE(updater.Busy());
     updater.load();
     EXPECT_EQ(updater.UpdateCount(), 1);
-    ASSERT_TRUE(http.reply(200, testData("month_2026-12.json")));
-    expectStatus("Update #1 BERJAYA! - 31 hari", StatusColour::Green);
+
+    updater.tick();
+    EXPECT_FALSE(updater.ForceDownload());
+    ASSERT_TRUE(http.reply(500, ""));
+    updater.tick(); // starts the timer's download
+    EXPECT_FALSE(updater.ForceDownload());
+    updater.tick();
+    EXPECT_EQ(http.requests.size(), 3u);
+    EXPECT_EQ(http.pendingCount(), 1u);
 }
 
 TEST_F(UpdaterTest, PartialMonthIsWrittenAndTodayMissingEmptiesTheLabels) {

@@ -30,6 +30,7 @@ TEST(GifPlayback, FrameTimesNeverFallBelowTheMinimum) {
     p.setFrames({0, 0, 200, 30});
     EXPECT_EQ(p.frameDelay(1), 50) << "delay 0 runs at the 50 ms default";
     EXPECT_EQ(p.frameDelay(4), 50);
+    EXPECT_EQ(p.frameDelay(5), 50) << "past the last frame";
     EXPECT_EQ(p.action(1).timerMs, 50);
     EXPECT_EQ(p.tick().timerMs, 50);
     EXPECT_EQ(p.tick().timerMs, 200);
