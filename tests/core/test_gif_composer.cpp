@@ -46,11 +46,8 @@ TEST(GifComposer, PlacesFramesAndKeepsWhatIsUnderTransparentPixels) {
     over.transparentIndex = 0;
     over.pixels[0] = 0;
     Composed c({back, over});
-    EXPECT_EQ(c.at(0, 1, 1), kRed);
     EXPECT_EQ(c.at(1, 1, 1), kRed) << "transparent pixel";
-    EXPECT_EQ(c.at(1, 2, 1), kBlue);
     EXPECT_EQ(c.at(1, 2, 2), kBlue);
-    EXPECT_EQ(c.at(1, 0, 0), kRed);
     EXPECT_EQ(c.at(1, 3, 3), kRed);
 }
 
@@ -77,20 +74,16 @@ TEST(GifComposer, DisposalTwoClearsAndThreeRestores) {
     EXPECT_EQ(c.composer.pixels(), frame3);
 }
 
-TEST(GifComposer, MissingOrWrongSizedPixelsDrawNothing) {
+TEST(GifComposer, MissingPixelsDrawNothingAndPaletteChangesShowAfterInvalidate) {
     Composed c({solidFrame(0, 0, 2, 2, 1), solidFrame(0, 0, 2, 2, 2)});
     c.pixels[1].resize(3);
-    EXPECT_EQ(c.at(1, 0, 0), kRed);
+    EXPECT_EQ(c.at(1, 0, 0), kRed) << "wrong-sized pixels";
     c.pixels.resize(1);
     c.composer.invalidate();
-    EXPECT_EQ(c.at(1, 1, 1), kRed);
+    EXPECT_EQ(c.at(1, 1, 1), kRed) << "missing pixels";
     c.composer.compose(c.gif, c.pixels, 9); // out of range: ignored
     EXPECT_EQ(c.composer.shownFrame(), 1);
-}
 
-TEST(GifComposer, PaletteChangesShowAfterInvalidate) {
-    Composed c({solidFrame(0, 0, 1, 1, 1)});
-    EXPECT_EQ(c.at(0, 0, 0), kRed);
     GifPalette p{};
     p[1] = {0, 0, 9};
     c.gif.setPalette(0, p);
@@ -101,19 +94,12 @@ TEST(GifComposer, PaletteChangesShowAfterInvalidate) {
 TEST(GifComposer, Mirroring) {
     // 3×2: a b c / d e f
     const std::vector<std::uint32_t> src{1, 2, 3, 4, 5, 6};
-    auto px = src;
-    GifComposer::mirror(px, 3, 2, 1);
-    EXPECT_EQ(px, (std::vector<std::uint32_t>{3, 2, 1, 6, 5, 4}));
-    px = src;
-    GifComposer::mirror(px, 3, 2, 2);
-    EXPECT_EQ(px, (std::vector<std::uint32_t>{4, 5, 6, 1, 2, 3}));
-    px = src;
-    GifComposer::mirror(px, 3, 2, 3);
-    EXPECT_EQ(px, (std::vector<std::uint32_t>{6, 5, 4, 3, 2, 1}));
-    px = src;
-    GifComposer::mirror(px, 3, 2, 0);
-    EXPECT_EQ(px, src);
-
+    const std::vector<std::uint32_t> want[] = {src, {3, 2, 1, 6, 5, 4}, {4, 5, 6, 1, 2, 3}, {6, 5, 4, 3, 2, 1}};
+    for (int mode = 0; mode < 4; ++mode) {
+        auto px = src;
+        GifComposer::mirror(px, 3, 2, mode);
+        EXPECT_EQ(px, want[mode]) << mode;
+    }
     // A frame that covers only part of the canvas lands on the mirrored side of the picture.
     Composed c({solidFrame(0, 0, 4, 1, 1), solidFrame(0, 0, 1, 1, 3)});
     c.composer.compose(c.gif, c.pixels, 1);
@@ -124,22 +110,22 @@ TEST(GifComposer, Mirroring) {
 
 TEST(GifStretch, Geometry) {
     struct Case {
-        int stretch, w, h;
-        GifDrawRect want;
+        int stretch, w, h, width, height;
+        double scaleX, scaleY;
     };
     // Canvas 40 × 20 in a control of 100 × 100, or 30 × 30.
     const Case cases[] = {
-        {0, 100, 100, {0, 0, 40, 20, 1, 1}},     {1, 100, 100, {0, 0, 100, 50, 2.5, 2.5}},
-        {2, 100, 100, {0, 0, 100, 100, 2.5, 5}}, {3, 100, 100, {0, 0, 40, 20, 1, 1}},
-        {3, 30, 30, {0, 0, 30, 15, 0.75, 0.75}}, {1, 30, 30, {0, 0, 30, 15, 0.75, 0.75}},
-        {4, 30, 30, {0, 0, 40, 20, 1, 1}},       {9, 30, 30, {0, 0, 40, 20, 1, 1}},
+        {0, 100, 100, 40, 20, 1, 1}, {1, 100, 100, 100, 50, 2.5, 2.5}, {2, 100, 100, 100, 100, 2.5, 5},
+        {3, 100, 100, 40, 20, 1, 1}, {3, 30, 30, 30, 15, 0.75, 0.75},  {1, 30, 30, 30, 15, 0.75, 0.75},
+        {4, 30, 30, 40, 20, 1, 1},   {9, 30, 30, 40, 20, 1, 1},
     };
     for (const Case& c : cases) {
         const GifDrawRect r = gifDrawRect(c.stretch, c.w, c.h, 40, 20);
-        EXPECT_EQ(r.width, c.want.width) << c.stretch << " " << c.w;
-        EXPECT_EQ(r.height, c.want.height) << c.stretch << " " << c.w;
-        EXPECT_DOUBLE_EQ(r.scaleX, c.want.scaleX) << c.stretch << " " << c.w;
-        EXPECT_DOUBLE_EQ(r.scaleY, c.want.scaleY) << c.stretch << " " << c.w;
+        SCOPED_TRACE(::testing::Message() << c.stretch << " " << c.w);
+        EXPECT_EQ(r.width, c.width);
+        EXPECT_EQ(r.height, c.height);
+        EXPECT_DOUBLE_EQ(r.scaleX, c.scaleX);
+        EXPECT_DOUBLE_EQ(r.scaleY, c.scaleY);
     }
     // Offsets are image pixels, scaled with the image.
     const GifDrawRect r = gifDrawRect(2, 100, 100, 40, 20, 4, -2);

@@ -37,72 +37,57 @@ TEST_F(IniFileTest, ReadsKeysWhateverTheirSpacingCaseAndLineEnds) {
     EXPECT_EQ(GetFromINI("", "top", "", p), "") << "lines above the first header belong to no section";
 }
 
-TEST_F(IniFileTest, FirstMatchWinsAndRepeatedSectionsAreSearchedAgain) {
-    const fs::path p = file("[A]\r\nk=1\r\nk=2\r\n[B]\r\nj=3\r\n[a]\r\nm=4\r\n");
-    EXPECT_EQ(GetFromINI("A", "k", "", p), "1");
-    EXPECT_EQ(GetFromINI("A", "m", "", p), "4");
-}
-
-TEST_F(IniFileTest, EmptyDefaultNeverWrites) {
-    const std::string text = "[A]\r\nempty=\r\n";
-    const fs::path p = file(text);
-    EXPECT_EQ(GetFromINI("A", "missing", "", p), "");
-    EXPECT_EQ(GetFromINI("A", "empty", "", p), "");
-    EXPECT_EQ(readBytes(p), text);
+TEST_F(IniFileTest, DefaultsAreWrittenBackUnlessEmpty) {
+    const fs::path p = file("[12-24HRS]\r\nSETJAM=\r\n\r\n[X]\r\n");
+    EXPECT_EQ(GetFromINI("12-24HRS", "missing", "", p), "");
+    EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "", p), "");
+    EXPECT_EQ(readBytes(p), "[12-24HRS]\r\nSETJAM=\r\n\r\n[X]\r\n") << "an empty default never writes";
+    EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", p), "0");
+    EXPECT_EQ(GetFromINI("UPDATE", "AUTOCHECK", "ON", p), "ON");
+    EXPECT_EQ(readBytes(p), "[12-24HRS]\r\nSETJAM=0\r\n\r\n[X]\r\n\r\n[UPDATE]\r\nAUTOCHECK=ON\r\n");
 
     const fs::path absent = m_dir / "dbase" / "dbsolat.dat";
     EXPECT_EQ(GetFromINI("05122026", "zohor", "", absent), "");
     EXPECT_FALSE(fs::exists(absent.parent_path()));
-}
-
-TEST_F(IniFileTest, NonEmptyDefaultIsWrittenBack) {
-    const fs::path p = file("[12-24HRS]\r\nSETJAM=\r\n\r\n[X]\r\n");
-    EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", p), "0");
-    EXPECT_EQ(readBytes(p), "[12-24HRS]\r\nSETJAM=0\r\n\r\n[X]\r\n");
-
-    EXPECT_EQ(GetFromINI("UPDATE", "AUTOCHECK", "ON", p), "ON");
-    EXPECT_EQ(readBytes(p), "[12-24HRS]\r\nSETJAM=0\r\n\r\n[X]\r\n\r\n[UPDATE]\r\nAUTOCHECK=ON\r\n");
-
     const fs::path fresh = m_dir / "newfolder" / "setting.ini";
     EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", fresh), "0");
     EXPECT_EQ(readBytes(fresh), "[12-24HRS]\r\nSETJAM=0\r\n");
 }
 
-TEST_F(IniFileTest, RewriteTouchesOnlyTheMatchingLinesOfTheTargetSection) {
-    const fs::path p = file("note=kept\r\n[A]\r\n  Key = old \r\nkey=older\r\nOther = Mixed Case \r\n\r\n"
-                            "[B]\r\nkey=b\r\n[C]\r\nx=1");
-    ASSERT_TRUE(AddToINI("a", "KEY", "new", p));
-    EXPECT_EQ(readBytes(p), "note=kept\r\n[A]\r\nKEY=new\r\nKEY=new\r\nOther = Mixed Case \r\n\r\n"
-                            "[B]\r\nkey=b\r\n[C]\r\nx=1\r\n");
-}
-
-TEST_F(IniFileTest, MissingKeyBecomesTheSectionsLastLineAndMissingSectionIsAppended) {
-    const fs::path p = file("[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n");
-    ASSERT_TRUE(AddToINI("A", "n", "2", p));
-    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\n");
-    ASSERT_TRUE(AddToINI("B", "m", "3", p));
-    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\nm=3\r\n");
-    ASSERT_TRUE(AddToINI("NEW", "k", "v=w", p));
-    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\nm=3\r\n\r\n[NEW]\r\nk=v=w\r\n");
-    EXPECT_EQ(GetFromINI("NEW", "k", "", p), "v=w");
-}
-
-TEST_F(IniFileTest, LinesUnderARepeatedHeaderStayWithTheirSection) {
-    const fs::path p = file("[A]\r\na=1\r\n[B]\r\nb=1\r\n[A]\r\nc=2\r\n[B]\r\nd=3\r\n");
-    ASSERT_TRUE(AddToINI("B", "e", "4", p));
-    EXPECT_EQ(readBytes(p), "[A]\r\na=1\r\nc=2\r\n[B]\r\nb=1\r\nd=3\r\ne=4\r\n");
-    EXPECT_EQ(GetFromINI("A", "c", "", p), "2");
-    EXPECT_EQ(GetFromINI("B", "d", "", p), "3");
-}
-
-TEST_F(IniFileTest, EmptyFileAndFileWithoutFinalLineEnd) {
-    const fs::path p = file("");
-    ASSERT_TRUE(AddToINI("S", "k", "v", p));
-    EXPECT_EQ(readBytes(p), "[S]\r\nk=v\r\n");
-
-    file("[S]\r\nk=v");
-    ASSERT_TRUE(AddToINI("S", "j", "w", p));
-    EXPECT_EQ(readBytes(p), "[S]\r\nk=v\r\nj=w\r\n");
+// Writes touch only the matching lines of the target section, byte for byte.
+TEST_F(IniFileTest, WritesChangeOnlyWhatTheyMust) {
+    using namespace std::string_literals;
+    struct Row {
+        const char *name, *section, *key, *value;
+        std::string before, after;
+    };
+    const Row rows[] = {
+        {"matching lines of the target section", "a", "KEY", "new",
+         "note=kept\r\n[A]\r\n  Key = old \r\nkey=older\r\nOther = Mixed Case \r\n\r\n[B]\r\nkey=b\r\n[C]\r\nx=1",
+         "note=kept\r\n[A]\r\nKEY=new\r\nKEY=new\r\nOther = Mixed Case \r\n\r\n[B]\r\nkey=b\r\n[C]\r\nx=1\r\n"},
+        {"missing key after the blank line", "A", "n", "2", "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n",
+         "[A]\r\na=1\r\n\r\nn=2\r\n[B]\r\nb=1\r\n"},
+        {"missing key in the last section", "B", "m", "3", "[A]\r\n[B]\r\nb=1\r\n",
+         "[A]\r\n[B]\r\nb=1\r\nm=3\r\n"},
+        {"missing section", "NEW", "k", "v=w", "[A]\r\na=1\r\n", "[A]\r\na=1\r\n\r\n[NEW]\r\nk=v=w\r\n"},
+        {"repeated headers", "B", "e", "4", "[A]\r\na=1\r\n[B]\r\nb=1\r\n[A]\r\nc=2\r\n[B]\r\nd=3\r\n",
+         "[A]\r\na=1\r\nc=2\r\n[B]\r\nb=1\r\nd=3\r\ne=4\r\n"},
+        {"empty file", "S", "k", "v", "", "[S]\r\nk=v\r\n"},
+        {"no final line end", "S", "j", "w", "[S]\r\nk=v", "[S]\r\nk=v\r\nj=w\r\n"},
+        {"binary bytes", "A", "j", "1", "[A]\r\nk=\x01\x00\xff\r\n\x00\x00\r\n"s,
+         "[A]\r\nk=\x01\x00\xff\r\n\x00\x00\r\nj=1\r\n"s},
+    };
+    for (const Row& r : rows) {
+        const fs::path p = file(r.before);
+        ASSERT_TRUE(AddToINI(r.section, r.key, r.value, p)) << r.name;
+        EXPECT_EQ(readBytes(p), r.after) << r.name;
+        EXPECT_EQ(GetFromINI(r.section, r.key, "", p), r.value) << r.name;
+    }
+    // Lines under a repeated header stay with their section, and the first match wins.
+    const fs::path p = file("[A]\r\nk=1\r\nk=2\r\n[B]\r\nj=3\r\n[a]\r\nm=4\r\n");
+    EXPECT_EQ(GetFromINI("A", "k", "", p), "1");
+    EXPECT_EQ(GetFromINI("A", "m", "", p), "4");
+    EXPECT_EQ(GetFromINI("B", "m", "", p), "");
 }
 
 TEST_F(IniFileTest, FilesThatAreNotIniGiveTheDefaultAndAreNeverChanged) {
@@ -119,13 +104,6 @@ TEST_F(IniFileTest, FilesThatAreNotIniGiveTheDefaultAndAreNeverChanged) {
     EXPECT_EQ(GetFromINI("A", "k", "dflt", folder), "dflt");
     EXPECT_FALSE(AddToINI("A", "k", "v", folder));
     EXPECT_TRUE(fs::is_directory(folder));
-
-    // Binary bytes are just bytes.
-    const std::string binary("[A]\r\nk=\x01\x00\xff\r\n\x00\x00\r\n", 16);
-    file(binary);
-    EXPECT_EQ(GetFromINI("A", "k", "", p), std::string("\x01\x00\xff", 3));
-    ASSERT_TRUE(AddToINI("A", "j", "1", p));
-    EXPECT_EQ(readBytes(p), binary + "j=1\r\n");
 }
 
 TEST_F(IniFileTest, HugeFilesAreRefusedNotRead) {
@@ -137,33 +115,19 @@ TEST_F(IniFileTest, HugeFilesAreRefusedNotRead) {
     EXPECT_EQ(fs::file_size(p), huge.size());
 }
 
-TEST_F(IniFileTest, ManyLinesCanStillBeRewritten) {
-    std::string text = "[A]\r\n";
-    for (int i = 0; i < 40000; ++i)
-        text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
-    const fs::path p = file(text);
-    ASSERT_TRUE(AddToINI("A", "k39999", "last", p));
-    EXPECT_EQ(GetFromINI("A", "k39999", "", p), "last");
-    EXPECT_EQ(GetFromINI("A", "k0", "", p), "0");
-}
-
-TEST_F(IniFileTest, ReadOnlyFileIsNotChanged) {
-    const std::string text = "[A]\r\nk=1\r\n";
-    const fs::path p = file(text);
-    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(AddToINI("A", "k", "2", p));
-    EXPECT_EQ(GetFromINI("A", "k", "9", p), "1");
-    EXPECT_EQ(readBytes(p), text);
-    EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
-}
-
-TEST_F(IniFileTest, AFailedReplaceLeavesTheOldFileExactlyAsItWas) {
+TEST_F(IniFileTest, AFailedReplaceOrAReadOnlyFileLeavesTheOldFileExactlyAsItWas) {
     const std::string text = "[A]\r\nk=1\r\n";
     const fs::path p = file(text);
     AtomicFileTestHooks::failReplace = [](const fs::path&) { return true; };
     const bool written = AddToINI("A", "k", "2", p);
     AtomicFileTestHooks::failReplace = nullptr;
     EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(p), text);
+    EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
+
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(AddToINI("A", "k", "2", p));
+    EXPECT_EQ(GetFromINI("A", "k", "9", p), "1");
     EXPECT_EQ(readBytes(p), text);
     EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
 }

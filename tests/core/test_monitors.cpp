@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using tavrola::MMonitors;
-using tavrola::Point;
 using tavrola::Rect;
 using tavrola::fakes::FakeScreens;
 
@@ -22,40 +21,18 @@ FakeScreens threeMonitors() {
 
 } // namespace
 
-TEST(MMonitors, ListHasTheVirtualDesktopFirstThenEachMonitor) {
+TEST(MMonitors, ListHasTheVirtualDesktopFirstAndUnknownIndexesGiveZeros) {
     FakeScreens screens = threeMonitors();
     MMonitors m(screens);
     ASSERT_EQ(m.Monitors().size(), 4u);
     EXPECT_EQ(m.MonitorCount(), 3);
-    EXPECT_TRUE(m.IsMultiMonitor());
     EXPECT_EQ(m.MonitorRect(0), (Rect{-1024, -200, 3200, 1080}));
-    EXPECT_EQ(m.MonitorWorkRect(0), m.MonitorRect(0));
-    EXPECT_EQ(m.MonitorRect(2), (Rect{1920, 0, 3200, 1024}));
     EXPECT_EQ(m.MonitorWorkRect(2), (Rect{1920, 0, 3200, 984}));
-    EXPECT_TRUE(m.monitor(2)->DiminishedWorkarea());
-    EXPECT_EQ(m.monitor(0)->Device(), "Virtual");
     EXPECT_EQ(m.monitor(3)->Device(), "\\\\.\\DISPLAY3");
     // Not in the list: zeros, no fault.
     EXPECT_EQ(m.MonitorRect(4), Rect{});
     EXPECT_EQ(m.MonitorWorkRect(-1), Rect{});
     EXPECT_FALSE(m.CoverRect(7).has_value());
-    EXPECT_EQ(*m.CoverRect(0), (Rect{-1024, -200, 3200, 1080}));
-}
-
-TEST(MMonitors, TwipsAreOfferedOnRequestOnly) {
-    FakeScreens screens = threeMonitors();
-    screens.twips = tavrola::TwipScale::fromDpi(96, 120);
-    MMonitors m(screens);
-    auto* second = m.monitor(2);
-    EXPECT_EQ(second->Width(), 1280);
-    second->setPixelsToTwips(true);
-    EXPECT_EQ(second->Left(), 28800);
-    EXPECT_EQ(second->Width(), 19200);
-    EXPECT_EQ(second->Height(), 12288);
-    EXPECT_EQ(second->WorkBottom(), 11808);
-    // The rectangle operations stay in pixels.
-    EXPECT_EQ(m.MonitorRect(2), (Rect{1920, 0, 3200, 1024}));
-    EXPECT_EQ(m.MoveToMonitor({0, 0, 10, 10}, 2), (Rect{1920, 0, 1930, 10}));
 }
 
 TEST(MMonitors, PointsAndWindowsFindTheirMonitorOrTheNearestOne) {
@@ -65,45 +42,27 @@ TEST(MMonitors, PointsAndWindowsFindTheirMonitorOrTheNearestOne) {
     EXPECT_EQ(m.MonitorUnderCursor(), 2);
     EXPECT_EQ(m.MonitorFromPointIndex({-1, -200}), 3);
     EXPECT_EQ(m.MonitorFromPointIndex({1919, 1079}), 1);
-    // Below the short right-hand monitor: the nearest is the one above.
-    EXPECT_EQ(m.MonitorFromPointIndex({3000, 1060}), 2);
-    // The monitor holding most of the window wins.
+    EXPECT_EQ(m.MonitorFromPointIndex({3000, 1060}), 2) << "below the short monitor: the one above";
+    // The monitor holding most of the window wins; a zero-sized window still belongs somewhere.
     EXPECT_EQ(m.MonitorOfWindow({1800, 100, 2600, 600}), 2);
     EXPECT_EQ(m.MonitorOfWindow({1500, 100, 2000, 600}), 1);
     EXPECT_EQ(m.MonitorOfWindow({-5000, 0, -4000, 100}), 3);
-    // A zero-sized window still belongs somewhere.
     EXPECT_EQ(m.MonitorOfWindow({2500, 500, 2500, 500}), 2);
-}
-
-TEST(MMonitors, MoveToMonitorKeepsSizeAndOffsetFromTheCorner) {
-    FakeScreens screens = threeMonitors();
-    MMonitors m(screens);
+    // Moving keeps size and offset from the corner; an unknown index acts as a monitor at (0, 0).
     const Rect w{100, 50, 900, 650};
-    EXPECT_EQ(m.WindowRectOnMonitor(w), w);
     EXPECT_EQ(m.MoveToMonitor(w, 2), (Rect{2020, 50, 2820, 650}));
     EXPECT_EQ(m.MoveToMonitor(w, 3), (Rect{-924, -150, -124, 450}));
     EXPECT_EQ(m.MoveToMonitor({2020, 50, 2820, 650}, 1), w);
-    // To an index that is not there: as if the monitor sat at (0, 0).
     EXPECT_EQ(m.MoveToMonitor(w, 9), w);
 }
 
-TEST(MMonitors, NextMonitorCyclesAndReadsAnEmptyTagAsZero) {
+TEST(MMonitors, NextMonitorCyclesAndReadsABadTagAsZero) {
     FakeScreens screens = threeMonitors();
     MMonitors m(screens);
-    EXPECT_EQ(m.NextMonitor("1"), 2);
-    EXPECT_EQ(m.NextMonitor("2"), 3);
-    EXPECT_EQ(m.NextMonitor("3"), 1);
-    EXPECT_EQ(m.NextMonitor(""), 1);
-    EXPECT_EQ(m.NextMonitor("x"), 1);
-    EXPECT_EQ(m.NextMonitor("-7"), 1);
-    EXPECT_EQ(m.NextMonitor("99999999999999999999"), 1);
-
-    FakeScreens one;
-    one.add("ONE", {0, 0, 800, 600}, true);
-    MMonitors single(one);
-    EXPECT_EQ(single.NextMonitor(""), 1);
-    EXPECT_EQ(single.NextMonitor("1"), 1);
-
+    const std::pair<const char*, int> cases[] = {
+        {"1", 2}, {"2", 3}, {"3", 1}, {"", 1}, {"x", 1}, {"-7", 1}, {"99999999999999999999", 1}};
+    for (const auto& [tag, next] : cases)
+        EXPECT_EQ(m.NextMonitor(tag), next) << tag;
     // A monitor unplugged while the Tag still names it: back to the first.
     screens.list.pop_back();
     EXPECT_EQ(m.NextMonitor("2"), 1);
@@ -115,33 +74,31 @@ TEST(MMonitors, EnsureOnscreenPullsWindowsBackOntoTheDesktop) {
     screens.add("A", {0, 0, 1920, 1080}, true);
     screens.add("B", {1920, 0, 3840, 1080});
     MMonitors m(screens);
-    // Wholly inside: stays.
-    EXPECT_FALSE(m.EnsureOnscreen({100, 100, 500, 500}, false));
-    EXPECT_FALSE(m.EnsureOnscreen({0, 0, 3840, 1080}, false));
-    // Over the right edge: partly allowed stays, otherwise pulled in.
-    EXPECT_FALSE(m.EnsureOnscreen({3600, 100, 4000, 500}, true));
-    EXPECT_EQ(*m.EnsureOnscreen({3600, 100, 4000, 500}, false), (Rect{3440, 100, 3840, 500}));
-    // Over the top-left corner.
-    EXPECT_EQ(*m.EnsureOnscreen({-50, -20, 350, 380}, false), (Rect{0, 0, 400, 400}));
-    // Wholly off the desktop is pulled in even when overlapping would be fine.
-    EXPECT_EQ(*m.EnsureOnscreen({5000, 2000, 5400, 2400}, true), (Rect{3440, 680, 3840, 1080}));
-    // Larger than the desktop: its left and top edges end on the desktop's.
-    EXPECT_EQ(*m.EnsureOnscreen({100, 100, 4100, 1300}, false), (Rect{0, 0, 4000, 1200}));
-    // Larger but already on the desktop's corner: the shifts land where it is, so nothing moves.
-    EXPECT_FALSE(m.EnsureOnscreen({0, 0, 4000, 1200}, false));
-    // A zero-sized window adds nothing to the desktop, so it counts as inside.
-    EXPECT_FALSE(m.EnsureOnscreen({9000, 9000, 9000, 9000}, false));
-}
+    struct Case {
+        Rect window;
+        bool partlyOk;
+        std::optional<Rect> moved;
+    };
+    const Case cases[] = {
+        {{100, 100, 500, 500}, false, std::nullopt},
+        {{0, 0, 3840, 1080}, false, std::nullopt},
+        {{3600, 100, 4000, 500}, true, std::nullopt},
+        {{3600, 100, 4000, 500}, false, Rect{3440, 100, 3840, 500}},
+        {{-50, -20, 350, 380}, false, Rect{0, 0, 400, 400}},
+        {{5000, 2000, 5400, 2400}, true, Rect{3440, 680, 3840, 1080}}, // wholly off: pulled in anyway
+        {{100, 100, 4100, 1300}, false, Rect{0, 0, 4000, 1200}},       // larger: left and top edges meet
+        {{0, 0, 4000, 1200}, false, std::nullopt},
+        {{9000, 9000, 9000, 9000}, false, std::nullopt}, // zero-sized counts as inside
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(m.EnsureOnscreen(c.window, c.partlyOk), c.moved) << c.window.left << "," << c.window.top;
 
-TEST(MMonitors, EnsureOnscreenWithNoMonitorLeavesTheWindow) {
     FakeScreens none;
-    MMonitors m(none);
-    EXPECT_EQ(m.MonitorCount(), 0);
-    EXPECT_FALSE(m.EnsureOnscreen({100, 100, 500, 500}, false));
-    EXPECT_EQ(m.MonitorUnderCursor(), 0);
-    EXPECT_EQ(m.NextMonitor(""), 1);
-    EXPECT_FALSE(m.CoverRect(1).has_value());
-    EXPECT_FALSE(m.ResolutionText().has_value());
+    MMonitors empty(none);
+    EXPECT_FALSE(empty.EnsureOnscreen({100, 100, 500, 500}, false));
+    EXPECT_EQ(empty.MonitorUnderCursor(), 0);
+    EXPECT_EQ(empty.NextMonitor(""), 1);
+    EXPECT_FALSE(empty.ResolutionText().has_value());
 }
 
 TEST(MMonitors, MonitorUnpluggedSinceTheListWasBuilt) {
@@ -149,37 +106,18 @@ TEST(MMonitors, MonitorUnpluggedSinceTheListWasBuilt) {
     MMonitors m(screens);
     m.RefreshMonitors();
     screens.list.erase(screens.list.begin() + 1);
-    // The old entry 2 is refreshed as gone: zeros rather than stale numbers.
     m.monitor(2)->Refresh();
-    EXPECT_EQ(m.MonitorRect(2), Rect{});
-    // The pointer over what used to be monitor 3 now maps to the stale list's entry 3...
+    EXPECT_EQ(m.MonitorRect(2), Rect{}) << "zeros rather than stale numbers";
     screens.cursor = {-500, 0};
     EXPECT_EQ(m.MonitorUnderCursor(), 3);
-    // ...and after a refresh to the new entry 2.
     m.RefreshMonitors();
     EXPECT_EQ(m.MonitorUnderCursor(), 2);
     EXPECT_EQ(m.Monitors().size(), 3u);
 }
 
-TEST(MMonitors, WithoutMultiMonitorSupportThereIsOneMonitor) {
-    FakeScreens screens = threeMonitors();
-    screens.multi = false;
-    MMonitors m(screens);
-    ASSERT_EQ(m.Monitors().size(), 2u);
-    EXPECT_EQ(m.monitor(0)->Device(), "Virtual");
-    EXPECT_EQ(m.monitor(1)->Device(), "\\\\.\\DISPLAY1");
-    EXPECT_EQ(m.MonitorCount(), 1);
-    EXPECT_EQ(m.MonitorUnderCursor(), 1);
-    EXPECT_EQ(m.MonitorOfWindow({-5000, 0, -4000, 100}), 1);
-    EXPECT_EQ(m.MonitorRect(1), (Rect{0, 0, 1920, 1080}));
-    EXPECT_TRUE(m.monitor(1)->Primary());
-    EXPECT_TRUE(m.monitor(1)->VgaCompatible());
-    EXPECT_FALSE(m.monitor(1)->Removable());
-    EXPECT_FALSE(m.IsMultiMonitor());
-}
-
-TEST(MMonitors, ReportListsEveryEntryInTheFixedWording) {
+TEST(MMonitors, ReportListsEveryEntryAndResolutionIsTheMonitorAtTheOrigin) {
     FakeScreens screens;
+    screens.add("LEFT", {-1280, 0, 0, 1024});
     screens.add("\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, true);
     auto& second = screens.add("\\\\.\\DISPLAY2", {1920, 0, 2944, 768});
     second.vgaCompatible = false;
@@ -188,20 +126,13 @@ TEST(MMonitors, ReportListsEveryEntryInTheFixedWording) {
     MMonitors m(screens);
     EXPECT_EQ(m.MonitorReport({1920, 0, 2944, 768}),
               "MultiMonitor Support: True\r\n"
-              "Number of monitors: 2\r\n"
-              "This window is over monitor: 2\r\n"
-              "The mouse is over monitor: 2\r\n"
+              "Number of monitors: 3\r\n"
+              "This window is over monitor: 3\r\n"
+              "The mouse is over monitor: 3\r\n"
               "Absolute window coordinates: 1920, 0, 2944, 768  Relative window coordinates: 0, 0, 1024, 768\r\n"
               "0: \"Virtual\", Desktop: False, VGA: False, Visible: True\r\n"
-              "1: \"\\\\.\\DISPLAY1\", Desktop: True, VGA: True, Visible: True, Primary\r\n"
-              "2: \"\\\\.\\DISPLAY2\", Desktop: True, VGA: False, Visible: False\r\n");
+              "1: \"LEFT\", Desktop: True, VGA: True, Visible: True\r\n"
+              "2: \"\\\\.\\DISPLAY1\", Desktop: True, VGA: True, Visible: True, Primary\r\n"
+              "3: \"\\\\.\\DISPLAY2\", Desktop: True, VGA: False, Visible: False\r\n");
     EXPECT_EQ(*m.ResolutionText(), "Display Resolution: 1920 x 1080");
-}
-
-TEST(MMonitors, ResolutionIsThatOfTheMonitorNearestTheOrigin) {
-    FakeScreens screens;
-    screens.add("LEFT", {-1280, 0, 0, 1024});
-    screens.add("MAIN", {0, 0, 2560, 1440}, true);
-    MMonitors m(screens);
-    EXPECT_EQ(*m.ResolutionText(), "Display Resolution: 2560 x 1440");
 }

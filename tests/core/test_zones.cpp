@@ -9,23 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <map>
-#include <set>
 #include <sstream>
-#include <string>
 
 using namespace tavrola;
-
-namespace {
-
-struct Tally {
-    int exact = 0;
-    int total = 0;
-};
-
-} // namespace
 
 // The shipped table was fitted on one year's timetables; these are another year's, from another
 // compilation, a few dates per zone across the seasons.
@@ -40,7 +28,7 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
     const std::map<std::string, int> unreproduced = {{"KDH02", 2}, {"KDH04", 1}, {"KDH05", 1},
                                                      {"KDH06", 1}, {"KDH07", 3}, {"PHG06", 1},
                                                      {"PLS01", 3}, {"PRK07", 3}, {"SBH06", 6}};
-    std::map<std::string, Tally> byZone;
+    std::map<std::string, std::pair<int, int>> byZone; // exact, total
     while (std::getline(in, line)) {
         std::stringstream cells(line);
         std::string code, date, time;
@@ -50,7 +38,7 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
         ASSERT_NE(zone, nullptr) << code;
         const Date d{std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2))};
         const PrayerDay day = PrayerCalculator(zone->place, zone->rules).day(d);
-        Tally& t = byZone[code];
+        auto& [exactHere, totalHere] = byZone[code];
         for (Prayer p : columns) {
             std::getline(cells, time, ',');
             if (time.empty()) // a time the fitted year's rules no longer give (see the data's README)
@@ -60,8 +48,8 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
             const auto loose = unreproduced.find(code);
             EXPECT_LE(std::abs(*day[p] - published), loose == unreproduced.end() ? 1 : loose->second)
                 << code << " " << date << " " << prayerName(p);
-            t.exact += *day[p] == published;
-            ++t.total;
+            exactHere += *day[p] == published;
+            ++totalHere;
         }
     }
     ASSERT_GE(byZone.size(), 59u);
@@ -70,25 +58,11 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
         if (unreproduced.contains(code))
             continue;
         // A zone's handful of dates may hold a few one-minute misses; across the country at most 8 %.
-        EXPECT_GE(t.exact * 100, t.total * 85) << code << ": " << t.exact << " of " << t.total;
-        exact += t.exact;
-        total += t.total;
+        EXPECT_GE(t.first * 100, t.second * 85) << code << ": " << t.first << " of " << t.second;
+        exact += t.first;
+        total += t.second;
     }
     EXPECT_GE(exact * 100, total * 92) << exact << " of " << total;
-}
-
-TEST(Zones, EveryCodeIsFoundOnceWhateverItsCase) {
-    std::set<std::string_view> codes;
-    for (const Zone& zone : allZones()) {
-        EXPECT_TRUE(codes.insert(zone.code).second) << zone.code;
-        EXPECT_EQ(findZone(zone.code), &zone);
-        EXPECT_FALSE(zone.districts.empty()) << zone.code;
-    }
-    EXPECT_EQ(codes.size(), 60u);
-    EXPECT_EQ(findZone(" sgr01 "), findZone("SGR01"));
-    for (const char* bad : {"", "SGR", "SGR011", "SGR 01", "XYZ99"})
-        EXPECT_EQ(findZone(bad), nullptr) << bad;
-    EXPECT_EQ(defaultZone().code, "WLY01");
 }
 
 TEST(Zones, TheZoneWinsOverCoordinatesAndAnUnknownCodeFallsBackToTheDefault) {
@@ -100,17 +74,17 @@ TEST(Zones, TheZoneWinsOverCoordinatesAndAnUnknownCodeFallsBackToTheDefault) {
     const Case cases[] = {
         {"", "WLY01", ""},
         {"[LOKASI]\r\nZON_WAKTU=8\r\n", "WLY01", ""},
-        {"[LOKASI]\r\nZON=sbh07\r\n", "SBH07", ""},
+        {"[LOKASI]\r\nZON= sbh07 \r\n", "SBH07", ""},
         {"[LOKASI]\r\nLATITUD=5.4164\r\nLONGITUD=100.3327\r\nZON=PLS01\r\n", "PLS01", ""},
         {"[LOKASI]\r\nLATITUD=5.4164\r\nLONGITUD=100.3327\r\n", "", ""},
         {"[LOKASI]\r\nLONGITUD=100.3327\r\nZON=\r\n", "", ""},
         {"[LOKASI]\r\nLATITUD=5.4164\r\nZON=XYZ99\r\n", "WLY01", "XYZ99"},
+        {"[LOKASI]\r\nZON=SGR011\r\n", "WLY01", "SGR011"},
     };
     for (const Case& c : cases) {
         fakes::TempDir dir;
-        const auto ini = dir.path() / "setting.ini";
-        std::ofstream(ini, std::ios::binary) << c.ini;
-        const PrayerPlace place = readPrayerPlace(ini);
+        fakes::writeBytes(dir / "setting.ini", c.ini);
+        const PrayerPlace place = readPrayerPlace(dir / "setting.ini");
         EXPECT_EQ(place.unknownZone, c.unknown) << c.ini;
         if (*c.zone) {
             ASSERT_NE(place.zone, nullptr) << c.ini;
@@ -132,9 +106,6 @@ TEST(Zones, AnUnknownCodeIsSaidOnceOnTheStatusLine) {
     DataUpdater updater(folder, clock, calculated);
     updater.load();
     EXPECT_EQ(updater.statusText(), "Update #1 BERJAYA! - 31 hari - Zon XYZ99 tidak dikenali, guna WLY01");
-    EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 6}).zohor,
-              formatPrayerTime(
-                  PrayerCalculator(defaultZone().place, defaultZone().rules).day({2026, 12, 6})[Prayer::Zohor]));
     ASSERT_TRUE(updater.ForceDownload());
     EXPECT_EQ(updater.statusText().find("XYZ99"), std::string::npos) << updater.statusText();
 }
