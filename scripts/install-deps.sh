@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages in scripts/packages.txt that are not installed yet. Idempotent.
+# Installs the Debian packages in scripts/packages.txt (or those named) that are not installed yet. Idempotent.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$here/packages.txt")
+# With package names as arguments, installs those instead (the packaging and cross-test scripts).
+if [ "$#" -gt 0 ]; then
+    wanted=("$@")
+else
+    mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$here/packages.txt")
+fi
 missing=()
 for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")

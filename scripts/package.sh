@@ -18,16 +18,7 @@ arm64) need+=(crossbuild-essential-arm64 qemu-user-static) ;;
     ;;
 esac
 "$root/scripts/install-deps.sh"
-missing=()
-for pkg in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/install-deps.sh" "${need[@]}"
 
 dir="$root/build/package-$arch"
 cross=()

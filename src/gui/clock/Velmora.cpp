@@ -11,6 +11,7 @@
 #include "core/widgets/GifStretch.h"
 #include "gui/clock/ClockFace.h"
 #include "gui/clock/CongregationScreens.h"
+#include "gui/clock/FitText.h"
 #include "gui/clock/StripMover.h"
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/WidgetLayout.h"
@@ -138,21 +139,6 @@ QFont faceOf(const QStringList& families, int pixelSize, bool bold = false) {
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;
-}
-
-// The largest pixel size (up to `box`'s height) at which `sample` fits in `box`.
-int fittingPixelSize(QFont font, const QString& sample, const QSize& box) {
-    int lo = 6, hi = box.height();
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        font.setPixelSize(mid);
-        const QFontMetrics fm(font);
-        if (fm.horizontalAdvance(sample) <= box.width() && fm.height() <= box.height())
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    return lo;
 }
 
 // An animated picture of the program folder's own artwork, scaled into its box.
@@ -438,10 +424,10 @@ void Velmora::applyFonts() {
     // Digits sized to leave room for the smaller am/pm beside them.
     const QFont digits = faceOf({m_digitFamily}, 10);
     auto* clock = static_cast<ClockFace*>(TextTimeReal);
-    clock->setFont(faceOf({m_digitFamily}, fittingPixelSize(digits, "88:88:88", QSize(1040, 230))));
+    clock->setFont(faceOf({m_digitFamily}, fitPixelSize(digits, "88:88:88", QSize(1040, 230))));
     clock->setSuffixFont(faceOf(kRounded, 10, true));
     clock->setSuffixScale(0.42);
-    const int timeSize = fittingPixelSize(digits, "88:88", QSize(150, 70));
+    const int timeSize = fitPixelSize(digits, "88:88", QSize(150, 70));
     for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         auto* face = static_cast<ClockFace*>(timeLabel(static_cast<Prayer>(i)));
         face->setFont(faceOf({m_digitFamily}, timeSize));
