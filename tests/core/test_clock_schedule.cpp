@@ -57,6 +57,7 @@ TEST(TimeText, Convert24To12AndCountdownTexts) {
 TEST(TimeText, StoredTimesThatAreNotTimesCountAsMidnightAndClockModes) {
     EXPECT_EQ(minutesOfDay("5:07"), at(5, 7));
     EXPECT_EQ(minutesOfDay(" 23:59 "), at(23, 59));
+    EXPECT_EQ(minutesOfDay("00:30"), at(0, 30)); // an Isyak after midnight
     for (const char* bad :
          {"", "--:--", "24:00", "12:60", "ab:cd", "1230", "12:3x", "-1:00", "12:30:99", "123:00", "12:", "1:234"})
         EXPECT_EQ(minutesOfDay(bad), 0) << bad;
