@@ -1,5 +1,6 @@
 #include "gui/clock/IqamahPanel.h"
 
+#include "gui/clock/ClockLook.h"
 #include "gui/clock/FitText.h"
 #include "core/clock/Congregation.h"
 
@@ -10,9 +11,9 @@
 namespace tavrola {
 
 namespace {
-const QColor kWhite(255, 255, 255);
-const QColor kGold(212, 175, 55);
-const QColor kPaleGold(240, 222, 160);
+using look::kGold;
+using look::kPaleGold;
+using look::kWhite;
 const QColor kRed(255, 40, 40);
 
 QFont face(const QStringList& families, bool bold = false) {
@@ -24,10 +25,7 @@ QFont face(const QStringList& families, bool bold = false) {
 } // namespace
 
 IqamahPanel::IqamahPanel(QWidget* parent)
-    : QWidget(parent),
-      m_digitFamily(QStringLiteral("DSEG7 Classic")), m_letterFamilies{QStringLiteral("Arial Narrow"),
-                                                                       QStringLiteral("DejaVu Sans Condensed"),
-                                                                       QStringLiteral("DejaVu Sans")} {
+    : QWidget(parent), m_digitFamily(look::kDigitFamily), m_letterFamilies(look::kNarrow) {
     setObjectName(QStringLiteral("IqamahPanel"));
 }
 

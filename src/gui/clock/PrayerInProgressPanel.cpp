@@ -1,6 +1,7 @@
 #include "gui/clock/PrayerInProgressPanel.h"
 
 #include "gui/clock/ClockFace.h"
+#include "gui/clock/ClockLook.h"
 #include "gui/clock/FitText.h"
 
 #include <QFontMetrics>
@@ -17,10 +18,7 @@ const QColor kDim(92, 92, 92);
 } // namespace
 
 PrayerInProgressPanel::PrayerInProgressPanel(QWidget* parent)
-    : QWidget(parent),
-      m_digitFamily(QStringLiteral("DSEG7 Classic")), m_letterFamilies{QStringLiteral("Arial Narrow"),
-                                                                       QStringLiteral("DejaVu Sans Condensed"),
-                                                                       QStringLiteral("DejaVu Sans")} {
+    : QWidget(parent), m_digitFamily(look::kDigitFamily), m_letterFamilies(look::kNarrow) {
     setObjectName(QStringLiteral("PrayerInProgressPanel"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

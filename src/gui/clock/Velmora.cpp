@@ -10,6 +10,7 @@
 #include "core/platform/Speech.h"
 #include "core/widgets/GifStretch.h"
 #include "gui/clock/ClockFace.h"
+#include "gui/clock/ClockLook.h"
 #include "gui/clock/CongregationScreens.h"
 #include "gui/clock/FitText.h"
 #include "gui/clock/StripMover.h"
@@ -46,9 +47,9 @@ namespace tavrola {
 
 namespace {
 
-const QColor kGold(212, 175, 55);
-const QColor kPaleGold(240, 222, 160);
-const QColor kWhite(255, 255, 255);
+using look::kGold;
+using look::kPaleGold;
+using look::kWhite;
 const QColor kRed(255, 0, 0);
 
 // A picture container that draws itself as a rounded, softly lit card (or nothing at all). The
@@ -179,7 +180,7 @@ int nameIndexOf(Prayer p) {
     return 7;
 }
 
-const QStringList kNarrow = {"Arial Narrow", "Liberation Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"};
+using look::kNarrow;
 const QStringList kRounded = {"Arial Rounded MT Bold", "DejaVu Sans"};
 const QStringList kSans = {"MS Sans Serif", "DejaVu Sans"};
 
@@ -194,7 +195,7 @@ constexpr int kColumnWidth = 240;
 
 Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Screens& screens, QWidget* parent)
     : QWidget(parent), m_folder(std::move(folder)), m_clock(clock), m_speech(speech),
-      m_layout(std::make_unique<WidgetLayout>()), m_digitFamily(QStringLiteral("DSEG7 Classic")),
+      m_layout(std::make_unique<WidgetLayout>()), m_digitFamily(look::kDigitFamily),
       m_jawiFamily(QStringLiteral("Amiri")) {
     setObjectName("Velmora");
     setWindowTitle(QString::fromUtf8(app::kTitle));
