@@ -1,54 +1,59 @@
-// libFuzzer target for GIF reading: the index pass, frame composition, timing and re-encoding.
-// Built and run by scripts/fuzz.sh; not part of the CTest run.
-
+// Fuzzes GIF reading: the index pass, frame composition, timing and re-encoding. A successful load
+// has frames within the canvas and the canvas within the budget; what was read re-encodes into a
+// file that reads back with the same frames.
 #include "core/widgets/GifComposer.h"
 #include "core/widgets/GifEncoder.h"
 #include "core/widgets/GifFile.h"
 #include "core/widgets/GifPlayback.h"
 #include "core/widgets/GifStretch.h"
+#include "fuzz/FuzzCheck.h"
 #include "support/GifTestSupport.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 using namespace tavrola;
+using fuzz::require;
+
+namespace {
+
+// A frame's pixels from its stand-alone stream (header and a full table, then the descriptor),
+// decoded by the test's LZW decoder in place of the platform's.
+std::vector<std::uint8_t> decodeFrame(const GifFile& gif, int i) {
+    constexpr std::size_t kDescriptor = 13 + 768;
+    const std::string s = gif.singleImageStream(i, GifPalette{});
+    require(s.size() > kDescriptor + 11);
+    const int minCode = static_cast<unsigned char>(s[kDescriptor + 10]);
+    return minCode >= 2 && minCode <= 8 ? testing::lzwDecode(testing::joinSubBlocks(s, kDescriptor + 11), minCode)
+                                        : std::vector<std::uint8_t>{};
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     GifFile gif;
     if (!gif.load(std::string(reinterpret_cast<const char*>(data), size)))
         return 0;
-    if (gif.frameCount() < 1 || gif.canvasWidth() < 1 || gif.canvasHeight() < 1 ||
-        static_cast<std::int64_t>(gif.canvasWidth()) * gif.canvasHeight() > GifFile::kMaxCanvasPixels)
-        std::abort(); // a successful load always has something within the budget to show
-    // Big canvases are legal but slow to compose; spend the time on variety instead.
-    if (static_cast<std::int64_t>(gif.canvasWidth()) * gif.canvasHeight() > 1 << 18)
+    const std::int64_t area = static_cast<std::int64_t>(gif.canvasWidth()) * gif.canvasHeight();
+    require(gif.frameCount() >= 1 && gif.canvasWidth() >= 1 && gif.canvasHeight() >= 1 &&
+            area <= GifFile::kMaxCanvasPixels);
+    if (area > 1 << 18) // legal but slow to compose; spend the time on variety instead
         return 0;
 
-    // Stand in for the platform decoder: decode each frame's stream with a plain LZW decoder.
     GifComposer::FramePixels pixels;
     for (int i = 0; i < gif.frameCount(); ++i) {
         const GifFrame& f = gif.frames()[static_cast<std::size_t>(i)];
-        if (f.left + f.width > gif.canvasWidth() || f.top + f.height > gif.canvasHeight())
-            std::abort();
-        const std::string s = gif.singleImageStream(i, GifPalette{});
-        const std::size_t desc = 13 + 768;
-        if (s.size() < desc + 12 || static_cast<unsigned char>(s[desc]) != 0x2C || s.back() != 0x3B)
-            std::abort();
-        const int minCode = static_cast<unsigned char>(s[desc + 10]);
-        std::vector<std::uint8_t> px;
-        if (minCode >= 2 && minCode <= 8)
-            px = testing::lzwDecode(testing::joinSubBlocks(s, desc + 11), minCode);
-        px.resize(static_cast<std::size_t>(f.width) * static_cast<std::size_t>(f.height));
-        pixels.push_back(std::move(px));
+        require(f.left + f.width <= gif.canvasWidth() && f.top + f.height <= gif.canvasHeight());
+        pixels.push_back(decodeFrame(gif, i));
+        pixels.back().resize(static_cast<std::size_t>(f.width) * static_cast<std::size_t>(f.height));
     }
 
     GifComposer composer;
     composer.reset(gif.canvasWidth(), gif.canvasHeight());
     for (int i = 0; i < gif.frameCount(); ++i)
         composer.compose(gif, pixels, i);
-    composer.compose(gif, pixels, 0);
-    composer.compose(gif, pixels, gif.frameCount() - 1);
+    for (int i : {0, gif.frameCount() - 1})
+        composer.compose(gif, pixels, i);
     auto out = composer.pixels();
     GifComposer::mirror(out, composer.width(), composer.height(), static_cast<int>(size & 3));
     for (int s = 0; s <= 4; ++s)
@@ -61,37 +66,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     playback.setFrames(delays);
     playback.setLoops(gif.loopCount().value_or(2));
     playback.action(1);
-    for (int i = 0; i < 3 * gif.frameCount() + 2; ++i)
-        if (playback.tick().timerMs < 0)
-            break;
+    for (int i = 0; i < 3 * gif.frameCount() + 2 && playback.tick().timerMs >= 0; ++i) {
+    }
 
-    // Re-encoding what was read gives a file that reads back with the same frames.
     GifEncoder enc(gif.canvasWidth(), gif.canvasHeight());
     if (gif.hasGlobalTable())
         enc.setGlobalPalette(std::vector<GifColour>(gif.table(0).begin(), gif.table(0).end()));
     for (int i = 0; i < gif.frameCount(); ++i) {
         const GifFrame& f = gif.frames()[static_cast<std::size_t>(i)];
-        GifEncoderFrame e;
-        e.left = f.left;
-        e.top = f.top;
-        e.width = f.width;
-        e.height = f.height;
-        e.delay = f.delay;
-        e.disposal = f.disposal;
-        e.transparent = f.transparent;
-        e.transparentIndex = f.transparentIndex;
-        if (f.colourTable != 0 || !gif.hasGlobalTable())
-            e.palette.assign(gif.palette(i).begin(), gif.palette(i).end());
-        e.pixels = pixels[static_cast<std::size_t>(i)];
-        enc.addFrame(std::move(e));
+        const auto& table = gif.palette(i);
+        const bool ownTable = f.colourTable != 0 || !gif.hasGlobalTable();
+        enc.addFrame({f.left, f.top, f.width, f.height, f.delay, f.disposal, f.transparent, f.transparentIndex,
+                      false,
+                      ownTable ? std::vector<GifColour>(table.begin(), table.end()) : std::vector<GifColour>{},
+                      pixels[static_cast<std::size_t>(i)]});
     }
     GifFile again;
-    if (!again.load(enc.encode()) || again.frameCount() != gif.frameCount() ||
-        again.canvasWidth() != gif.canvasWidth() || again.canvasHeight() != gif.canvasHeight())
-        std::abort();
-    const std::string first = again.singleImageStream(0, GifPalette{});
-    if (testing::lzwDecode(testing::joinSubBlocks(first, 13 + 768 + 11),
-                           static_cast<unsigned char>(first[13 + 768 + 10])) != pixels[0])
-        std::abort();
+    require(again.load(enc.encode()) && again.frameCount() == gif.frameCount() &&
+            again.canvasWidth() == gif.canvasWidth() && again.canvasHeight() == gif.canvasHeight() &&
+            decodeFrame(again, 0) == pixels[0]);
     return 0;
 }
