@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# A month's end in a few minutes: the real clock under Xvfb with a fast faked wall clock, from the
-# evening of 31 December through two midnights, fed by a local HTTPS data server serving both
-# months. soak_driver.py checks what only a long run shows: each midnight's new date lines, the new
-# month's download, and the memory over time (the live heap through gdb; the resident size is
-# reported). A few minutes, so CTest does not run it; run it by hand:
-#
-#   ./scripts/build.sh test && tests/e2e/soak_month.sh
-#
-# SOAK_START / SOAK_END (faked "yyyy-mm-dd hh:mm:ss") and SOAK_BUDGET (real seconds) change the run.
+# A month's end in a few minutes, by hand (not in CTest): the real clock under Xvfb on a fast faked
+# clock from 31 December evening through two midnights, fed by a local HTTPS server. soak_driver.py
+# checks what only a long run shows: midnights, the new month's download, the live heap over time.
+#   ./scripts/build.sh test && tests/e2e/soak_month.sh   (SOAK_START, SOAK_END, SOAK_BUDGET change it)
 # shellcheck source=xvfb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 root="$(cd "$e2e_dir/../.." && pwd)"
@@ -28,8 +23,7 @@ printf '%s\r\n' '[TAJUK-01]' 'TITLE01=Masjid Ujian' '[TARIKH_HIJRAH]' 'MASA=0' '
     '[SERVER]' "DATA_HOST=127.0.0.1:$https_port" '[JADUAL]' 'KOMPUTER_TUTUP=' >"$prog/setting.ini"
 start_xvfb
 
-# A small quarantine keeps freed memory from looking like growth. The speed lives in a file
-# (FAKETIME itself would override it); about 500 faked seconds pass per real second.
+# A small quarantine keeps freed memory from looking like growth; 500 faked seconds per real one.
 export ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=16"
 echo "@$start_at x500" >"$work/faketime.rc"
 unset FAKETIME
@@ -40,7 +34,7 @@ clock_pid=$!
 e2e_pids+=("$clock_pid")
 e2e_logs+=("$work/clock.log")
 
-python3 -u "$e2e_dir/soak_driver.py" --pid "$clock_pid" --state "$work/state.txt" --server-log "$work/server.log" \
-    --start "$start_at" --end "$end_at" --budget "${SOAK_BUDGET:-480}" || fail "soak checks failed"
+python3 -u "$e2e_dir/soak_driver.py" --pid "$clock_pid" --state "$work/state.txt" --start "$start_at" \
+    --end "$end_at" --budget "${SOAK_BUDGET:-480}" || fail "soak checks failed"
 grep -aq "ERROR: AddressSanitizer\|runtime error:" "$work/clock.log" && fail "sanitizer report in the clock's log"
 echo "PASS: soak from $start_at to $end_at"
