@@ -1,6 +1,4 @@
-// The small controls the windows use: the time picker with keys and its buttons, and the event
-// watch. The time picker's layout is checked inside the settings window.
-#include "gui/widgets/EventWatch.h"
+// The time picker with keys and its buttons; its layout is checked inside the settings window.
 #include "gui/widgets/ucTimePicker.h"
 #include "support/QtTestRegistry.h"
 
@@ -46,30 +44,6 @@ private slots:
         p.setProperty("Enabled", false);
         p.cmdUp->click();
         QCOMPARE(p.txtTime->text(), QString("23:59"));
-    }
-
-    void eventWatchRunsOnItsSideOfTheWidgetsHandling() {
-        struct Recorder : QWidget {
-            QStringList* log = nullptr;
-            void keyPressEvent(QKeyEvent*) override { log->append("own"); }
-        };
-        QStringList log;
-        Recorder w;
-        w.log = &log;
-        EventWatch watch("Recorder", [&](QEvent*, EventWatch::When when) {
-            log.append(when == EventWatch::When::Before ? "before" : "after");
-        });
-        watch.start(&w);
-        watch.addEvent(QEvent::KeyPress, EventWatch::When::Before);
-        QTest::keyClick(&w, Qt::Key_A);
-        watch.removeEvent(QEvent::KeyPress, EventWatch::When::Before);
-        watch.addEvent(QEvent::KeyPress, EventWatch::When::After);
-        QTest::keyClick(&w, Qt::Key_A);
-        QCOMPARE(log, QStringList({"before", "own", "own", "after"}));
-        QVERIFY_THROWS_EXCEPTION(MessageWatchError, watch.start(&w));
-        watch.stop();
-        QTest::keyClick(&w, Qt::Key_A);
-        QCOMPARE(log.size(), 5);
     }
 };
 
