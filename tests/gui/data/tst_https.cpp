@@ -47,7 +47,6 @@ private slots:
 
     void updaterOutcomes_data() {
         const QByteArray month = readAll(dataFile("month_2026-12.json"));
-        const QByteArray errorPage = readAll(dataFile("error_page.html"));
         const QByteArray huge(3 * 1024 * 1024, ' ');
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<How>("how");
@@ -61,10 +60,6 @@ private slots:
                                           << "Update #1 BERJAYA! - 31 hari" << 25;
         QTest::newRow("not found") << QByteArray() << How{{"status", "404"}} << 0 << "Gagal muat turun! HTTP: 404"
                                    << -1;
-        QTest::newRow("error page") << errorPage << How{} << 0
-                                    << "Gagal muat turun! Tiada data untuk Disember 2026" << -1;
-        QTest::newRow("server error") << errorPage << How{{"status", "500"}} << 0 << "Gagal muat turun! HTTP: 500"
-                                      << -1;
         QTest::newRow("slow server") << month << How{{"delay", "6"}} << 0 << "ERROR: The operation timed out"
                                      << -1;
         QTest::newRow("connection drops") << month << How{{"cut", "3000"}} << 0 << "ERROR: *" << -1;

@@ -55,11 +55,7 @@ private slots:
     void brokenInputLeavesTheControlEmpty_data() {
         const QByteArray good = sampleGif();
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("signature only") << good.left(6);
         QTest::newRow("no trailer") << good.left(good.size() - 1);
-        QTest::newRow("wrong version") << "GIF89b" + good.mid(6);
-        QTest::newRow("cut in a control block") << "GIF89a" + QByteArray::fromHex("0100010000000021f904");
         QTest::newRow("huge frame") << "GIF89a" +
                                            QByteArray::fromHex(
                                                "010001000000002c00000000605ea05e800000000000000202440100") +
