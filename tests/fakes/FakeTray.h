@@ -10,19 +10,14 @@ namespace tavrola::fakes {
 class FakeTray : public Tray {
 public:
     bool available() const override { return hasTray; }
-    void showIcon(const std::string& text) override {
+    void showIcon(const std::string&) override {
         if (!hasTray)
             return;
         if (!shown)
             ++adds;
         shown = true;
-        tip = text;
     }
-    void removeIcon() override {
-        if (shown)
-            ++removes;
-        shown = false;
-    }
+    void removeIcon() override { shown = false; }
     bool iconShown() const override { return shown; }
     void setClickHandler(std::function<void(TrayClick)> handler) override { m_handler = std::move(handler); }
 
@@ -34,8 +29,6 @@ public:
     bool hasTray = true;
     bool shown = false;
     int adds = 0;
-    int removes = 0;
-    std::string tip;
 
 private:
     std::function<void(TrayClick)> m_handler;

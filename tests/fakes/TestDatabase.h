@@ -15,10 +15,6 @@ namespace tavrola::fakes {
 // Times are given Imsak to Isyak.
 using EightTimes = StoredDay;
 
-inline EightTimes typicalTimes() {
-    return {"05:40", "05:50", "07:05", "07:30", "13:05", "16:25", "19:10", "20:25"};
-}
-
 // The whole month of `month` (its day field is ignored), as if written at midnight on its first day;
 // `timesOf` gives each day's times, and a day for which it returns an empty first time is left out.
 inline std::string monthText(const Date& month, const std::function<EightTimes(const Date&)>& timesOf) {
@@ -34,7 +30,8 @@ inline std::string monthText(const Date& month, const std::function<EightTimes(c
     return s;
 }
 
-inline std::string monthText(const Date& month, const EightTimes& every = typicalTimes()) {
+inline std::string monthText(const Date& month, const EightTimes& every = {"05:40", "05:50", "07:05", "07:30",
+                                                                           "13:05", "16:25", "19:10", "20:25"}) {
     return monthText(month, [&](const Date&) { return every; });
 }
 
