@@ -101,7 +101,7 @@ start_https_server() {
     local preload=()
     [[ -n "${2:-}" ]] && find_libfaketime && preload=(env LD_PRELOAD="$libfaketime" FAKETIME="@$2")
     "${preload[@]}" python3 -u "$e2e_dir/../support/https_month_server.py" --cert-dir "$work/cert" --root "$1" \
-        --log "$work/server.log" >"$work/server.out" 2>&1 &
+        >"$work/server.out" 2>&1 &
     e2e_pids+=($!)
     e2e_logs+=("$work/server.out")
     server_port() { https_port="$(sed -n 's/^PORT //p' "$work/server.out" 2>/dev/null)" && [[ -n "$https_port" ]]; }

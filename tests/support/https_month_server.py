@@ -6,8 +6,7 @@ Serves files from ROOT by path. Beside a served file, optional files change the 
   NAME.delay   seconds to wait before answering
   NAME.cut     send only this many bytes of the body (the full length is announced), then close
   NAME.nolength  announce no length: the body ends when the connection closes
-A missing file gives 404. Prints "PORT <n>" once it listens on 127.0.0.1. With --log FILE, each
-request is appended to FILE as "GET <path> <status>".
+A missing file gives 404. Prints "PORT <n>" once it listens on 127.0.0.1.
 --cert-dir DIR uses DIR/cert.pem and DIR/cert.key, made for 127.0.0.1 first when missing (the
 test trusts DIR/cert.pem through TAVROLA_TEST_CA). Needs openssl for that.
 """
@@ -22,16 +21,10 @@ import time
 
 class Handler(http.server.BaseHTTPRequestHandler):
     root = "."
-    log_file = None
     protocol_version = "HTTP/1.1"
 
     def log_message(self, *args):
         pass
-
-    def log_request(self, code="-", size="-"):
-        if self.log_file:
-            with open(self.log_file, "a", encoding="utf-8") as f:
-                f.write("%s %s %s\n" % (self.command, self.path, getattr(code, "value", code)))
 
     def _extra(self, path, suffix, default):
         try:
@@ -71,7 +64,6 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cert-dir", required=True)
     parser.add_argument("--root", required=True)
-    parser.add_argument("--log")
     args = parser.parse_args()
     cert = os.path.join(args.cert_dir, "cert.pem")
     key = os.path.join(args.cert_dir, "cert.key")
@@ -82,7 +74,6 @@ def main():
                         "-addext", "subjectAltName=IP:127.0.0.1"], check=True, capture_output=True)
 
     Handler.root = os.path.abspath(args.root)
-    Handler.log_file = args.log
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
     server.handle_error = lambda request, address: None  # clients that give up are expected
