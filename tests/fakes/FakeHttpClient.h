@@ -30,7 +30,6 @@ public:
     }
 
     std::size_t pendingCount() const { return m_pending.size(); }
-    const Pending* oldest() const { return m_pending.empty() ? nullptr : &m_pending.begin()->second; }
 
     // Answers the oldest pending request; false when none is pending.
     bool reply(int status, std::string body) {

@@ -1,17 +1,15 @@
-// The download control and the updater window with a fake HTTP client: what they write and show.
+// The updater window: what it shows of the updater's state, and the clock ticking while a download hangs.
 #include "fakes/FakeClock.h"
 #include "fakes/FakeHttpClient.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtHttpClient.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
-#include "gui/widgets/Downloader.h"
 #include "support/LayoutCheck.h"
 #include "support/QtFiles.h"
 #include "support/QtTestRegistry.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -34,69 +32,6 @@ class TestDownloads : public QObject {
     };
 
 private slots:
-    void twoDownloadsAreToldApartByTheirFiles() {
-        QTemporaryDir dir;
-        fakes::FakeHttpClient http;
-        Downloader d(http);
-        QSignalSpy progress(&d, &Downloader::DownloadProgress);
-        QSignalSpy complete(&d, &Downloader::DownloadComplete);
-        const QString a = dir.filePath("a.json"), b = dir.filePath("b.json");
-        QVERIFY(writeAll(b, QByteArray(100, 'x'))); // a longer old file is replaced whole
-        d.BeginDownload("https://example.test/a", a);
-        d.BeginDownload("https://example.test/b", b);
-        http.oldest()->progress(2, 4);
-        http.oldest()->progress(1, -1); // unknown size: not reported
-        QVERIFY(http.reply(200, "AAAA"));
-        QVERIFY(http.reply(200, "BBBBBB"));
-        QCOMPARE(progress.count(), 1);
-        QCOMPARE(progress.at(0), (QVariantList{a, qint64(2), qint64(4)}));
-        QCOMPARE(complete.at(0), (QVariantList{a, qint64(4)}));
-        QCOMPARE(complete.at(1), (QVariantList{b, qint64(6)}));
-        QCOMPARE(readAll(b), QByteArray("BBBBBB"));
-    }
-
-    void failuresWriteNothing_data() {
-        QTest::addColumn<int>("status"); // 0: the network fails
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("target");
-        QTest::newRow("network") << 0 << QByteArray() << "keep.bin";
-        QTest::newRow("not found") << 404 << QByteArray("<html>missing</html>") << "keep.bin";
-        QTest::newRow("empty") << 200 << QByteArray() << "keep.bin";
-        QTest::newRow("missing folder") << 200 << QByteArray("data") << "no/such/folder/file.bin";
-    }
-    void failuresWriteNothing() {
-        QFETCH(int, status);
-        QFETCH(QByteArray, body);
-        QFETCH(QString, target);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(target);
-        if (!target.contains('/'))
-            QVERIFY(writeAll(path, "old"));
-        const QByteArray before = readAll(path);
-        fakes::FakeHttpClient http;
-        Downloader d(http);
-        QSignalSpy error(&d, &Downloader::DownloadError);
-        QSignalSpy complete(&d, &Downloader::DownloadComplete);
-        d.BeginDownload("https://example.test/x", path);
-        QVERIFY(status ? http.reply(status, body.toStdString()) : http.fail(HttpResponse::Error::Network, "down"));
-        QCOMPARE(error.count(), 1);
-        QCOMPARE(error.at(0).at(0).toString(), path);
-        QCOMPARE(complete.count(), 0);
-        QCOMPARE(readAll(path), before);
-    }
-
-    void aClosedDownloaderCancelsWhatIsPending() {
-        fakes::FakeHttpClient http;
-        {
-            Downloader d(http);
-            d.BeginDownload("", "/tmp/x");
-            d.BeginDownload("https://example.test/x", "");
-            QCOMPARE(http.requests.size(), std::size_t(0));
-            d.BeginDownload("https://example.test/x", "/tmp/never-written");
-        }
-        QCOMPARE(http.cancelled, 1);
-    }
-
     // The window shows what the updater computes: status in its colour and today's times.
     void updaterWindowShowsTheUpdatersState() {
         Setup s;

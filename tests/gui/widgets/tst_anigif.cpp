@@ -1,6 +1,5 @@
-// The animated-picture control: playing, broken and remote input, and the shipped pictures.
+// The animated-picture control: playing, broken input, and the shipped pictures.
 // Composing frames and the loop rules are the core's (test_gif_composer, test_gif_playback).
-#include "fakes/FakeHttpClient.h"
 #include "gui/widgets/ucAniGIF.h"
 #include "support/GifTestSupport.h"
 #include "support/QtTestRegistry.h"
@@ -70,36 +69,6 @@ private slots:
         QVERIFY(g.currentImage().isNull());
         g.setAction(1); // nothing to play
         QCOMPARE(g.Action(), 0);
-    }
-
-    void remoteLoading() {
-        fakes::FakeHttpClient http;
-        ucAniGIF g;
-        QSignalSpy failed(&g, &ucAniGIF::RemoteLoadFailure);
-        g.LoadAnimatedGIF_Remote("https://example.invalid/a.gif");
-        QCOMPARE(failed.count(), 1); // no HTTP service
-        g.setHttpClient(&http);
-        bool cancelNext = false;
-        connect(&g, &ucAniGIF::RemoteLoadComplete, &g, [&](bool& cancel, float, float) { cancel = cancelNext; });
-        g.LoadAnimatedGIF_Remote("https://example.invalid/a.gif");
-        QVERIFY(http.reply(200, sampleGif().toStdString()));
-        QCOMPARE(g.FrameCount(), 3);
-        cancelNext = true; // the handler may refuse the picture
-        g.LoadAnimatedGIF_Array(QByteArray());
-        g.LoadAnimatedGIF_Remote("https://example.invalid/a.gif");
-        QVERIFY(http.reply(200, sampleGif().toStdString()));
-        QCOMPARE(g.FrameCount(), 0);
-
-        failed.clear();
-        g.LoadAnimatedGIF_Remote("https://example.invalid/b.gif");
-        QVERIFY(http.reply(404, sampleGif().toStdString()));
-        QCOMPARE(failed.count(), 1);
-        {
-            ucAniGIF gone; // a control that goes away withdraws its download
-            gone.setHttpClient(&http);
-            gone.LoadAnimatedGIF_Remote("https://example.invalid/e.gif");
-        }
-        QCOMPARE(http.pendingCount(), std::size_t{0});
     }
 
     // What the build drew into the program folder plays in the control.
