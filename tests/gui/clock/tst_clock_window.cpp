@@ -2,7 +2,6 @@
 // shutdown status it is given, decodes its logo once, and cuts out black on itself only.
 #include "core/clock/HijriCalendar.h"
 #include "gui/platform/LocalText.h"
-#include "gui/platform/Transparency.h"
 #include "gui/settings/FrmSetting.h"
 #include "gui/widgets/ucAniGIF.h"
 #include "fakes/FakeDialogs.h"

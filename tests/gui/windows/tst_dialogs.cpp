@@ -1,7 +1,5 @@
 // The about window, the backup window and the update check with its window.
-#include "core/config/IniFile.h"
 #include "core/config/ModBackupINI.h"
-#include "core/config/SettingsSchema.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeHttpClient.h"
@@ -17,7 +15,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tavrola;
