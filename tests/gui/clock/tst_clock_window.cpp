@@ -1,5 +1,5 @@
-// The clock window's wiring: it shows what the core computes, announces each prayer once, reports the
-// shutdown status it is given, decodes its logo once, and cuts out black on itself only.
+// The clock window's wiring: it shows what the core computes, announces each prayer once, decodes
+// its logo once, and cuts out black on itself only.
 #include "core/clock/HijriCalendar.h"
 #include "gui/platform/LocalText.h"
 #include "gui/settings/FrmSetting.h"
@@ -65,15 +65,6 @@ private slots:
         rig.setTime(20, 25, 0);
         rig.tick();
         QCOMPARE(rig.colour("cmdIsyak"), kRed);
-    }
-
-    void showsTheShutdownStatusItIsGiven() {
-        ClockWindowRig rig;
-        rig.load();
-        rig.window->setShutdownChecks(false);
-        QVERIFY(!rig.find<QTimer>("ShutDwn")->isActive());
-        rig.window->showShutdownStatus("22:00", "21:07", "Tutup 22:00");
-        QCOMPARE(rig.text("shut_tutup") + rig.text("Jamcount") + rig.text("lblLabel2"), "22:0021:07Tutup 22:00");
     }
 
     void logoIsDecodedOnceAndSharedWithTheSettingsWindow() {
