@@ -1,10 +1,9 @@
-// The animated-picture control: playing, broken input, and the shipped pictures.
+// The animated-picture control: a handler stopping it, broken input, and the shipped pictures.
 // Composing frames and the loop rules are the core's (test_gif_composer, test_gif_playback).
 #include "gui/widgets/ucAniGIF.h"
 #include "support/GifTestSupport.h"
 #include "support/QtTestRegistry.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tavrola;
@@ -24,19 +23,6 @@ QByteArray sampleGif(int delay = 20) {
 class TestAniGif : public QObject {
     Q_OBJECT
 private slots:
-    void playsItsLoopsAndEndsOnTheFirstFrame() {
-        ucAniGIF g;
-        g.setLoops(1);
-        QSignalSpy changed(&g, &ucAniGIF::FrameChanged);
-        QSignalSpy ended(&g, &ucAniGIF::LoopsEnded);
-        g.setMinFrameDelay(10);
-        QVERIFY(g.LoadAnimatedGIF_Array(sampleGif(0)));
-        QVERIFY(ended.wait(2000)); // the frame order is GifPlayback's (core)
-        QCOMPARE(g.Action(), 0);
-        QCOMPARE(changed.count(), 4);
-        QCOMPARE(g.currentFrame(), 1);
-    }
-
     void aFrameChangedHandlerMayStopTheAnimation() {
         ucAniGIF g;
         g.setMinFrameDelay(10);
