@@ -91,23 +91,6 @@ TEST(GifComposer, MissingPixelsDrawNothingAndPaletteChangesShowAfterInvalidate) 
     EXPECT_EQ(c.at(0, 0, 0), 0xFF000009u);
 }
 
-TEST(GifComposer, Mirroring) {
-    // 3×2: a b c / d e f
-    const std::vector<std::uint32_t> src{1, 2, 3, 4, 5, 6};
-    const std::vector<std::uint32_t> want[] = {src, {3, 2, 1, 6, 5, 4}, {4, 5, 6, 1, 2, 3}, {6, 5, 4, 3, 2, 1}};
-    for (int mode = 0; mode < 4; ++mode) {
-        auto px = src;
-        GifComposer::mirror(px, 3, 2, mode);
-        EXPECT_EQ(px, want[mode]) << mode;
-    }
-    // A frame that covers only part of the canvas lands on the mirrored side of the picture.
-    Composed c({solidFrame(0, 0, 4, 1, 1), solidFrame(0, 0, 1, 1, 3)});
-    c.composer.compose(c.gif, c.pixels, 1);
-    auto out = c.composer.pixels();
-    GifComposer::mirror(out, 4, 1, 1);
-    EXPECT_EQ(out, (std::vector<std::uint32_t>{kRed, kRed, kRed, kBlue}));
-}
-
 TEST(GifStretch, Geometry) {
     struct Case {
         int stretch, w, h, width, height;
