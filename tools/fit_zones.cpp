@@ -21,8 +21,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -279,13 +279,58 @@ void fitAngles(const std::vector<Row>& rows, const PrayerLocation& place, Prayer
     tryValues(&PrayerRules::isyakDepression, 15.0, 21.0, 0.05, std::array<Prayer, 1>{Prayer::Isyak});
 }
 
-Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngles) {
+// Seconds some tables put on Zohor and Asar with the season (see PrayerRules), kept when they remove
+// enough misses.
+void fitSeason(const std::vector<Row>& rows, const PrayerLocation& place, PrayerRules& rules) {
+    const auto tryGrid = [&](Prayer prayer, auto set, auto first, auto last) {
+        const std::array<Prayer, 1> only = {prayer};
+        const long usual = score(rows, place, rules, only, 1);
+        long best = usual;
+        PrayerRules trial = rules, chosen = rules;
+        for (auto [a, b] = first; a <= last.first; ++a)
+            for (b = first.second; b <= last.second; ++b) {
+                set(trial, a, b);
+                const long s = score(rows, place, trial, only, 2) * 2;
+                if (s < best) {
+                    best = s;
+                    chosen = trial;
+                }
+            }
+        if (score(rows, place, chosen, only, 1) + kWorthAPoint <= usual)
+            rules = chosen;
+    };
+    tryGrid(
+        Prayer::Zohor,
+        [](PrayerRules& r, int a, int b) {
+            r.zohorNorthSeconds = a;
+            r.zohorNorthSwingSeconds = b;
+        },
+        std::pair{-10, 0}, std::pair{10, 30});
+    tryGrid(
+        Prayer::Asar, [](PrayerRules& r, int a, int) { r.asarSeasonSeconds = a; }, std::pair{-30, 0},
+        std::pair{30, 0});
+}
+
+// How the first point is searched for: over the whole country with the zone's way of taking the sun,
+// or with the sun at each time and then around that best with the zone's way (the two ways differ by
+// seconds, their places by hundredths of a degree, but not every zone ends up best from the same start).
+enum class Start { Direct, FromEachTime };
+
+Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngles, SunTaken sunTaken,
+            Start start = Start::Direct) {
     Fit fit{code, {}, {}};
     fit.rules.imsakBeforeSubuh = mostCommonDifference(rows, Prayer::Subuh, Prayer::Imsak);
     // Peninsular Malaysia, Sabah, Sarawak and Labuan lie between 0.8-7.5 N and 99.5-119.5 E.
-    const Point first = searchPoint({4.2, 109.5}, {3.5, 10.0}, [&](Point q, std::size_t step) {
+    fit.rules.sunTaken = start == Start::Direct ? sunTaken : SunTaken::AtEachTime;
+    Point first = searchPoint({4.2, 109.5}, {3.5, 10.0}, [&](Point q, std::size_t step) {
         return score(rows, at(q), fit.rules, kSunPrayers, step);
     });
+    if (fit.rules.sunTaken != sunTaken) {
+        fit.rules.sunTaken = sunTaken;
+        first = searchPoint(first, {0.3, 0.3}, [&](Point q, std::size_t step) {
+            return score(rows, at(q), fit.rules, kSunPrayers, step);
+        });
+    }
     fit.place = at(first);
     if (ownAngles)
         fitAngles(rows, fit.place, fit.rules);
@@ -330,6 +375,8 @@ Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngle
         fit.rules = trial;
     }
 
+    fitSeason(rows, fit.place, fit.rules);
+
     // Dhuha: whichever of the rules, with its most common count of minutes, misses the fewest days.
     const std::array<Prayer, 1> dhuha = {Prayer::Dhuha};
     long bestDhuha = -1;
@@ -355,8 +402,18 @@ struct Tally {
     int exact = 0;
     int total = 0;
     int worst = 0;
+    int worstPlausible = 0;                              // the worst miss under kPublishedError
     std::array<std::map<int, int>, kPrayerCount> misses; // per prayer: difference -> count
 };
+
+// A published time this far from every fit is a typing error in the table (an Imsak 40 minutes off
+// once, a time marked AM in the afternoon): it must not decide between fits.
+constexpr int kPublishedError = 10;
+
+// The smaller worst miss first, then more exact times.
+bool better(const Tally& a, const Tally& b) {
+    return a.worstPlausible < b.worstPlausible || (a.worstPlausible == b.worstPlausible && a.exact > b.exact);
+}
 
 Tally compare(const std::vector<Row>& rows, const PrayerLocation& place, const PrayerRules& rules) {
     const PrayerCalculator calculator(place, rules);
@@ -375,6 +432,8 @@ Tally compare(const std::vector<Row>& rows, const PrayerLocation& place, const P
             else
                 ++t.misses[p][d];
             t.worst = std::max(t.worst, std::abs(d));
+            if (std::abs(d) < kPublishedError)
+                t.worstPlausible = std::max(t.worstPlausible, std::abs(d));
         }
     }
     return t;
@@ -449,12 +508,16 @@ bool writeTable(const std::filesystem::path& out, const std::vector<Fit>& fits,
          "tavrola {\n\nnamespace {\n\n"
          "PrayerRules rules(int imsakBeforeSubuh, DhuhaRule dhuhaRule, int dhuhaMinutes,\n"
          "                  std::initializer_list<PrayerLocation> otherPoints, double subuhDepression = 18.0,\n"
-         "                  double isyakDepression = 18.0, double horizonDip = 0.0) {\n"
-         "    return {imsakBeforeSubuh, dhuhaRule, dhuhaMinutes, otherPoints, subuhDepression, isyakDepression, "
-         "horizonDip};\n}\n\n"
+         "                  double isyakDepression = 18.0, double horizonDip = 0.0,\n"
+         "                  SunTaken sunTaken = SunTaken::AtEachTime, double zohorNorthSeconds = 0.0,\n"
+         "                  double zohorNorthSwingSeconds = 0.0, double asarSeasonSeconds = 0.0) {\n"
+         "    return {imsakBeforeSubuh,  dhuhaRule,         dhuhaMinutes,           otherPoints,\n"
+         "            subuhDepression,   isyakDepression,   horizonDip,             sunTaken,\n"
+         "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds};\n}\n\n"
          "// code, state, districts, first reference point (latitude, longitude, UTC offset),\n"
          "// rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and\n"
-         "// Isyak's depression, the horizon's dip])\n"
+         "// Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on\n"
+         "// Zohor (two) and Asar]]])\n"
          "const std::array<Zone, "
       << order.size() << ">& zones() {\n    static const std::array<Zone, " << order.size() << "> table = {{\n";
     for (const Fit* f : order) {
@@ -470,14 +533,23 @@ bool writeTable(const std::filesystem::path& out, const std::vector<Fit>& fits,
             separator = ", ";
         }
         s << "}";
+        // The optional arguments up to the last one that differs from its default.
         const PrayerRules usual;
-        if (f->rules.subuhDepression != usual.subuhDepression ||
-            f->rules.isyakDepression != usual.isyakDepression || f->rules.horizonDip != usual.horizonDip) {
+        const auto& r = f->rules;
+        const bool season =
+            r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
+        const bool sun = season || r.sunTaken != usual.sunTaken;
+        if (sun || r.subuhDepression != usual.subuhDepression || r.isyakDepression != usual.isyakDepression ||
+            r.horizonDip != usual.horizonDip) {
             char buffer[64];
-            std::snprintf(buffer, sizeof buffer, ", %.2f, %.2f, %.2f", f->rules.subuhDepression,
-                          f->rules.isyakDepression, f->rules.horizonDip);
+            std::snprintf(buffer, sizeof buffer, ", %.2f, %.2f, %.2f", r.subuhDepression, r.isyakDepression,
+                          r.horizonDip);
             s << buffer;
         }
+        if (sun)
+            s << (r.sunTaken == SunTaken::AtTransit ? ", SunTaken::AtTransit" : ", SunTaken::AtEachTime");
+        if (season)
+            s << ", " << r.zohorNorthSeconds << ", " << r.zohorNorthSwingSeconds << ", " << r.asarSeasonSeconds;
         s << ")},\n";
     }
     s << "    }};\n    return table;\n}\n\n} // namespace\n\nstd::span<const Zone> allZones() {\n    return "
@@ -563,24 +635,37 @@ int main(int argc, char** argv) {
         return usage();
     std::vector<Fit> fits;
     for (const auto& [code, rows] : tables) {
-        // The usual angles first; a zone they leave short of the mark is fitted again with angles of
-        // its own, which are kept when they do better.
-        Fit fit = fitZone(code, rows, false);
-        const Tally usual = compare(rows, fit.place, fit.rules);
-        if (usual.worst > 1 || usual.exact * 100 < usual.total * 95) {
-            Fit own = fitZone(code, rows, true);
-            const Tally t = compare(rows, own.place, own.rules);
-            if (t.worst < usual.worst || (t.worst == usual.worst && t.exact > usual.exact))
-                fit = own;
+        // Both ways of taking the sun with the usual angles; a zone they leave short of the mark is
+        // fitted again with angles of its own, kept when they do better.
+        Fit fit = fitZone(code, rows, false, SunTaken::AtEachTime);
+        Tally best = compare(rows, fit.place, fit.rules);
+        const auto tryFit = [&](bool ownAngles, SunTaken sunTaken, Start start) {
+            Fit other = fitZone(code, rows, ownAngles, sunTaken, start);
+            const Tally t = compare(rows, other.place, other.rules);
+            if (better(t, best)) {
+                fit = other;
+                best = t;
+            }
+        };
+        const auto tryTransit = [&](bool ownAngles) {
+            tryFit(ownAngles, SunTaken::AtTransit, Start::Direct);
+            tryFit(ownAngles, SunTaken::AtTransit, Start::FromEachTime);
+        };
+        tryTransit(false);
+        if (best.worstPlausible > 1 || best.exact * 100 < best.total * 95) {
+            tryFit(true, SunTaken::AtEachTime, Start::Direct);
+            tryTransit(true);
         }
         fits.push_back(fit);
         const Fit& f = fits.back();
         std::printf("%s main %.3f %.3f", code.c_str(), f.place.latitude, f.place.longitude);
         for (const PrayerLocation& other : f.rules.otherPoints)
             std::printf(" + %.3f %.3f", other.latitude, other.longitude);
-        std::printf(" imsak -%d dhuha %s +%d subuh %.2f isyak %.2f dip %.2f\n   ", f.rules.imsakBeforeSubuh,
-                    dhuhaRuleName(f.rules.dhuhaRule), f.rules.dhuhaMinutes, f.rules.subuhDepression,
-                    f.rules.isyakDepression, f.rules.horizonDip);
+        std::printf(" imsak -%d dhuha %s +%d subuh %.2f isyak %.2f dip %.2f%s season %g %g %g\n   ",
+                    f.rules.imsakBeforeSubuh, dhuhaRuleName(f.rules.dhuhaRule), f.rules.dhuhaMinutes,
+                    f.rules.subuhDepression, f.rules.isyakDepression, f.rules.horizonDip,
+                    f.rules.sunTaken == SunTaken::AtTransit ? " sun at transit" : "", f.rules.zohorNorthSeconds,
+                    f.rules.zohorNorthSwingSeconds, f.rules.asarSeasonSeconds);
         printTally(code, compare(rows, f.place, f.rules));
         std::fflush(stdout);
     }

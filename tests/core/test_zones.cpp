@@ -27,7 +27,7 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
     // Zones whose published times no place reproduces (see the README): the bound they keep, in minutes.
     const std::map<std::string, int> unreproduced = {{"KDH02", 2}, {"KDH04", 1}, {"KDH05", 1},
                                                      {"KDH06", 1}, {"KDH07", 3}, {"PHG06", 1},
-                                                     {"PLS01", 3}, {"PRK07", 3}, {"SBH06", 6}};
+                                                     {"PLS01", 3}, {"PRK07", 1}, {"SBH06", 5}};
     std::map<std::string, std::pair<int, int>> byZone; // exact, total
     while (std::getline(in, line)) {
         std::stringstream cells(line);
@@ -57,12 +57,12 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
     for (const auto& [code, t] : byZone) {
         if (unreproduced.contains(code))
             continue;
-        // A zone's handful of dates may hold a few one-minute misses; across the country at most 8 %.
+        // A zone's handful of dates may hold a few one-minute misses; across the country at most 5 %.
         EXPECT_GE(t.first * 100, t.second * 85) << code << ": " << t.first << " of " << t.second;
         exact += t.first;
         total += t.second;
     }
-    EXPECT_GE(exact * 100, total * 92) << exact << " of " << total;
+    EXPECT_GE(exact * 100, total * 95) << exact << " of " << total;
 }
 
 TEST(Zones, TheZoneWinsOverCoordinatesAndAnUnknownCodeFallsBackToTheDefault) {

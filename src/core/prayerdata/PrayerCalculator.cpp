@@ -29,6 +29,7 @@ double wrap(double value, double period) {
 struct SunPosition {
     double declination;    // degrees
     double equationOfTime; // hours, apparent minus mean solar time
+    double longitude;      // degrees along the ecliptic from the March equinox, 0..360
 };
 
 // The sun's apparent place from Meeus's low-accuracy theory (Astronomical Algorithms, chapter 25),
@@ -49,7 +50,7 @@ SunPosition sunAt(double julianDay) {
     const double rightAscension = degrees(std::atan2(std::cos(e) * std::sin(lambda), std::cos(lambda)));
     const double equationOfTime =
         wrap((l0 - 0.0057183 - rightAscension + nutationInLongitude * std::cos(e)) / 15.0 + 12.0, 24.0) - 12.0;
-    return {degrees(std::asin(std::sin(e) * std::sin(lambda))), equationOfTime};
+    return {degrees(std::asin(std::sin(e) * std::sin(lambda))), equationOfTime, wrap(degrees(lambda), 360.0)};
 }
 
 // Solves one day's events in local clock hours, each refined with the sun's position at the
@@ -60,6 +61,11 @@ public:
         : m_where(where), m_midnight(2440587.5 + static_cast<double>(toDayNumber(date)) - where.timeZone / 24.0) {}
 
     double transit(double hour) const { return transitFor(sun(hour)); }
+
+    double sunLongitude(double hour) const { return sun(hour).longitude; }
+
+    // From now on every time uses the sun's place at this hour.
+    void holdSunAt(double hour) { m_held = sun(hour); }
 
     // The moment before (morning) or after (evening) the transit when the sun's centre stands at
     // the altitude; empty when it never gets there on this day.
@@ -78,7 +84,7 @@ public:
     }
 
 private:
-    SunPosition sun(double hour) const { return sunAt(m_midnight + hour / 24.0); }
+    SunPosition sun(double hour) const { return m_held ? *m_held : sunAt(m_midnight + hour / 24.0); }
 
     double transitFor(const SunPosition& s) const {
         return 12.0 + m_where.timeZone - m_where.longitude / 15.0 - s.equationOfTime;
@@ -105,6 +111,7 @@ private:
 
     PrayerLocation m_where;
     double m_midnight; // Julian day of local midnight
+    std::optional<SunPosition> m_held;
 };
 
 int toClockMinutes(int minutes) {
@@ -152,13 +159,23 @@ struct RawDay {
 };
 
 RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& rules) {
-    const DaySolver solver(where, date);
+    DaySolver solver(where, date);
     const double noon = solver.transit(solver.transit(12.0));
+    if (rules.sunTaken == SunTaken::AtTransit)
+        solver.holdSunAt(noon);
     RawDay out;
     out.subuh = solver.atAltitude(-rules.subuhDepression - rules.horizonDip, true, noon - 7.0);
     out.syuruk = solver.atAltitude(kSunsetAltitude - rules.horizonDip, true, noon - 6.0);
-    out.zohor = noon;
+    // The season's seconds on Zohor and Asar (zero unless the zone's table carries them).
+    const double season = solver.sunLongitude(noon);
+    const double zohorSeconds =
+        season < 180.0 ? rules.zohorNorthSeconds + rules.zohorNorthSwingSeconds * std::cos(radians(2.0 * season))
+                       : 0.0;
+    const double asarSeconds = rules.asarSeasonSeconds * (std::fmod(season, 180.0) - 90.0) / 90.0;
+    out.zohor = noon + zohorSeconds / 3600.0;
     out.asar = solver.asar(noon + 3.0);
+    if (out.asar)
+        *out.asar += asarSeconds / 3600.0;
     out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip, false, noon + 6.0);
     out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
     out.latestSunrise = out.syuruk;

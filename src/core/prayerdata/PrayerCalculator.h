@@ -33,6 +33,14 @@ enum class DhuhaRule {
     AfterThirdOfDawn,   // Syuruk + a third of (Syuruk - Subuh) in whole minutes + dhuhaMinutes
 };
 
+// Where in the day the sun's place is taken. Most timetables refine every time with the sun's place at
+// that very moment; some take the place once, at the day's transit, for all of the day's times, which
+// moves a sunrise or nightfall by a few seconds and so decides some whole minutes differently.
+enum class SunTaken {
+    AtEachTime,
+    AtTransit,
+};
+
 struct PrayerRules {
     int imsakBeforeSubuh = 10;
     DhuhaRule dhuhaRule = DhuhaRule::AfterSyuruk;
@@ -45,6 +53,15 @@ struct PrayerRules {
     // How far below the horizontal a high place sees the horizon, in degrees: every altitude that
     // defines a time (Subuh, Syuruk, Maghrib, Isyak) is taken that much lower.
     double horizonDip = 0.0;
+    SunTaken sunTaken = SunTaken::AtEachTime;
+    // Seconds that some states' tables put on Zohor and Asar beyond the sun's own moments, following the
+    // season: with the sun's longitude L (0 degrees at the March equinox), Zohor is later by
+    // zohorNorth + zohorNorthSwing * cos 2L while the sun is north of the equator, and Asar by
+    // asarSeason * ((L mod 180) - 90) / 90, which grows through each half-year and falls back at
+    // the equinoxes. Zero elsewhere.
+    double zohorNorthSeconds = 0.0;
+    double zohorNorthSwingSeconds = 0.0;
+    double asarSeasonSeconds = 0.0;
 };
 
 // The name each time carries in a month document.
