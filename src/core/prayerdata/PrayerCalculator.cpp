@@ -65,7 +65,10 @@ public:
     double sunLongitude(double hour) const { return sun(hour).longitude; }
 
     // From now on every time uses the sun's place at this hour.
-    void holdSunAt(double hour) { m_held = sun(hour); }
+    void holdSunAt(double hour) {
+        m_held = sun(hour);
+        m_holding = true;
+    }
 
     // The moment before (morning) or after (evening) the transit when the sun's centre stands at
     // the altitude; empty when it never gets there on this day.
@@ -84,7 +87,7 @@ public:
     }
 
 private:
-    SunPosition sun(double hour) const { return m_held ? *m_held : sunAt(m_midnight + hour / 24.0); }
+    SunPosition sun(double hour) const { return m_holding ? m_held : sunAt(m_midnight + hour / 24.0); }
 
     double transitFor(const SunPosition& s) const {
         return 12.0 + m_where.timeZone - m_where.longitude / 15.0 - s.equationOfTime;
@@ -111,7 +114,8 @@ private:
 
     PrayerLocation m_where;
     double m_midnight; // Julian day of local midnight
-    std::optional<SunPosition> m_held;
+    bool m_holding = false;
+    SunPosition m_held{};
 };
 
 int toClockMinutes(int minutes) {
