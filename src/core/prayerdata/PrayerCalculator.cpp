@@ -54,7 +54,7 @@ SunPosition sunAt(double julianDay) {
 }
 
 // Solves one day's events in local clock hours, each refined with the sun's position at the
-// moment itself rather than at noon.
+// moment itself, or, once holdSunAt is called, with the position held at that hour.
 class DaySolver {
 public:
     DaySolver(const PrayerLocation& where, const Date& date)
@@ -170,12 +170,15 @@ RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& 
     RawDay out;
     out.subuh = solver.atAltitude(-rules.subuhDepression - rules.horizonDip, true, noon - 7.0);
     out.syuruk = solver.atAltitude(kSunsetAltitude - rules.horizonDip, true, noon - 6.0);
-    // The season's seconds on Zohor and Asar (zero unless the zone's table carries them).
-    const double season = solver.sunLongitude(noon);
-    const double zohorSeconds =
-        season < 180.0 ? rules.zohorNorthSeconds + rules.zohorNorthSwingSeconds * std::cos(radians(2.0 * season))
-                       : 0.0;
-    const double asarSeconds = rules.asarSeasonSeconds * (std::fmod(season, 180.0) - 90.0) / 90.0;
+    // The season's seconds on Zohor and Asar, for the zones whose tables carry them.
+    double zohorSeconds = 0.0, asarSeconds = 0.0;
+    if (rules.zohorNorthSeconds != 0.0 || rules.zohorNorthSwingSeconds != 0.0 || rules.asarSeasonSeconds != 0.0) {
+        const double season = solver.sunLongitude(noon);
+        if (season < 180.0)
+            zohorSeconds =
+                rules.zohorNorthSeconds + rules.zohorNorthSwingSeconds * std::cos(radians(2.0 * season));
+        asarSeconds = rules.asarSeasonSeconds * (std::fmod(season, 180.0) - 90.0) / 90.0;
+    }
     out.zohor = noon + zohorSeconds / 3600.0;
     out.asar = solver.asar(noon + 3.0);
     if (out.asar)
