@@ -12,32 +12,9 @@ for tool in Xorg xrandr xdotool; do command -v "$tool" >/dev/null || skip "$tool
 [ "$(id -u)" -eq 0 ] || skip "starting Xorg needs root here"
 [ -x "$program" ] || fail "$program not built"
 
-cat >"$work/xorg.conf" <<'EOF'
-Section "Device"
-    Identifier "dummy"
-    Driver "dummy"
-    VideoRam 256000
-EndSection
-Section "Monitor"
-    Identifier "monitor"
-    HorizSync 5.0 - 1000.0
-    VertRefresh 5.0 - 200.0
-EndSection
-Section "Screen"
-    Identifier "screen"
-    Device "dummy"
-    Monitor "monitor"
-    DefaultDepth 24
-    SubSection "Display"
-        Depth 24
-        Virtual 4096 2048
-    EndSubSection
-EndSection
-EOF
-
 display=":$(for n in $(seq 90 130); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { echo "$n"; break; }; done)"
 [[ "$display" != ":" ]] || fail "no free display number"
-Xorg "$display" -noreset -nolisten tcp -config "$work/xorg.conf" -logfile "$work/Xorg.log" >"$work/xorg.out" 2>&1 &
+Xorg "$display" -noreset -nolisten tcp -config "$e2e_dir/xorg-dummy.conf" -logfile "$work/Xorg.log" >"$work/xorg.out" 2>&1 &
 e2e_pids+=($!)
 e2e_logs+=("$work/xorg.out")
 export DISPLAY="$display"
