@@ -2,13 +2,12 @@
 
 #include "core/platform/Dialogs.h"
 
-#include <deque>
 #include <string>
 #include <vector>
 
 namespace tavrola::fakes {
 
-// Records every box and answers from a queue (Yes when the queue is empty).
+// Records every box; a question is answered Yes.
 class FakeDialogs : public Dialogs {
 public:
     struct Shown {
@@ -21,13 +20,7 @@ public:
     DialogAnswer message(MessageIcon icon, const std::string& title, const std::string& text,
                          MessageButtons buttons) override {
         shown.push_back({icon, title, text, buttons});
-        if (buttons == MessageButtons::Ok)
-            return DialogAnswer::Ok;
-        if (answers.empty())
-            return DialogAnswer::Yes;
-        const DialogAnswer a = answers.front();
-        answers.pop_front();
-        return a;
+        return buttons == MessageButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
     }
 
     std::string openFile(const OpenFileRequest& request) override {
@@ -43,7 +36,6 @@ public:
     }
 
     std::vector<Shown> shown;
-    std::deque<DialogAnswer> answers;
     std::vector<OpenFileRequest> openRequests;
     std::string nextOpenFile;
 };

@@ -6,30 +6,22 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace tavrola::testing {
 
-struct QtTestEntry {
-    const char* name;
-    std::function<std::unique_ptr<QObject>()> make;
-};
-
+using QtTestEntry = std::pair<const char*, std::unique_ptr<QObject> (*)()>; // name, maker
 inline std::vector<QtTestEntry>& qtTestRegistry() {
     static std::vector<QtTestEntry> entries;
     return entries;
-}
-
-inline bool registerQtTest(const char* name, std::function<std::unique_ptr<QObject>()> make) {
-    qtTestRegistry().push_back({name, std::move(make)});
-    return true;
 }
 
 } // namespace tavrola::testing
 
 #define TAVROLA_QTEST(Class)                                                                               \
     [[maybe_unused]] static const bool tavrolaQtTestRegistered_##Class =                                   \
-        ::tavrola::testing::registerQtTest(#Class, [] { return std::unique_ptr<QObject>(new Class); });
+        (::tavrola::testing::qtTestRegistry().emplace_back(                                                \
+             #Class, [] { return std::unique_ptr<QObject>(new Class); }),                                  \
+         true);

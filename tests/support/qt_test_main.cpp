@@ -17,13 +17,12 @@ int main(int argc, char* argv[]) {
         only = args[2];
         args.erase(args.begin() + 1, args.begin() + 3);
     }
-    int failed = 0;
-    int ran = 0;
-    for (const auto& entry : tavrola::testing::qtTestRegistry()) {
-        if (only && std::strcmp(only, entry.name) != 0)
+    int failed = 0, ran = 0;
+    for (const auto& [name, make] : tavrola::testing::qtTestRegistry()) {
+        if (only && std::strcmp(only, name) != 0)
             continue;
         ++ran;
-        const auto test = entry.make();
+        const auto test = make();
         if (QTest::qExec(test.get(), static_cast<int>(args.size()), args.data()) != 0)
             ++failed;
     }
