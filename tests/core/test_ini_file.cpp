@@ -132,16 +132,6 @@ TEST_F(IniFileTest, AFailedReplaceOrAReadOnlyFileLeavesTheOldFileExactlyAsItWas)
     EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
 }
 
-TEST_F(IniFileTest, ATemporaryFileLeftByACrashIsHarmless) {
-    const fs::path p = file("[A]\r\nk=1\r\n");
-    // A crash after the temporary file was written but before it replaced the old one.
-    writeBytes(temporaryPathFor(p), "[A]\r\nk=half");
-    EXPECT_EQ(GetFromINI("A", "k", "", p), "1");
-    ASSERT_TRUE(AddToINI("A", "k", "2", p));
-    EXPECT_EQ(readBytes(p), "[A]\r\nk=2\r\n");
-    EXPECT_FALSE(fs::exists(temporaryPathFor(p)));
-}
-
 TEST_F(IniFileTest, LogoPathReaderStripsQuotesCutsAndNeverWrites) {
     const std::string text = "[GAMBAR]\r\nLOGO1=  \"C:\\Logo Saya\\logo.gif\" \r\nsingle='x.gif'\r\n"
                              "odd=\"x.gif\r\nlong=" +

@@ -32,26 +32,6 @@ std::vector<std::string> blockOf(const std::string& text, const std::string& sec
 
 } // namespace
 
-TEST(JsonScanner, MatchingBraceCountsDepthAndGivesZeroWhenTheTextEnds) {
-    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
-        {"{}", 1, 2},  {"x{a{b}c}d", 2, 8}, {"{\"s\": \"}\"}", 1, 8} /* a brace in a string counts */,
-        {"{{}", 1, 0}, {"{", 1, 0},         {"{}", 0, 0},
-        {"{}", 3, 0}};
-    for (const auto& [text, open, close] : cases)
-        EXPECT_EQ(FindMatchingBrace(text, open), close) << text << " " << open;
-}
-
-TEST(JsonScanner, ValueIsTheTextBetweenTheQuotesAfterTheColon) {
-    EXPECT_EQ(GetJsonValue(R"({"Imsak": "5:40", "Subuh":"5:50"})", "Subuh"), "5:50");
-    EXPECT_EQ(GetJsonValue(R"({"Imsak" : " 5:40 "})", "Imsak"), " 5:40 ");
-    EXPECT_EQ(GetJsonValue(R"({"imsak": "5:40"})", "Imsak"), ""); // letter case matters
-    EXPECT_EQ(GetJsonValue(R"({"Imsak": "5:4)", "Imsak"), "");
-    EXPECT_EQ(GetJsonValue(R"({"Imsak")", "Imsak"), "");
-    // A value without quotes is not seen: the next quoted text is returned.
-    EXPECT_EQ(GetJsonValue(R"({"Imsak": 540, "Subuh": "5:50"})", "Imsak"), "Subuh");
-    EXPECT_EQ(GetJsonValue(R"({"Asar": "a\"b"})", "Asar"), "a\\");
-}
-
 TEST(JsonScanner, TimesArePaddedTrimmedOrRefused) {
     using namespace std::string_literals;
     const std::pair<const char*, const char*> kept[] = {

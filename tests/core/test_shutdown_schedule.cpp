@@ -1,4 +1,3 @@
-#include "core/desktop/TrayTip.h"
 #include "core/shutdown/ShutdownSchedule.h"
 
 #include <gtest/gtest.h>
@@ -86,9 +85,4 @@ TEST(ShutdownSchedule, ACancelledDialogIsNotOfferedAgainThatDayButIsAfterARestar
     EXPECT_FALSE(late.shutdownDoneToday());
     EXPECT_EQ(late.shutdownCheckDate(), "20261207");
     EXPECT_TRUE(late.tick("2359", at(2026, 12, 7, 23, 59, 5)).openDialog);
-}
-
-TEST(TrayTip, TitleAndVersionCutAt64Characters) {
-    EXPECT_EQ(trayTipText("Tavrola", "2.0.27"), "Tavrola Versi : 2.0.27");
-    EXPECT_EQ(trayTipText(std::string(60, 'x'), "2.0.27"), std::string(60, 'x') + " Ver");
 }
