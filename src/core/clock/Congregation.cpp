@@ -107,24 +107,6 @@ CongregationSettings readCongregationSettings(const std::filesystem::path& setti
     return s;
 }
 
-const CongregationSettings& CongregationSettingsCache::get(const std::filesystem::path& settingsFile) {
-    std::error_code ec;
-    const auto time = std::filesystem::last_write_time(settingsFile, ec);
-    if (ec) {
-        // No file (yet): nothing is on.
-        m_time.reset();
-        m_settings = {};
-        return m_settings;
-    }
-    const auto size = std::filesystem::file_size(settingsFile, ec);
-    if (!m_time || *m_time != time || m_size != size) {
-        m_settings = readCongregationSettings(settingsFile);
-        m_time = time;
-        m_size = ec ? 0 : size;
-    }
-    return m_settings;
-}
-
 CongregationState congregationState(const DateTime& now, const DayTimes& today, const DayTimes& yesterday,
                                     const CongregationSettings& settings) {
     constexpr int kFriday = 5;

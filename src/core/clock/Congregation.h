@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/clock/DateTime.h"
+#include "core/config/IniCache.h"
 #include "core/prayerdata/PrayerDatabase.h"
 #include "core/clock/Prayers.h"
 
@@ -57,16 +58,16 @@ int congregationMinutes(std::string_view text);
 // The three sections, read with empty defaults so that nothing is ever written back.
 CongregationSettings readCongregationSettings(const std::filesystem::path& settingsFile);
 
-// The settings, read again only when setting.ini changes on disk (its time or size), so the clock
-// can ask every second for the cost of one look at the file.
+// The settings, read again only when setting.ini is parsed anew, so the clock can ask every second
+// for the cost of one look at the file.
 class CongregationSettingsCache {
 public:
-    const CongregationSettings& get(const std::filesystem::path& settingsFile);
+    const CongregationSettings& get(const std::filesystem::path& settingsFile) {
+        return m_settings.get(settingsFile, [&] { return readCongregationSettings(settingsFile); });
+    }
 
 private:
-    std::optional<std::filesystem::file_time_type> m_time;
-    std::uintmax_t m_size = 0;
-    CongregationSettings m_settings;
+    IniDerived<CongregationSettings> m_settings;
 };
 
 struct CongregationState {

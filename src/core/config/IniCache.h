@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -36,6 +38,28 @@ public:
     // Our own writes call this, so they show at once whatever the time resolution. It forgets every
     // file: writes are rare, and one file may be named by more than one path.
     static void forget();
+};
+
+// A value worked out from one file's settings, and worked out again only when IniCache parses that
+// file anew (a change on disk, our own write, or a file still inside its quiet time). Whatever the
+// clock derives from setting.ini every second goes through this, so no reader repeats the file checks.
+template <class T>
+class IniDerived {
+public:
+    // `make` reads the file (through GetFromINI and friends, which see the same parsed document).
+    const T& get(const std::filesystem::path& file, const std::function<T()>& make) {
+        std::error_code ec;
+        std::shared_ptr<const IniDocument> document = IniCache::load(file, ec);
+        if (!m_value || document != m_document || !document) {
+            m_value = make();
+            m_document = std::move(document);
+        }
+        return *m_value;
+    }
+
+private:
+    std::shared_ptr<const IniDocument> m_document; // the parse m_value was made from
+    std::optional<T> m_value;
 };
 
 } // namespace tavrola
