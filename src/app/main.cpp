@@ -80,6 +80,7 @@ int main(int argc, char* argv[]) {
     // The clock's start-up and close.
     QObject::connect(&clockWindow, &Velmora::logoPathResolved, &settingsWindow, &FrmSetting::takeLogoPath);
     QObject::connect(&clockWindow, &Velmora::dataUpdaterDue, &updater, &JSONAutoupdate::load);
+    QObject::connect(&clockWindow, &Velmora::ticked, &updater, &JSONAutoupdate::checkPlace);
     QObject::connect(&clockWindow, &Velmora::closeRequested, &tray, &frmtray::hideClockToTray);
     QObject::connect(&clockWindow, &Velmora::scrollRunningChanged, &settingsWindow,
                      &FrmSetting::showScrollRunning);

@@ -15,8 +15,10 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
+    // A file as one the clock finds: written a while ago, so that defaults may be written back.
     fs::path file(const std::string& bytes) {
         writeBytes(m_path, bytes);
+        fs::last_write_time(m_path, fs::file_time_type::clock::now() - std::chrono::minutes(1));
         return m_path;
     }
     fakes::TempDir m_dir;
@@ -52,6 +54,47 @@ TEST_F(IniFileTest, DefaultsAreWrittenBackUnlessEmpty) {
     const fs::path fresh = m_dir / "newfolder" / "setting.ini";
     EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", fresh), "0");
     EXPECT_EQ(readBytes(fresh), "[12-24HRS]\r\nSETJAM=0\r\n");
+
+    // A file changed a moment ago may be half-way through an edit by hand: its missing key may be in
+    // the half still to come, so nothing is written back until it has been quiet a while.
+    writeBytes(p, "[TAJUK-01]\r\n");
+    EXPECT_EQ(GetFromINI("12-24HRS", "SETJAM", "0", p), "0");
+    EXPECT_EQ(readBytes(p), "[TAJUK-01]\r\n");
+}
+
+// Several values in one replace: the same bytes as one write after another, or nothing at all.
+TEST_F(IniFileTest, ABatchIsOneWriteOfAllItsValuesOrNone) {
+    const std::string text = "; note\r\n[A]\r\nk=1\r\n\r\n[B]\r\nj=2\r\n";
+    const std::vector<IniChange> changes = {{"B", "j", "3"}, {"C", "n", "4"}, {"a", "K", "5"}, {"C", "m", ""}};
+    fs::path p = file(text);
+    for (const IniChange& c : changes)
+        ASSERT_TRUE(AddToINI(c.section, c.key, c.value, p));
+    const std::string oneByOne = readBytes(p);
+    p = file(text);
+    ASSERT_TRUE(AddToINI(changes, p));
+    EXPECT_EQ(readBytes(p), oneByOne);
+
+    p = file(text);
+    int replaces = 0;
+    AtomicFileTestHooks::failReplace = [&](const fs::path&) { return ++replaces > 0; };
+    EXPECT_FALSE(AddToINI(changes, p));
+    AtomicFileTestHooks::failReplace = nullptr;
+    EXPECT_EQ(replaces, 1);
+    EXPECT_EQ(readBytes(p), text);
+}
+
+// Whatever stands at the temporary name (a crash's leftover, or a link planted to have us write
+// elsewhere) is never written through, and the file ends up a file of its own.
+TEST_F(IniFileTest, TheWriterNeverFollowsALinkAtItsTemporaryName) {
+    const fs::path p = file("[A]\r\nk=1\r\n");
+    const fs::path outside = m_dir / "outside.txt";
+    writeBytes(outside, "someone else's");
+    fs::create_symlink(outside, temporaryPathFor(p));
+    ASSERT_TRUE(AddToINI("A", "k", "2", p));
+    EXPECT_EQ(readBytes(outside), "someone else's");
+    EXPECT_FALSE(fs::is_symlink(p));
+    EXPECT_EQ(readBytes(p), "[A]\r\nk=2\r\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(temporaryPathFor(p))));
 }
 
 // Writes touch only the matching lines of the target section, byte for byte.

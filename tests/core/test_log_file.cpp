@@ -27,4 +27,11 @@ TEST(LogFile, TurnsOverAt256KiBKeepingOneOlderFileAndFailsQuietly) {
     fakes::writeBytes(dir / "x", "a file where the folder should be");
     EXPECT_FALSE(LogFile(dir / "x" / "tavrola.log").append("lost"));
     EXPECT_EQ(fakes::readBytes(dir / "x"), "a file where the folder should be");
+
+    // A link planted at the log's name is not written through.
+    const LogFile linked(dir / "linked.log");
+    fs::create_symlink(dir / "x", linked.file());
+    ASSERT_TRUE(linked.append("mine"));
+    EXPECT_EQ(fakes::readBytes(dir / "x"), "a file where the folder should be");
+    EXPECT_EQ(fakes::readBytes(linked.file()), "mine\r\n");
 }

@@ -1,5 +1,6 @@
 #include "core/prayerdata/PrayerDatabase.h"
 #include "core/config/IniFile.h"
+#include "core/config/SettingsSchema.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "core/prayerdata/DataUpdater.h"
 #include "core/prayerdata/PrayerLocationSettings.h"
@@ -104,15 +105,40 @@ TEST(Zones, TheZoneWinsOverCoordinatesAndAnUnknownCodeFallsBackToTheDefault) {
     }
 }
 
-TEST(Zones, AnUnknownCodeIsSaidOnceOnTheStatusLine) {
+// A place that cannot be used is said once, naming key and value; a changed place rebuilds the month at
+// the next check, a second or so after the save, not at the next restart.
+TEST(Zones, PlaceProblemsAreSaidAndAChangedPlaceRebuildsTheMonth) {
     fakes::TempDir dir;
     const ProgramFolder folder(dir.path());
-    ASSERT_TRUE(AddToINI("LOKASI", "ZON", "XYZ99", folder.settingsFile()));
+    const auto ini = folder.settingsFile();
+    ASSERT_TRUE(AddToINI("LOKASI", "ZON", "XYZ99", ini));
     fakes::FakeClock clock(DateTime{{2026, 12, 6}, 20, 15, 0, 0});
-    CalculatedMonthSource calculated(folder.settingsFile());
+    CalculatedMonthSource calculated(ini);
     DataUpdater updater(folder, clock, calculated);
+    std::vector<std::string> log;
+    updater.setLogSink([&](const std::string& line) { log.push_back(line.substr(22)); });
     updater.load();
     EXPECT_EQ(updater.statusText(), "Update #1 BERJAYA! - 31 hari - Zon XYZ99 tidak dikenali, guna WLY01");
-    ASSERT_TRUE(updater.ForceDownload());
-    EXPECT_EQ(updater.statusText().find("XYZ99"), std::string::npos) << updater.statusText();
+    EXPECT_EQ(log.back(), "Update #1 success - 31 days calculated here");
+    const auto suboh = [&] { return GetFromINI("06122026", "Suboh", "", folder.databaseFile()); };
+    EXPECT_EQ(suboh(), "05:54");
+    updater.checkPlace(); // the unknown code and the default zone are one place
+    EXPECT_EQ(updater.UpdateCount(), 1);
+
+    ASSERT_TRUE(AddToINI("LOKASI", "ZON", "SBH07", ini));
+    updater.checkPlace();
+    EXPECT_EQ(suboh(), "04:59");
+    EXPECT_EQ(updater.statusText(), "Update #2 BERJAYA! - 31 hari");
+
+    ASSERT_TRUE(AddToINI({{"LOKASI", "ZON", ""}, {"LOKASI", "LATITUD", "5,98"}, {"LOKASI", "LONGITUD", "116.07"},
+                          {"LOKASI", "ZON_WAKTU", "+8:00"}},
+                         ini));
+    updater.checkPlace();
+    EXPECT_EQ(updater.statusText(), "Update #3 BERJAYA! - 31 hari - LATITUD=5,98 tidak sah (guna titik perpuluhan, "
+                                    "bukan koma), guna 3.139; ZON_WAKTU=+8:00 tidak sah (bukan nombor), guna 8");
+    EXPECT_EQ(log.size(), 5u) << "the notice and the success, once each";
+    for (const char* bad : {"91", "NaN", "1e308"})
+        EXPECT_EQ(coordinateProblem(settings::kLatitude, bad), *bad == '9' ? "mesti dari -90 hingga 90" : "bukan nombor");
+    EXPECT_EQ(coordinateProblem(settings::kTimeZone, "15"), "mesti dari -12 hingga 14");
 }
+

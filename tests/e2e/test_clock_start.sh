@@ -46,4 +46,14 @@ sed -n '/^\[05122026\]/,/^---/p' "$prog/dbase/dbsolat.dat" | grep -aqE $'^Zohor=
     fail "no computed Zohor time for 5 December"
 grep -aq -- '--:--' "$prog/dbase/dbsolat.dat" && fail "a prayer time is missing near the equator"
 [[ "$(grep -ac '^SETJAM=' "$prog/setting.ini")" -eq 1 ]] || fail "SETJAM written more than once"
-echo "PASS: first start wrote SETJAM=0; second start ended in ${elapsed_ms} ms"
+
+# A caretaker picks another zone by hand while the clock runs: the month is built again at once.
+suboh() { sed -n '/^\[05122026\]/,/^\[/s/^Suboh=\([0-9:]*\)\r$/\1/p' "$prog/dbase/dbsolat.dat"; }
+kl_suboh="$(suboh)"
+printf '%s\r\n' '[LOKASI]' 'ZON=SBH07' >>"$prog/setting.ini"
+edited=$(date +%s%N)
+rebuilt() { [[ -n "$(suboh)" && "$(suboh)" < "$kl_suboh" ]]; }
+wait_for 30 rebuilt || fail "Suboh stayed $(suboh) after ZON=SBH07 was saved"
+rebuilt_ms=$((($(date +%s%N) - edited) / 1000000))
+echo "PASS: first start wrote SETJAM=0; second start ended in ${elapsed_ms} ms;" \
+    "ZON=SBH07 moved Suboh from $kl_suboh to $(suboh) in ${rebuilt_ms} ms"

@@ -7,8 +7,12 @@
 #include <memory>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -35,6 +39,30 @@ FilePtr openFile(const fs::path& path, const char* mode) {
 #else
     return FilePtr(std::fopen(path.c_str(), mode));
 #endif
+}
+
+// A new file at `path` for writing, or null. It never writes through whatever already stands at
+// that name: a file left by a crash, or a link planted there to make us overwrite something else,
+// is removed first (the name, not what it points at), and the file is then created exclusively.
+FilePtr createFresh(const fs::path& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+#ifdef _WIN32
+    const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    FilePtr f(_fdopen(fd, "wb"));
+    if (!f)
+        _close(fd);
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    FilePtr f(::fdopen(fd, "wb"));
+    if (!f)
+        ::close(fd);
+#endif
+    return f;
 }
 
 // Pushes the file's bytes to the disk so that a power cut after the rename cannot leave an
@@ -111,7 +139,7 @@ bool replaceFileAtomically(const fs::path& target, const fs::path& temp, const s
         return false;
     };
     {
-        FilePtr f = openFile(temp, "wb");
+        FilePtr f = createFresh(temp);
         if (!f)
             return fail(std::error_code(errno, std::generic_category()));
         if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
@@ -121,10 +149,10 @@ bool replaceFileAtomically(const fs::path& target, const fs::path& temp, const s
         if (std::fclose(f.release()) != 0)
             return fail(std::make_error_code(std::errc::io_error));
     }
-    // Keep the old file's permissions on the new one.
+    // Keep the old file's permissions on the new one (a link's target's are none of our business).
     std::error_code permEc;
-    const fs::file_status old = fs::status(target, permEc);
-    if (!permEc && fs::exists(old))
+    const fs::file_status old = fs::symlink_status(target, permEc);
+    if (!permEc && fs::is_regular_file(old))
         fs::permissions(temp, old.permissions(), permEc);
 
     if (AtomicFileTestHooks::failReplace && AtomicFileTestHooks::failReplace(target))
@@ -135,6 +163,7 @@ bool replaceFileAtomically(const fs::path& target, const fs::path& temp, const s
         return fail(renameEc);
     // Readers of the parsed files see the new content at once, even within the time stamps' resolution.
     IniCache::forget();
+    IniCache::noteOwnWrite(target);
     return true;
 }
 

@@ -54,8 +54,6 @@ struct Entry {
     std::shared_ptr<const IniDocument> document;
 };
 
-// Coarser than any file system's time stamps (FAT keeps two seconds).
-constexpr auto kQuietTime = std::chrono::seconds(3);
 // The program reads a handful of files; tests make many.
 constexpr std::size_t kMaxEntries = 16;
 
@@ -67,6 +65,25 @@ std::mutex& cacheMutex() {
 std::unordered_map<fs::path::string_type, Entry>& entries() {
     static std::unordered_map<fs::path::string_type, Entry> e;
     return e;
+}
+
+struct Stamp {
+    fs::file_time_type modified;
+    std::uintmax_t size = 0;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+};
+
+bool stampOf(const fs::path& file, Stamp& out) {
+    std::error_code ec;
+    out.modified = fs::last_write_time(file, ec);
+    if (!ec)
+        out.size = fs::file_size(file, ec);
+    return !ec;
+}
+
+std::unordered_map<fs::path::string_type, Stamp>& ownWrites() {
+    static std::unordered_map<fs::path::string_type, Stamp> w;
+    return w;
 }
 
 } // namespace
@@ -97,9 +114,36 @@ std::shared_ptr<const IniDocument> IniCache::load(const fs::path& file, std::err
     Entry& e = cache[file.native()];
     e.modified = modified;
     e.size = size;
-    e.settled = modified + kQuietTime < fs::file_time_type::clock::now();
+    e.settled = !changedLately(modified);
     e.document = std::make_shared<const IniDocument>(text);
     return e.document;
+}
+
+bool IniCache::changedLately(fs::file_time_type modified) {
+    const auto now = fs::file_time_type::clock::now();
+    return modified > now - kQuietTime && modified < now + kQuietTime;
+}
+
+void IniCache::noteOwnWrite(const fs::path& file) {
+    Stamp stamp;
+    if (!stampOf(file, stamp))
+        return;
+    const std::lock_guard lock(cacheMutex());
+    auto& writes = ownWrites();
+    if (writes.size() >= kMaxEntries)
+        writes.clear();
+    writes[file.native()] = stamp;
+}
+
+bool IniCache::mayWriteBack(const fs::path& file) {
+    Stamp stamp;
+    if (!stampOf(file, stamp))
+        return true;
+    if (!changedLately(stamp.modified))
+        return true;
+    const std::lock_guard lock(cacheMutex());
+    const auto it = ownWrites().find(file.native());
+    return it != ownWrites().end() && it->second == stamp;
 }
 
 void IniCache::forget() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -33,11 +34,24 @@ private:
 // system's time resolution, so it is read again until it has been quiet for that long.
 class IniCache {
 public:
+    // Coarser than any file system's time stamps (FAT keeps two seconds).
+    static constexpr std::chrono::seconds kQuietTime{3};
+    // Whether a file's modification time lies within the quiet time of the present (either side: a
+    // clock set back makes a file look modified in the future). Such a file may still be changing,
+    // in the middle of an edit by hand.
+    static bool changedLately(std::filesystem::file_time_type modified);
+
     // The parsed file; nullptr with ec set when it is missing or cannot be read.
     static std::shared_ptr<const IniDocument> load(const std::filesystem::path& file, std::error_code& ec);
     // Our own writes call this, so they show at once whatever the time resolution. It forgets every
     // file: writes are rare, and one file may be named by more than one path.
     static void forget();
+
+    // Our own writes call this too: a file as we left it is not in the middle of anyone's edit.
+    static void noteOwnWrite(const std::filesystem::path& file);
+    // Whether a file may take a default written back now: missing, quiet for a while, or exactly as
+    // our own last write left it.
+    static bool mayWriteBack(const std::filesystem::path& file);
 };
 
 // A value worked out from one file's settings, and worked out again only when IniCache parses that

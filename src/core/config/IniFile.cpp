@@ -174,12 +174,18 @@ std::string GetFromINI(std::string_view section, std::string_view key, std::stri
     case Lookup::NotFound:
         break;
     }
-    if (!defaultValue.empty())
+    if (!defaultValue.empty() && IniCache::mayWriteBack(path))
         AddToINI(section, key, defaultValue, path);
     return std::string(defaultValue);
 }
 
 bool AddToINI(std::string_view section, std::string_view key, std::string_view value, const fs::path& path) {
+    return AddToINI({IniChange{std::string(section), std::string(key), std::string(value)}}, path);
+}
+
+bool AddToINI(const std::vector<IniChange>& changes, const fs::path& path) {
+    if (changes.empty())
+        return true;
     std::error_code ec;
     const fs::path folder = path.parent_path();
     if (!folder.empty())
@@ -192,10 +198,13 @@ bool AddToINI(std::string_view section, std::string_view key, std::string_view v
     } else if (ec) {
         return false;
     }
-    const std::optional<std::string> newText = rewrite(text, section, key, value);
-    if (!newText)
-        return false;
-    return replaceFileAtomically(path, temporaryPathFor(path), *newText, ec);
+    for (const IniChange& c : changes) {
+        std::optional<std::string> next = rewrite(text, c.section, c.key, c.value);
+        if (!next)
+            return false;
+        text = std::move(*next);
+    }
+    return replaceFileAtomically(path, temporaryPathFor(path), text, ec);
 }
 
 std::string GetFromGIFINI(std::string_view section, std::string_view key, const fs::path& path) {

@@ -1,8 +1,14 @@
 #include "core/config/LogFile.h"
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace tavrola {
 
@@ -23,11 +29,24 @@ bool LogFile::append(std::string_view line) const {
     for (char& c : text)
         if (c == '\r' || c == '\n')
             c = ' ';
+    text.append(kCrLf);
+#ifdef _WIN32
     std::ofstream out(m_file, std::ios::binary | std::ios::app);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.write(kCrLf.data(), static_cast<std::streamsize>(kCrLf.size()));
     out.flush();
     return static_cast<bool>(out);
+#else
+    // Never appended through a link: one planted at the log's name would have us write into any
+    // file its owner could. Such a link is removed and the log begins afresh.
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(m_file.c_str(), kFlags, 0644);
+    if (fd < 0 && errno == ELOOP && fs::remove(m_file, ec))
+        fd = ::open(m_file.c_str(), kFlags, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    return ::close(fd) == 0 && ok;
+#endif
 }
 
 } // namespace tavrola

@@ -8,13 +8,19 @@ namespace tavrola {
 void CalculatedMonthSource::fetch(int year, int month, Done done) {
     MonthFetch result;
     result.kind = MonthFetch::Kind::Document;
-    // The place is read at every fetch, so a changed location shows with the next download.
+    result.calculated = true;
+    // The place is read at every fetch, so a changed location shows with the next month built.
     const PrayerPlace place = readPrayerPlace(m_settingsFile);
     result.document = calculatedMonthDocument(year, month, place.location, place.rules);
-    if (!place.unknownZone.empty() && place.unknownZone != m_noticedZone)
-        result.notice = "Zon " + place.unknownZone + " tidak dikenali, guna " + std::string(place.zone->code);
-    m_noticedZone = place.unknownZone;
+    const std::string notice = placeNotice(place);
+    if (notice != m_noticed)
+        result.notice = notice;
+    m_noticed = notice;
     done(std::move(result));
+}
+
+std::string CalculatedMonthSource::placeKey() {
+    return m_placeKey.get(m_settingsFile, [this] { return tavrola::placeKey(readPrayerPlace(m_settingsFile)); });
 }
 
 } // namespace tavrola

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/config/IniCache.h"
 #include "core/prayerdata/MonthSource.h"
 
 #include <filesystem>
@@ -8,17 +9,20 @@
 namespace tavrola {
 
 // The month document computed on this computer for the place in setting.ini ([LOKASI]), for when
-// no data server is set: the same document a server would send, so nothing downstream differs. A
-// zone code that names no zone is said once in the fetch's notice (the default zone is used).
+// no data server is set: the same document a server would send, so nothing downstream differs. What
+// the user should know about the place (a code that names no zone, a coordinate that cannot be
+// read) is said once in the fetch's notice.
 class CalculatedMonthSource : public MonthSource {
 public:
     explicit CalculatedMonthSource(std::filesystem::path settingsFile) : m_settingsFile(std::move(settingsFile)) {}
     void fetch(int year, int month, Done done) override;
     void cancel() override {}
+    std::string placeKey() override;
 
 private:
     std::filesystem::path m_settingsFile;
-    std::string m_noticedZone; // the unknown code last said, so that it is said once
+    std::string m_noticed; // the notice last said, so that it is said once
+    IniDerived<std::string> m_placeKey;
 };
 
 } // namespace tavrola

@@ -83,6 +83,20 @@ bool DataUpdater::ForceDownload() {
     return true;
 }
 
+void DataUpdater::checkPlace() {
+    if (m_busy || !m_placeKnown || m_source.placeKey() == m_fetchedPlace)
+        return;
+    // A place whose month cannot be written is tried again at the timer's pace, not every second.
+    if (m_placeRetryWait > 0) {
+        --m_placeRetryWait;
+        return;
+    }
+    m_busy = true;
+    m_upToDate = false;
+    setStatus("Tempat bertukar - waktu solat dikira semula...", StatusColour::Orange);
+    DownloadMonth(&DataUpdater::afterForcedDownload);
+}
+
 DataUpdater::FileState DataUpdater::inspectDatabase() const {
     FileState s;
     std::error_code ec;
@@ -164,6 +178,7 @@ void DataUpdater::DownloadMonth(AfterDownload after) {
     ++m_updateCount;
     const DateTime started = m_clock.now();
     setStatus("Muat turun data " + prayerdb::monthCaption(started.date) + "...", StatusColour::Orange);
+    m_fetchingPlace = m_source.placeKey();
     const std::uint64_t generation = m_generation;
     // The source may answer at once; nothing may follow this call.
     m_source.fetch(started.date.year, started.date.month, [this, after, started, generation](MonthFetch fetch) {
@@ -214,8 +229,11 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
         WriteLog(fetch.notice);
     m_upToDate = true;
     m_upToDateMonth = prayerdb::monthKey(now.date);
+    m_fetchedPlace = m_fetchingPlace;
+    m_placeKnown = true;
+    m_placeRetryWait = 0;
     WriteLog("Update #" + std::to_string(m_updateCount) + " success - " + std::to_string(conv.daysInMonth) +
-             " days downloaded");
+             (fetch.calculated ? " days calculated here" : " days downloaded"));
     return {};
 }
 
@@ -240,6 +258,8 @@ void DataUpdater::afterAutoDownload(const Outcome& o) {
 }
 
 void DataUpdater::afterForcedDownload(const Outcome& o) {
+    if (m_fetchedPlace != m_fetchingPlace || !m_placeKnown)
+        m_placeRetryWait = 15;
     if (o.error) {
         setStatus("ERROR: " + o.errorText, StatusColour::Red);
         m_upToDate = false;

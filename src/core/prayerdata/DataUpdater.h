@@ -45,6 +45,9 @@ public:
     // Both do nothing while a check or download is running.
     void CheckDatabase();
     void AutoCheckDatabase();
+    // Called every second or so: a month built for another place than the source's now (a zone
+    // chosen, coordinates typed, a data server set or removed) is fetched again at once.
+    void checkPlace();
 
     bool Busy() const { return m_busy; }
     bool UpToDate() const { return m_upToDate; }
@@ -96,6 +99,10 @@ private:
     bool m_upToDate = false;
     std::string m_upToDateMonth;    // "mmyyyy" of the month UpToDate speaks for
     std::uint64_t m_generation = 0; // bumped on load/unload so a stale answer is dropped
+    std::string m_fetchingPlace;    // the source's place key when the running fetch began
+    std::string m_fetchedPlace;     // ... when the month in the file was fetched
+    bool m_placeKnown = false;      // m_fetchedPlace speaks for the file
+    int m_placeRetryWait = 0;       // checks to let pass after a failed fetch for a new place
 
     std::string m_statusText;
     StatusColour m_statusColour = StatusColour::Default;

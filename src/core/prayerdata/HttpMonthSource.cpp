@@ -71,6 +71,12 @@ void HttpMonthSource::fetch(int year, int month, Done done) {
     });
 }
 
+std::string HttpMonthSource::placeKey() {
+    if (!m_noHostSource || !dataHost(m_settingsFile).empty())
+        return {};
+    return m_noHostSource->placeKey();
+}
+
 std::string dataHost(const std::filesystem::path& settingsFile) {
     // An empty default: reading the address never writes it into the file.
     std::string host(

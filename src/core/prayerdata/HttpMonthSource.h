@@ -25,6 +25,8 @@ public:
     void setMaxBodyBytes(std::size_t bytes) { m_maxBodyBytes = bytes; }
     // Where the month comes from when no host is set (none: that is an error). Not owned.
     void setNoHostSource(MonthSource* source) { m_noHostSource = source; }
+    // The no-host source's key while no host is set; a server's month is the server's business.
+    std::string placeKey() override;
 
 private:
     HttpClient& m_http;

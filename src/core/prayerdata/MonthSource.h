@@ -18,6 +18,7 @@ struct MonthFetch {
     std::string errorText;
     // Something the user should know about a document that did arrive, for the status line.
     std::string notice;
+    bool calculated = false; // computed on this computer, not downloaded
 };
 
 // Where the month document comes from: the data server, or anything else that can produce one.
@@ -30,6 +31,9 @@ public:
     virtual ~MonthSource() = default;
     virtual void fetch(int year, int month, Done done) = 0;
     virtual void cancel() = 0;
+    // What the month depends on besides the date, cheap enough to ask every second: a month fetched
+    // under another key is out of date. Empty where the source itself decides (a data server).
+    virtual std::string placeKey() { return {}; }
 };
 
 } // namespace tavrola

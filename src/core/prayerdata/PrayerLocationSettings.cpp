@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace tavrola {
 
@@ -28,22 +29,60 @@ std::optional<double> parseDecimal(std::string_view text) {
 
 namespace {
 
-double readInRange(const SettingKey& key, const std::filesystem::path& iniPath, double low, double high,
-                   double fallback) {
-    // An empty default: reading never adds the section to a file the user has not touched.
-    const auto value = parseDecimal(GetFromINI(key.section, key.key, "", iniPath));
-    return value && *value >= low && *value <= high ? *value : fallback;
+struct Coordinate {
+    const SettingKey& key;
+    double low, high;
+    double PrayerLocation::*field;
+};
+// UTC-12 to UTC+14 are the offsets clocks actually use.
+const Coordinate kCoordinates[] = {{settings::kLatitude, -90.0, 90.0, &PrayerLocation::latitude},
+                                   {settings::kLongitude, -180.0, 180.0, &PrayerLocation::longitude},
+                                   {settings::kTimeZone, -12.0, 14.0, &PrayerLocation::timeZone}};
+
+std::string numberText(double v) {
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    return ec == std::errc() ? std::string(buf, end) : std::string();
 }
 
 } // namespace
 
-PrayerLocation readPrayerLocation(const std::filesystem::path& iniPath) {
+std::string coordinateProblem(const SettingKey& key, std::string_view text) {
+    text = ini::trimSpaces(text);
+    if (text.empty())
+        return {};
+    for (const Coordinate& c : kCoordinates) {
+        if (c.key.key != key.key)
+            continue;
+        const std::optional<double> value = parseDecimal(text);
+        if (!value) {
+            // Many keyboards type a decimal comma.
+            if (text.find(',') != std::string_view::npos)
+                return "guna titik perpuluhan, bukan koma";
+            return "bukan nombor";
+        }
+        if (*value < c.low || *value > c.high)
+            return "mesti dari " + numberText(c.low) + " hingga " + numberText(c.high);
+        return {};
+    }
+    return "bukan koordinat";
+}
+
+PrayerLocation readPrayerLocation(const std::filesystem::path& iniPath, std::string* problems) {
     const PrayerLocation defaults;
     PrayerLocation out;
-    out.latitude = readInRange(settings::kLatitude, iniPath, -90.0, 90.0, defaults.latitude);
-    out.longitude = readInRange(settings::kLongitude, iniPath, -180.0, 180.0, defaults.longitude);
-    // UTC-12 to UTC+14 are the offsets clocks actually use.
-    out.timeZone = readInRange(settings::kTimeZone, iniPath, -12.0, 14.0, defaults.timeZone);
+    for (const Coordinate& c : kCoordinates) {
+        // An empty default: reading never adds the section to a file the user has not touched.
+        const std::string text(ini::trimSpaces(GetFromINI(c.key.section, c.key.key, "", iniPath)));
+        const std::string why = coordinateProblem(c.key, text);
+        out.*c.field = text.empty() || !why.empty() ? defaults.*c.field : *parseDecimal(text);
+        if (problems && !why.empty()) {
+            if (!problems->empty())
+                *problems += "; ";
+            *problems += std::string(c.key.key) + "=" + text + " tidak sah (" + why + "), guna " +
+                         numberText(defaults.*c.field);
+        }
+    }
     return out;
 }
 
@@ -53,7 +92,7 @@ PrayerPlace readPrayerPlace(const std::filesystem::path& iniPath) {
     PrayerPlace out;
     const bool hasCode = code.find_first_not_of(" \t") != std::string::npos;
     if (!hasCode && (!setOf(settings::kLatitude).empty() || !setOf(settings::kLongitude).empty())) {
-        out.location = readPrayerLocation(iniPath);
+        out.location = readPrayerLocation(iniPath, &out.unreadable);
         return out;
     }
     out.zone = hasCode ? findZone(code) : nullptr;
@@ -65,6 +104,23 @@ PrayerPlace readPrayerPlace(const std::filesystem::path& iniPath) {
     out.location = out.zone->place;
     out.rules = out.zone->rules;
     return out;
+}
+
+} // namespace tavrola
+
+namespace tavrola {
+
+std::string placeKey(const PrayerPlace& place) {
+    if (place.zone)
+        return "ZON " + std::string(place.zone->code);
+    const PrayerLocation& l = place.location;
+    return numberText(l.latitude) + " " + numberText(l.longitude) + " " + numberText(l.timeZone);
+}
+
+std::string placeNotice(const PrayerPlace& place) {
+    if (!place.unknownZone.empty())
+        return "Zon " + place.unknownZone + " tidak dikenali, guna " + std::string(place.zone->code);
+    return place.unreadable;
 }
 
 } // namespace tavrola

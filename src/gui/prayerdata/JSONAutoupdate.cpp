@@ -137,6 +137,11 @@ void JSONAutoupdate::onTimerAutoUpdate() {
     m_updater.tick();
 }
 
+void JSONAutoupdate::checkPlace() {
+    if (m_loaded)
+        m_updater.checkPlace();
+}
+
 void JSONAutoupdate::Wait(double seconds) {
     if (!(seconds > 0.0))
         return;

@@ -70,6 +70,8 @@ public slots:
     void CheckDatabase();
     void AutoCheckDatabase();
     void onTimerAutoUpdate();
+    // Every clock tick: builds the month again when the place it was built for has changed.
+    void checkPlace();
 
 signals:
     void statusChanged(const QString& text);

@@ -124,8 +124,28 @@ void FrmJemaah::load() {
     m_azanSubuh->setText(shown(s.azanSubuhFile));
 }
 
-bool FrmJemaah::save(std::string_view section, std::string_view key, const QString& value) {
-    const bool ok = AddToINI(section, key, fromQt(value), m_folder.settingsFile());
+bool FrmJemaah::saveAll() {
+    std::vector<IniChange> changes;
+    const auto add = [&](std::string_view section, std::string_view key, const QString& value) {
+        changes.push_back({std::string(section), std::string(key), fromQt(value)});
+    };
+    const auto minutes = [](const QSpinBox* box) {
+        return box->value() > 0 ? QString::number(box->value()) : QString();
+    };
+    for (std::size_t i = 0; i < kJemaahCount; ++i)
+        add(c::kIqamahSection, c::kKeys[i], minutes(m_iqamah[i]));
+    for (std::size_t i = 0; i < kJemaahCount; ++i)
+        add(c::kPrayerSection, c::kKeys[i], minutes(m_prayer[i]));
+    add(c::kIqamahSection, c::kMessageKey, m_message->text());
+    add(c::kIqamahSection, c::kToneKey, m_tone->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    // Files inside the program folder are kept relative to it, as the logo is.
+    const auto stored = [this](const QLineEdit* box) {
+        const QString path = box->text().trimmed();
+        return path.isEmpty() ? QString() : toQt(storedLogoPath(fromQt(path), m_folder.root()));
+    };
+    add(c::kAzanSection, c::kAzanKey, stored(m_azan));
+    add(c::kAzanSection, c::kAzanSubuhKey, stored(m_azanSubuh));
+    const bool ok = AddToINI(changes, m_folder.settingsFile());
     if (!ok)
         m_dialogs.message(MessageIcon::Exclamation, std::string(app::kTitle),
                           std::string(settingsform::kFailedToSave), MessageButtons::Ok);
@@ -133,22 +153,7 @@ bool FrmJemaah::save(std::string_view section, std::string_view key, const QStri
 }
 
 void FrmJemaah::cmdSave_Click() {
-    const auto minutes = [](const QSpinBox* box) {
-        return box->value() > 0 ? QString::number(box->value()) : QString();
-    };
-    for (std::size_t i = 0; i < kJemaahCount; ++i)
-        save(c::kIqamahSection, c::kKeys[i], minutes(m_iqamah[i]));
-    for (std::size_t i = 0; i < kJemaahCount; ++i)
-        save(c::kPrayerSection, c::kKeys[i], minutes(m_prayer[i]));
-    save(c::kIqamahSection, c::kMessageKey, m_message->text());
-    save(c::kIqamahSection, c::kToneKey, m_tone->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF"));
-    // Files inside the program folder are kept relative to it, as the logo is.
-    const auto stored = [this](const QLineEdit* box) {
-        const QString path = box->text().trimmed();
-        return path.isEmpty() ? QString() : toQt(storedLogoPath(fromQt(path), m_folder.root()));
-    };
-    save(c::kAzanSection, c::kAzanKey, stored(m_azan));
-    save(c::kAzanSection, c::kAzanSubuhKey, stored(m_azanSubuh));
+    saveAll();
 }
 
 void FrmJemaah::chooseAudio(QLineEdit* box) {

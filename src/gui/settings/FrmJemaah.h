@@ -34,7 +34,8 @@ public slots:
 private:
     void load();
     void chooseAudio(QLineEdit* box);
-    bool save(std::string_view section, std::string_view key, const QString& value);
+    // Every value of the window in one write: all saved, or none and one message.
+    bool saveAll();
 
     ProgramFolder m_folder;
     Dialogs& m_dialogs;

@@ -525,32 +525,43 @@ void FrmSetting::cmdLOGO_Click() {
 }
 
 void FrmSetting::cmdSave_Click() {
-    save(settings::kTitle01, Text1->text());
-    save(settings::kTitleSize, Fontsais1->text());
-    save(settings::kTitle02, Text2->text());
-    save(settings::kTitle02Size, Fontsais2->text());
-    save(settings::kPlace, Text3->text());
-    save(settings::kPlaceSize, Fontsais3->text());
-    save(settings::kLogoLeft, LblHScroll1->text());
-    save(settings::kLogoTop, LblVScroll1->text());
-    save(settings::kHijriCorrection, Tarikh_Takwim2->text());
-    save(settings::kLogo, toQt(storedLogoPath(fromQt(txtPath->text()), m_folder.root())));
-    if (!zoneChooser->save(m_folder.settingsFile())) // prayer-time zone
-        failed(sf::kFailedToSave);
-
-    const auto ini = m_folder.settingsFile();
-    if (chkEnableShutdown->isChecked()) {
-        const QTime t = ucShutdownTime->Value();
-        const HourMinute hm{t.hour(), t.minute()};
-        if (writeSetting(settings::kShutdownTime, sf::shutdownTimeText(hm), ini))
-            setShutdownStatus(sf::shutdownStatusText(sf::kShutdownSaved, hm));
-        else
-            failed(sf::kFailedToSaveShutdown);
-        emit shutdownChecksRequested(true);
-    } else if (save(settings::kShutdownTime, QString())) {
-        // Only a cleared time is "off": after a failed write the scheduler still holds the old one.
-        setShutdownStatus(std::string(sf::kShutdownOff));
+    // A place the calculator cannot use is refused as a whole, with its reason, before anything is written.
+    if (const QString why = zoneChooser->problem(); !why.isEmpty()) {
+        failed(fromQt(why));
+        return;
     }
+    std::vector<IniChange> changes;
+    const auto add = [&](const SettingKey& key, const QString& value) {
+        changes.push_back({std::string(key.section), std::string(key.key), fromQt(value)});
+    };
+    add(settings::kTitle01, Text1->text());
+    add(settings::kTitleSize, Fontsais1->text());
+    add(settings::kTitle02, Text2->text());
+    add(settings::kTitle02Size, Fontsais2->text());
+    add(settings::kPlace, Text3->text());
+    add(settings::kPlaceSize, Fontsais3->text());
+    add(settings::kLogoLeft, LblHScroll1->text());
+    add(settings::kLogoTop, LblVScroll1->text());
+    add(settings::kHijriCorrection, Tarikh_Takwim2->text());
+    add(settings::kLogo, toQt(storedLogoPath(fromQt(txtPath->text()), m_folder.root())));
+    zoneChooser->addChanges(changes); // the place: only what the user changed
+    const bool shutdownOn = chkEnableShutdown->isChecked();
+    const QTime t = ucShutdownTime->Value();
+    const HourMinute hm{t.hour(), t.minute()};
+    add(settings::kShutdownTime, shutdownOn ? toQt(sf::shutdownTimeText(hm)) : QString());
+
+    // One write: everything saved, or nothing and one message.
+    const bool ok = AddToINI(changes, m_folder.settingsFile());
+    if (ok) {
+        zoneChooser->markSaved();
+        // Only a cleared time is "off": after a failed write the scheduler still holds the old one.
+        setShutdownStatus(shutdownOn ? sf::shutdownStatusText(sf::kShutdownSaved, hm)
+                                     : std::string(sf::kShutdownOff));
+    } else {
+        failed(shutdownOn ? sf::kFailedToSaveShutdown : sf::kFailedToSave);
+    }
+    if (shutdownOn)
+        emit shutdownChecksRequested(true);
 }
 
 void FrmSetting::cmdTukarDisplay_Click() {

@@ -1,13 +1,15 @@
 #include "gui/settings/ZoneChooser.h"
 
-#include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
+#include "core/prayerdata/PrayerLocationSettings.h"
 #include "core/prayerdata/Zones.h"
 #include "gui/platform/LocalText.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStandardItemModel>
 
 namespace tavrola {
@@ -18,9 +20,13 @@ QString view(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+const SettingKey* const kCoordinateKeys[] = {&settings::kLatitude, &settings::kLongitude, &settings::kTimeZone};
+const char* const kFieldNames[] = {"txtLatitud", "txtLongitud", "txtZonWaktu"};
+
 } // namespace
 
-ZoneChooser::ZoneChooser(QWidget* parent) : QWidget(parent), m_box(new QComboBox(this)) {
+ZoneChooser::ZoneChooser(QWidget* parent)
+    : QWidget(parent), m_box(new QComboBox(this)), m_problem(new QLabel(this)) {
     setObjectName(QStringLiteral("ZoneChooser"));
     m_box->setObjectName(QStringLiteral("cboZon"));
     auto* caption = new QLabel(QStringLiteral("ZON WAKTU SOLAT"), this);
@@ -52,11 +58,50 @@ ZoneChooser::ZoneChooser(QWidget* parent) : QWidget(parent), m_box(new QComboBox
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_box->setMinimumContentsLength(28);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(caption);
-    row->addWidget(m_box, 1);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(caption, 0, 0);
+    grid->addWidget(m_box, 0, 1, 1, 3);
+    auto* fields = new QHBoxLayout;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        m_fields[i] = new QLineEdit(this);
+        m_fields[i]->setObjectName(QString::fromLatin1(kFieldNames[i]));
+        m_fields[i]->setPlaceholderText(view(kCoordinateKeys[i]->key));
+        m_fields[i]->setToolTip(view(kCoordinateKeys[i]->key));
+        m_fields[i]->setMaxLength(16);
+        fields->addWidget(m_fields[i]);
+        connect(m_fields[i], &QLineEdit::textChanged, this, &ZoneChooser::showProblems);
+    }
+    grid->addLayout(fields, 1, 1, 1, 3);
+    m_problem->setObjectName(QStringLiteral("lblKoordinat"));
+    m_problem->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    m_problem->setWordWrap(true);
+    grid->addWidget(m_problem, 2, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+    connect(m_box, &QComboBox::currentIndexChanged, this, &ZoneChooser::showProblems);
     select(view(kDefaultZoneCode));
+}
+
+void ZoneChooser::showProblems() {
+    const bool typed = code().isEmpty();
+    for (QLineEdit* field : m_fields)
+        field->setEnabled(typed);
+    const QString why = problem();
+    m_problem->setText(why);
+    m_problem->setVisible(!why.isEmpty());
+}
+
+QString ZoneChooser::problem() const {
+    if (!code().isEmpty())
+        return {};
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const std::string why = coordinateProblem(*kCoordinateKeys[i], fromQt(m_fields[i]->text()));
+        if (!why.empty())
+            return view(kCoordinateKeys[i]->key) + QStringLiteral(": ") + toQt(why);
+    }
+    if (m_fields[0]->text().trimmed().isEmpty() || m_fields[1]->text().trimmed().isEmpty())
+        return QStringLiteral("Isi LATITUD dan LONGITUD, atau pilih zon");
+    return {};
 }
 
 void ZoneChooser::select(const QString& code) {
@@ -65,27 +110,33 @@ void ZoneChooser::select(const QString& code) {
 }
 
 void ZoneChooser::load(const std::filesystem::path& iniPath) {
-    // Read without a default, so that opening the window never adds the key.
-    const auto read = [&](const SettingKey& key) { return GetFromINI(key.section, key.key, "", iniPath); };
-    const std::string stored = read(settings::kZone);
-    const Zone* zone = findZone(stored);
-    if (zone)
-        select(view(zone->code));
-    else if (stored.find_first_not_of(" \t") == std::string::npos &&
-             (!read(settings::kLatitude).empty() || !read(settings::kLongitude).empty()))
-        select(QString());
-    else
-        select(view(kDefaultZoneCode));
+    // The calculator's own reading: what is shown here is what the clock computes for.
+    const PrayerPlace place = readPrayerPlace(iniPath);
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const SettingKey& key = *kCoordinateKeys[i];
+        m_shownText[i] = toQt(GetFromINI(key.section, key.key, "", iniPath));
+        m_fields[i]->setText(m_shownText[i]);
+    }
+    select(place.zone ? view(place.zone->code) : QString());
     m_shown = code();
+    showProblems();
 }
 
-bool ZoneChooser::save(const std::filesystem::path& iniPath) {
-    if (code() == m_shown)
-        return true;
-    if (!writeSetting(settings::kZone, fromQt(code()), iniPath))
-        return false;
+void ZoneChooser::addChanges(std::vector<IniChange>& changes) const {
+    if (code() != m_shown)
+        changes.push_back({std::string(settings::kZone.section), std::string(settings::kZone.key), fromQt(code())});
+    if (!code().isEmpty())
+        return;
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i]->text() != m_shownText[i])
+            changes.push_back({std::string(kCoordinateKeys[i]->section), std::string(kCoordinateKeys[i]->key),
+                               fromQt(m_fields[i]->text().trimmed())});
+}
+
+void ZoneChooser::markSaved() {
     m_shown = code();
-    return true;
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        m_shownText[i] = m_fields[i]->text();
 }
 
 QString ZoneChooser::code() const {

@@ -1,38 +1,51 @@
 #pragma once
 
+#include "core/config/IniFile.h"
+
 #include <QWidget>
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class QComboBox;
+class QLabel;
+class QLineEdit;
 
 namespace tavrola {
 
-// Picks the official prayer-time zone the built-in calculator uses ([LOKASI] ZON): the zones grouped
-// under their states, each shown with its code and districts. The first entry keeps the coordinates
-// typed in setting.ini (LATITUD, LONGITUD) instead of a zone.
+// Picks the place the built-in calculator computes for ([LOKASI]): an official prayer-time zone
+// (ZON), the zones grouped under their states and each shown with its code and districts, or the
+// first entry, the coordinates typed in the three fields below it (LATITUD, LONGITUD, ZON_WAKTU).
+// A coordinate that cannot be used is marked, with the reason, as it is typed.
 class ZoneChooser : public QWidget {
     Q_OBJECT
 public:
     explicit ZoneChooser(QWidget* parent = nullptr);
 
-    // Shows the zone setting.ini names; with none, the coordinates entry when coordinates are set and
-    // otherwise the default zone, which is what the calculator uses then.
+    // Shows the place setting.ini names, as the calculator reads it.
     void load(const std::filesystem::path& iniPath);
-    // Stores the choice when the user changed it since the load (an untouched chooser leaves the file
-    // as it is, byte for byte); false when the file could not be written.
-    bool save(const std::filesystem::path& iniPath);
+    // Why the typed place cannot be saved ("LATITUD: ..."), or empty.
+    QString problem() const;
+    // The values the user changed since the load; an untouched chooser adds nothing, so the file
+    // keeps its bytes.
+    void addChanges(std::vector<IniChange>& changes) const;
+    // After the changes were written: they are what the file holds now.
+    void markSaved();
 
     // The chosen zone's code; empty for the coordinates entry.
     QString code() const;
-    QComboBox* box() const { return m_box; }
 
 private:
     void select(const QString& code);
+    void showProblems();
 
     QComboBox* m_box;
-    QString m_shown; // the code the load showed
+    std::array<QLineEdit*, 3> m_fields{}; // LATITUD, LONGITUD, ZON_WAKTU
+    QLabel* m_problem;
+    QString m_shown;                    // the code the load showed
+    std::array<QString, 3> m_shownText; // the fields' texts as loaded
 };
 
 } // namespace tavrola

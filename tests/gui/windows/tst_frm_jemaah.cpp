@@ -1,5 +1,7 @@
+#include "core/config/AtomicFile.h"
 #include "core/config/IniFile.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/TempDir.h"
 #include "fakes/TestDatabase.h"
 #include "gui/platform/LocalText.h"
 #include "gui/settings/FrmJemaah.h"
@@ -53,15 +55,20 @@ private slots:
         QCOMPARE(read("AZAN", "FAIL_SUBUH"), std::string(".\\azan\\subuh.mp3"));
     }
 
-    void eachFailedWriteIsReportedAndTheRestGoOn() {
+    // A save that cannot be written is one message, and the file keeps every byte.
+    void aFailedSaveIsOneMessageAndNoChange() {
         QTemporaryDir dir;
         const ProgramFolder folder(pathFromQt(dir.path()));
-        QVERIFY(fakes::writeDatabase(folder.settingsFile(), "[IQAMAH]\r\nZOHOR=10\r\n"));
-        std::filesystem::permissions(folder.settingsFile(), std::filesystem::perms::owner_read);
+        const std::string text = "[IQAMAH]\r\nZOHOR=10\r\n";
+        QVERIFY(fakes::writeDatabase(folder.settingsFile(), text));
         fakes::FakeDialogs dialogs;
         FrmJemaah w(folder, dialogs);
+        w.findChild<QSpinBox*>("txtIqamah_ASAR")->setValue(5);
+        AtomicFileTestHooks::failReplace = [](const std::filesystem::path&) { return true; };
         w.cmdSave_Click();
-        QCOMPARE(dialogs.texts(), std::vector<std::string>(6 + 6 + 4, "Failed to save."));
+        AtomicFileTestHooks::failReplace = nullptr;
+        QCOMPARE(dialogs.texts(), std::vector<std::string>{"Failed to save."});
+        QCOMPARE(fakes::readBytes(folder.settingsFile()), text);
     }
 };
 
