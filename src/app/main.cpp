@@ -19,6 +19,7 @@
 #include "gui/platform/QtShell.h"
 #include "gui/platform/QtSpeech.h"
 #include "gui/platform/QtTray.h"
+#include "gui/platform/QuitOnSignals.h"
 #include "gui/platform/SingleInstance.h"
 #include "gui/platform/StartupTrace.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
@@ -38,13 +39,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));
     QApplication::setWindowIcon(appIcon());
-    // Closing the clock only hides it; the program ends from the tray menu or the shutdown path.
+    // Closing the clock only hides it; the program ends from the tray menu, the shutdown path, or
+    // when the session ends.
     QApplication::setQuitOnLastWindowClosed(false);
+    QuitOnSignals endOnSignals;
 
     // Portable beside the executable, or installed with the user's files in the data folder.
     const FolderPlacement placement = placeRunningProgram();
     const ProgramFolder& folder = placement.folder;
-    // A second start ends at once, without a message, while the first keeps running.
+    // A second start of this user's copy ends at once, without a message, while the first keeps running.
     SingleInstance instance(pathToQt(folder.dataRoot()));
     if (!instance.acquire())
         return 0;
