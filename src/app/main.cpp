@@ -8,6 +8,7 @@
 #include "gui/desktop/AppIcon.h"
 #include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
+#include "gui/platform/CommandLine.h"
 #include "gui/platform/FolderPlacement.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtAutostart.h"
@@ -35,6 +36,10 @@ using namespace tavrola;
 
 int main(int argc, char* argv[]) {
     StartupTrace::markMain();
+    // --help, --version and mistakes are answered before anything needs a display.
+    const StartOptions options = readCommandLine(argc, argv);
+    if (!options.startClock)
+        return options.exitStatus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));
