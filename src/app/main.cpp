@@ -8,6 +8,7 @@
 #include "gui/desktop/AppIcon.h"
 #include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
+#include "gui/platform/CommandLine.h"
 #include "gui/platform/FolderPlacement.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtAutostart.h"
@@ -19,6 +20,7 @@
 #include "gui/platform/QtShell.h"
 #include "gui/platform/QtSpeech.h"
 #include "gui/platform/QtTray.h"
+#include "gui/platform/QuitOnSignals.h"
 #include "gui/platform/SingleInstance.h"
 #include "gui/platform/StartupTrace.h"
 #include "gui/prayerdata/JSONAutoupdate.h"
@@ -34,17 +36,23 @@ using namespace tavrola;
 
 int main(int argc, char* argv[]) {
     StartupTrace::markMain();
+    // --help, --version and mistakes are answered before anything needs a display.
+    const StartOptions options = readCommandLine(argc, argv);
+    if (!options.startClock)
+        return options.exitStatus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));
     QApplication::setWindowIcon(appIcon());
-    // Closing the clock only hides it; the program ends from the tray menu or the shutdown path.
+    // Closing the clock only hides it; the program ends from the tray menu, the shutdown path, or
+    // when the session ends.
     QApplication::setQuitOnLastWindowClosed(false);
+    QuitOnSignals endOnSignals;
 
     // Portable beside the executable, or installed with the user's files in the data folder.
     const FolderPlacement placement = placeRunningProgram();
     const ProgramFolder& folder = placement.folder;
-    // A second start ends at once, without a message, while the first keeps running.
+    // A second start of this user's copy ends at once, without a message, while the first keeps running.
     SingleInstance instance(pathToQt(folder.dataRoot()));
     if (!instance.acquire())
         return 0;

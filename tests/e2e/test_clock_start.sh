@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the real clock from a prepared program folder under Xvfb at a fixed time, checks the files
-# it leaves behind, and checks that a second start ends at once while the first keeps running.
+# it leaves behind, checks that a second start ends at once while the first keeps running, and that
+# the clock ends on SIGTERM (log-out, power-off) without leaving its lock.
 # shellcheck source=xvfb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 need xdotool md5sum
 prepare_program
+unset XDG_RUNTIME_DIR # the lock then lives in the program folder
 # setting.ini without the clock mode, CR LF lines as the program writes them, and a database the
 # updater replaces at start-up (no data server is set: it computes the month).
 printf '%s\r\n' '[TAJUK-01]' 'TITLE01=Masjid Ujian' 'TSIZE=50' '[TARIKH_HIJRAH]' 'MASA=1' >"$prog/setting.ini"
@@ -55,5 +57,8 @@ edited=$(date +%s%N)
 rebuilt() { [[ -n "$(suboh)" && "$(suboh)" < "$kl_suboh" ]]; }
 wait_for 30 rebuilt || fail "Suboh stayed $(suboh) after ZON=SBH07 was saved"
 rebuilt_ms=$((($(date +%s%N) - edited) / 1000000))
+ls "$prog"/tavrola-*.lock >/dev/null || fail "no lock in the program folder"
+stop_pid "$first_pid"
+ls "$prog"/tavrola-*.lock 2>/dev/null && fail "the lock outlived the clock"
 echo "PASS: first start wrote SETJAM=0; second start ended in ${elapsed_ms} ms;" \
     "ZON=SBH07 moved Suboh from $kl_suboh to $(suboh) in ${rebuilt_ms} ms"

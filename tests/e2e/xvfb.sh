@@ -7,14 +7,10 @@ work="$(mktemp -d)"
 e2e_pids=()
 e2e_logs=() # printed by fail
 
-# Ends one process started here; a killed clock cannot remove its lock, so the one naming it goes.
+# Ends one process started here (the clock ends on SIGTERM as from its menu, removing its lock).
 stop_pid() {
-    local lock
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
-    for lock in "${TMPDIR:-/tmp}"/tavrola-*.lock; do
-        [[ -f "$lock" && "$(head -n1 "$lock" 2>/dev/null)" == "$1" ]] && rm -f "$lock"
-    done
     return 0
 }
 e2e_cleanup() {
