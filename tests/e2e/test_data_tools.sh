@@ -27,16 +27,15 @@ for bad in "2026-13" "2026-1" "x" "2027-01 2026-12" "2026-12 --lat 95"; do
     ! "$tool" "$work/bad" $bad 2>/dev/null || fail "accepted $bad"
 done
 [[ ! -e "$work/bad" ]] || fail "a refused run wrote $work/bad"
-
 fit="$TAVROLA_BINARY_DIR/tools/fit_zones" table="$e2e_dir/../../src/core/prayerdata/ZoneTable.cpp"
 # Two zones' days as "h:mm AM" and "h:mm:ss PM", noon hours (Sarawak's Zohor) included.
 grep -E '^(zone|WLY01|SWK08),' "$e2e_dir/../data/prayer_times/zones_2025.csv" | awk -F, -v OFS=, 'NR > 1 {
-    for (i = 3; i <= NF; i++) { split($i, t, ":")
-        $i = sprintf("%d:%s%s %s", (t[1] + 11) % 12 + 1, t[2], NR % 2 ? ":59" : "", t[1] < 12 ? "AM" : "PM") } } 1' >"$work/t.csv"
+    for (i = 3; i <= NF; i++) { split($i, t, ":"); h = (t[1] + 11) % 12 + 1
+        $i = sprintf("%d:%s%s %s", h, t[2], NR % 2 ? ":59" : "", t[1] < 12 ? "AM" : "PM") } } 1' >"$work/t.csv"
 "$fit" check "$work/t.csv" >/dev/null || fail "12-hour times misread"
 cp "$table" "$work/table.cpp"
 "$fit" fit --only WLY01 --zones /dev/null --out "$work/table.cpp" "$work/t.csv" >/dev/null
 entry() { sed '/{"WLY01",/,/)},$/c WLY01' "$1"; }
-[[ "$(entry "$table")" == "$(entry "$work/table.cpp")" ]] || fail "--only changed other entries"
-! cmp -s "$table" "$work/table.cpp" || fail "WLY01 not written"
+[[ "$(entry "$table")" == "$(entry "$work/table.cpp")" && "$(cat "$table")" != "$(cat "$work/table.cpp")" ]] ||
+    fail "--only changed more than WLY01, or not WLY01"
 echo ok
