@@ -15,10 +15,7 @@ grep -q '"2026-12-31": {"Imsak": "' "$work/site/data/2026-12.json" || fail "no 3
 # about 46 minutes earlier.
 printf '[LOKASI]\r\nLATITUD=5.2831\r\nLONGITUD=115.2308\r\nZON_WAKTU=8\r\n' >"$work/setting.ini"
 "$tool" "$work/ini" 2026-12 --ini "$work/setting.ini" >/dev/null
-zohor() { sed -n 's/.*"2026-12-01": {.*"Zohor": "\([0-9][0-9]\):\([0-9][0-9]\)".*/\1 \2/p' "$1" | {
-    read -r h m
-    echo $((10#$h * 60 + 10#$m))
-}; }
+zohor() { sed -n 's/.*"2026-12-01": {.*"Zohor": "\([0-9][0-9]\):\([0-9][0-9]\)".*/(10#\1 * 60 + 10#\2)/p' "$1"; }
 gap=$(($(zohor "$work/site/data/2026-12.json") - $(zohor "$work/ini/data/2026-12.json")))
 ((gap >= 44 && gap <= 48)) || fail "Zohor gap $gap"
 
@@ -27,6 +24,7 @@ for bad in "2026-13" "2026-1" "x" "2027-01 2026-12" "2026-12 --lat 95"; do
     ! "$tool" "$work/bad" $bad 2>/dev/null || fail "accepted $bad"
 done
 [[ ! -e "$work/bad" ]] || fail "a refused run wrote $work/bad"
+
 fit="$TAVROLA_BINARY_DIR/tools/fit_zones" table="$e2e_dir/../../src/core/prayerdata/ZoneTable.cpp"
 # Two zones' days as "h:mm AM" and "h:mm:ss PM", noon hours (Sarawak's Zohor) included.
 grep -E '^(zone|WLY01|SWK08),' "$e2e_dir/../data/prayer_times/zones_2025.csv" | awk -F, -v OFS=, 'NR > 1 {
