@@ -1,14 +1,15 @@
 // Finds the reference points of JAKIM's prayer-time zones from their published timetables, and
 // checks the shipped table against other years.
 //
-//   fit_zones fit --zones zones.csv --out src/core/prayerdata/ZoneTable.cpp TABLE.csv...
+//   fit_zones fit --zones zones.csv --out src/core/prayerdata/ZoneTable.cpp [--only CODE]... TABLE.csv...
 //   fit_zones check TABLE.csv...
 //
 // A TABLE is a CSV file whose first line names its columns: "zone" (or, when absent, the file name
 // starts with the zone code, as in "SGR01 - Gombak....csv"), "date" or "Tarikh Miladi" (yyyy-mm-dd or
 // d/m/yyyy), and any of imsak, subuh, syuruk, dhuha, zohor, asar, maghrib, isyak (any case; "HH:MM",
-// "HH:MM:SS" or "h:mm AM"). zones.csv holds zone,state,location (the districts). "fit" writes the
-// table source; "check" compares the shipped table with the files, one line per zone.
+// "HH:MM:SS", "h:mm AM" or "h:mm:ss PM"). zones.csv holds zone,state,location (the districts). "fit"
+// writes the table source (with --only, merges those zones into the table already there); "check"
+// compares the shipped table with the files, one line per zone.
 
 #include "core/prayerdata/PrayerCalculator.h"
 #include "core/prayerdata/Zones.h"
@@ -70,17 +71,24 @@ std::vector<std::string> splitCsv(const std::string& line) {
     return out;
 }
 
+// "HH:MM", "HH:MM:SS", "h:mm AM" or "h:mm:ss PM" (any case) as minutes after midnight; seconds are
+// dropped, as the published minute is what counts. 12 AM is midnight, 12 PM noon.
 std::optional<int> parseTime(const std::string& text) {
-    int h = 0, m = 0;
-    char rest[8] = {};
-    if (std::sscanf(text.c_str(), "%d:%d%*[:0-9] %7s", &h, &m, rest) < 2 &&
-        std::sscanf(text.c_str(), "%d:%d %7s", &h, &m, rest) < 2)
+    int h = 0, m = 0, s = 0, used = 0;
+    const char* at = text.c_str();
+    if (std::sscanf(at, "%2d:%2d%n", &h, &m, &used) != 2)
         return std::nullopt;
-    const std::string suffix = lower(rest);
-    if (suffix == "pm" && h != 12)
-        h += 12;
-    if (suffix == "am" && h == 12)
-        h = 0;
+    at += used;
+    if (*at == ':' && (std::sscanf(at, ":%2d%n", &s, &used) != 1 || s < 0 || s > 59))
+        return std::nullopt;
+    if (*at == ':')
+        at += used;
+    const std::string suffix = lower(trim(at));
+    if (!suffix.empty()) {
+        if ((suffix != "am" && suffix != "pm") || h < 1 || h > 12)
+            return std::nullopt;
+        h = h % 12 + (suffix == "pm" ? 12 : 0);
+    }
     if (h < 0 || h > 23 || m < 0 || m > 59)
         return std::nullopt;
     return h * 60 + m;
@@ -493,70 +501,171 @@ std::string place(const PrayerLocation& p) {
     return buffer;
 }
 
-bool writeTable(const std::filesystem::path& out, const std::vector<Fit>& fits,
-                const std::map<std::string, std::string>& districts) {
-    std::vector<const Fit*> order;
-    for (const Fit& f : fits)
-        order.push_back(&f);
-    std::sort(order.begin(), order.end(), [](const Fit* a, const Fit* b) {
-        return std::make_pair(stateName(a->code), a->code) < std::make_pair(stateName(b->code), b->code);
-    });
+// The table keeps its zones by state, then code.
+std::pair<std::string, std::string> tableKey(const std::string& code) {
+    return {stateName(code), code};
+}
+
+// One zone's entry of the table source, a whole number of lines.
+std::string entryText(const Fit& f, const std::map<std::string, std::string>& districts) {
     std::ostringstream s;
-    s << "// Written by tools/fit_zones from JAKIM's published timetables; regenerate rather than edit\n"
-         "// (see the README, \"Official zone times\").\n\n"
-         "#include \"core/prayerdata/Zones.h\"\n\n#include <array>\n#include <initializer_list>\n\nnamespace "
-         "tavrola {\n\nnamespace {\n\n"
-         "PrayerRules rules(int imsakBeforeSubuh, DhuhaRule dhuhaRule, int dhuhaMinutes,\n"
-         "                  std::initializer_list<PrayerLocation> otherPoints, double subuhDepression = 18.0,\n"
-         "                  double isyakDepression = 18.0, double horizonDip = 0.0,\n"
-         "                  SunTaken sunTaken = SunTaken::AtEachTime, double zohorNorthSeconds = 0.0,\n"
-         "                  double zohorNorthSwingSeconds = 0.0, double asarSeasonSeconds = 0.0) {\n"
-         "    return {imsakBeforeSubuh,  dhuhaRule,         dhuhaMinutes,           otherPoints,\n"
-         "            subuhDepression,   isyakDepression,   horizonDip,             sunTaken,\n"
-         "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds};\n}\n\n"
-         "// code, state, districts, first reference point (latitude, longitude, UTC offset),\n"
-         "// rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and\n"
-         "// Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on\n"
-         "// Zohor (two) and Asar]]])\n"
-         "const std::array<Zone, "
-      << order.size() << ">& zones() {\n    static const std::array<Zone, " << order.size() << "> table = {{\n";
-    for (const Fit* f : order) {
-        const auto d = districts.find(f->code);
-        s << "    {" << quoted(f->code) << ", " << quoted(stateName(f->code)) << ",\n     "
-          << quoted(d == districts.end() ? std::string() : d->second) << ",\n     " << place(f->place)
-          << ", rules(" << f->rules.imsakBeforeSubuh << ", " << dhuhaRuleName(f->rules.dhuhaRule) << ", "
-          << f->rules.dhuhaMinutes;
-        s << ", {";
-        const char* separator = "";
-        for (const PrayerLocation& other : f->rules.otherPoints) {
-            s << separator << place(other);
-            separator = ", ";
-        }
-        s << "}";
-        // The optional arguments up to the last one that differs from its default.
-        const PrayerRules usual;
-        const auto& r = f->rules;
-        const bool season =
-            r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
-        const bool sun = season || r.sunTaken != usual.sunTaken;
-        if (sun || r.subuhDepression != usual.subuhDepression || r.isyakDepression != usual.isyakDepression ||
-            r.horizonDip != usual.horizonDip) {
-            char buffer[64];
-            std::snprintf(buffer, sizeof buffer, ", %.2f, %.2f, %.2f", r.subuhDepression, r.isyakDepression,
-                          r.horizonDip);
-            s << buffer;
-        }
-        if (sun)
-            s << (r.sunTaken == SunTaken::AtTransit ? ", SunTaken::AtTransit" : ", SunTaken::AtEachTime");
-        if (season)
-            s << ", " << r.zohorNorthSeconds << ", " << r.zohorNorthSwingSeconds << ", " << r.asarSeasonSeconds;
-        s << ")},\n";
+    const auto d = districts.find(f.code);
+    s << "    {" << quoted(f.code) << ", " << quoted(stateName(f.code)) << ",\n     "
+      << quoted(d == districts.end() ? std::string() : d->second) << ",\n     " << place(f.place) << ", rules("
+      << f.rules.imsakBeforeSubuh << ", " << dhuhaRuleName(f.rules.dhuhaRule) << ", " << f.rules.dhuhaMinutes;
+    s << ", {";
+    const char* separator = "";
+    for (const PrayerLocation& other : f.rules.otherPoints) {
+        s << separator << place(other);
+        separator = ", ";
     }
-    s << "    }};\n    return table;\n}\n\n} // namespace\n\nstd::span<const Zone> allZones() {\n    return "
-         "zones();\n}\n\n} // namespace tavrola\n";
-    std::ofstream file(out);
-    file << s.str();
-    return static_cast<bool>(file);
+    s << "}";
+    // The optional arguments up to the last one that differs from its default.
+    const PrayerRules usual;
+    const auto& r = f.rules;
+    const bool season =
+        r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
+    const bool sun = season || r.sunTaken != usual.sunTaken;
+    if (sun || r.subuhDepression != usual.subuhDepression || r.isyakDepression != usual.isyakDepression ||
+        r.horizonDip != usual.horizonDip) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, ", %.2f, %.2f, %.2f", r.subuhDepression, r.isyakDepression,
+                      r.horizonDip);
+        s << buffer;
+    }
+    if (sun)
+        s << (r.sunTaken == SunTaken::AtTransit ? ", SunTaken::AtTransit" : ", SunTaken::AtEachTime");
+    if (season)
+        s << ", " << r.zohorNorthSeconds << ", " << r.zohorNorthSwingSeconds << ", " << r.asarSeasonSeconds;
+    s << ")},\n";
+    return s.str();
+}
+
+// An empty table source, which the fitted zones' entries fill.
+std::string tableSource() {
+    return "// Written by tools/fit_zones from JAKIM's published timetables; regenerate rather than edit\n"
+           "// (see the README, \"Official zone times\").\n\n"
+           "#include \"core/prayerdata/Zones.h\"\n\n#include <array>\n#include <initializer_list>\n\nnamespace "
+           "tavrola {\n\nnamespace {\n\n"
+           "PrayerRules rules(int imsakBeforeSubuh, DhuhaRule dhuhaRule, int dhuhaMinutes,\n"
+           "                  std::initializer_list<PrayerLocation> otherPoints, double subuhDepression = 18.0,\n"
+           "                  double isyakDepression = 18.0, double horizonDip = 0.0,\n"
+           "                  SunTaken sunTaken = SunTaken::AtEachTime, double zohorNorthSeconds = 0.0,\n"
+           "                  double zohorNorthSwingSeconds = 0.0, double asarSeasonSeconds = 0.0) {\n"
+           "    return {imsakBeforeSubuh,  dhuhaRule,         dhuhaMinutes,           otherPoints,\n"
+           "            subuhDepression,   isyakDepression,   horizonDip,             sunTaken,\n"
+           "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds};\n}\n\n"
+           "// code, state, districts, first reference point (latitude, longitude, UTC offset),\n"
+           "// rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and\n"
+           "// Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on\n"
+           "// Zohor (two) and Asar]]])\n"
+           "const std::array<Zone, 0>& zones() {\n    static const std::array<Zone, 0> table = {{\n"
+           "    }};\n    return table;\n}\n\n} // namespace\n\nstd::span<const Zone> allZones() {\n    return "
+           "zones();\n}\n\n} // namespace tavrola\n";
+}
+
+// One entry of a table source: its zone, the lines before it since the previous entry (blank lines,
+// comments) and its own lines.
+struct Entry {
+    std::string code, before, text;
+};
+
+// Splits a table source into the text up to the table's first entry, the entries and the rest.
+// False when the source holds no table.
+bool splitTable(const std::string& source, std::string& head, std::vector<Entry>& entries, std::string& tail) {
+    std::size_t at = source.find("table = {{");
+    if (at == std::string::npos || (at = source.find('\n', at)) == std::string::npos)
+        return false;
+    head = source.substr(0, ++at);
+    std::size_t begin = at, line = at; // where the text since the last entry starts; the entry's first line
+    int depth = 0;
+    for (bool inString = false; at < source.size(); ++at) {
+        const char c = source[at];
+        if (inString) {
+            at += c == '\\';
+            inString = c != '"';
+        } else if (c == '"') {
+            inString = true;
+        } else if (source.compare(at, 2, "//") == 0) {
+            at = std::min(source.find('\n', at), source.size());
+        } else if (c == '{' && depth++ == 0) {
+            line = std::max(begin, source.rfind('\n', at) + 1);
+        } else if (c == '}' && depth == 0) { // the table's own "}};"
+            tail = source.substr(begin);
+            return true;
+        } else if (c == '}' && --depth == 0) {
+            const std::size_t end = source.find('\n', at);
+            const std::size_t quote = source.find('"', line);
+            if (end == std::string::npos || quote > end)
+                return false;
+            entries.push_back({source.substr(quote + 1, source.find('"', quote + 1) - quote - 1),
+                               source.substr(begin, line - begin), source.substr(line, end + 1 - line)});
+            begin = end + 1;
+            at = end;
+        }
+    }
+    return false;
+}
+
+// The table's element count, in each "std::array<Zone, N>".
+void setCount(std::string& text, std::size_t count) {
+    const std::string prefix = "std::array<Zone, ";
+    for (std::size_t at = 0; (at = text.find(prefix, at)) != std::string::npos;) {
+        at += prefix.size();
+        const std::size_t close = text.find('>', at);
+        if (close == std::string::npos)
+            return;
+        text.replace(at, close - at, std::to_string(count));
+    }
+}
+
+// Writes the table of the fitted zones to `out`; with `merge`, into the table already there: the
+// fitted zones' entries are replaced (a new zone goes where the order puts it) and every other
+// entry and line stays as it is. The file is replaced in one step.
+bool writeTable(const std::filesystem::path& out, const std::vector<Fit>& fits,
+                const std::map<std::string, std::string>& districts, bool merge) {
+    std::string head, tail;
+    std::vector<Entry> entries;
+    std::error_code error;
+    if (merge && std::filesystem::exists(out, error)) {
+        std::ifstream in(out, std::ios::binary);
+        std::ostringstream source;
+        source << in.rdbuf();
+        if (!in || !splitTable(source.str(), head, entries, tail)) {
+            std::fprintf(stderr, "%s holds no zone table to merge into\n", out.string().c_str());
+            return false;
+        }
+    } else if (!splitTable(tableSource(), head, entries, tail)) {
+        return false;
+    }
+    for (const Fit& f : fits) {
+        const auto same =
+            std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.code == f.code; });
+        if (same != entries.end()) {
+            same->text = entryText(f, districts);
+            continue;
+        }
+        const auto after = std::find_if(entries.begin(), entries.end(),
+                                        [&](const Entry& e) { return tableKey(f.code) < tableKey(e.code); });
+        entries.insert(after, {f.code, "", entryText(f, districts)});
+    }
+    std::string text = head;
+    for (const Entry& entry : entries)
+        text += entry.before + entry.text;
+    text += tail;
+    setCount(text, entries.size());
+    const std::filesystem::path temporary = out.string() + ".new";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << text;
+        if (file.flush())
+            std::filesystem::rename(temporary, out, error);
+        else
+            error = std::make_error_code(std::errc::io_error);
+    }
+    if (error)
+        std::filesystem::remove(temporary, error);
+    return !error;
 }
 
 std::map<std::string, std::string> readDistricts(const std::filesystem::path& file) {
@@ -669,7 +778,7 @@ int main(int argc, char** argv) {
         printTally(code, compare(rows, f.place, f.rules));
         std::fflush(stdout);
     }
-    if (!writeTable(outFile, fits, readDistricts(zonesFile))) {
+    if (!writeTable(outFile, fits, readDistricts(zonesFile), !only.empty())) {
         std::fprintf(stderr, "cannot write %s\n", outFile.string().c_str());
         return 1;
     }

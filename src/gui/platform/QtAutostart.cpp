@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <QSettings>
 #endif
@@ -39,7 +41,9 @@ QString QtAutostart::entryPath() const {
 }
 
 QString QtAutostart::desktopEntry(const QString& program) {
-    if (program.isEmpty() || program.contains(QLatin1Char('\n')) || program.contains(QLatin1Char('\r')))
+    // The entry's values may hold no control character; such a path cannot be written.
+    if (program.isEmpty() || std::any_of(program.begin(), program.end(),
+                                         [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }))
         return {};
     // Exec quoting: the path in double quotes with " ` $ \ escaped, then the string escape of the
     // file format doubles each backslash again; a literal percent sign is written twice.
@@ -51,15 +55,25 @@ QString QtAutostart::desktopEntry(const QString& program) {
     }
     quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    // TryExec takes the plain path, with only the string escapes: a session skips the entry once the
+    // program is gone (uninstalled) instead of failing to start it at every login. A space at either
+    // end is written as \s, which readers would otherwise trim.
+    QString plain = program;
+    plain.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    if (plain.endsWith(QLatin1Char(' ')))
+        plain.replace(plain.size() - 1, 1, QStringLiteral("\\s"));
+    if (plain.startsWith(QLatin1Char(' ')))
+        plain.replace(0, 1, QStringLiteral("\\s"));
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=%1\n"
                           "Comment=Prayer-times clock\n"
-                          "Exec=\"%2\"\n"
+                          "TryExec=%2\n"
+                          "Exec=\"%3\"\n"
                           "Icon=tavrola\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(entryName(), quoted);
+        .arg(entryName(), plain, quoted);
 }
 
 bool QtAutostart::isEnabled() const {

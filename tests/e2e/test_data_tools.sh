@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The month-data tool writes one document per month, across a year's end, for the place it is given,
-# and refuses bad arguments without writing anything.
+# and refuses bad arguments without writing anything; the zone fitter reads 12-hour times, and a fit
+# of one zone into the shipped table changes only that zone's entry.
 # shellcheck source=xvfb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 tool="${TAVROLA_BINARY_DIR:?the build folder}/tools/make_month_data"
@@ -14,10 +15,7 @@ grep -q '"2026-12-31": {"Imsak": "' "$work/site/data/2026-12.json" || fail "no 3
 # about 46 minutes earlier.
 printf '[LOKASI]\r\nLATITUD=5.2831\r\nLONGITUD=115.2308\r\nZON_WAKTU=8\r\n' >"$work/setting.ini"
 "$tool" "$work/ini" 2026-12 --ini "$work/setting.ini" >/dev/null
-zohor() { sed -n 's/.*"2026-12-01": {.*"Zohor": "\([0-9][0-9]\):\([0-9][0-9]\)".*/\1 \2/p' "$1" | {
-    read -r h m
-    echo $((10#$h * 60 + 10#$m))
-}; }
+zohor() { sed -n 's/.*"2026-12-01": {.*"Zohor": "\([0-9][0-9]\):\([0-9][0-9]\)".*/(10#\1 * 60 + 10#\2)/p' "$1"; }
 gap=$(($(zohor "$work/site/data/2026-12.json") - $(zohor "$work/ini/data/2026-12.json")))
 ((gap >= 44 && gap <= 48)) || fail "Zohor gap $gap"
 
@@ -26,4 +24,16 @@ for bad in "2026-13" "2026-1" "x" "2027-01 2026-12" "2026-12 --lat 95"; do
     ! "$tool" "$work/bad" $bad 2>/dev/null || fail "accepted $bad"
 done
 [[ ! -e "$work/bad" ]] || fail "a refused run wrote $work/bad"
+
+fit="$TAVROLA_BINARY_DIR/tools/fit_zones" table="$e2e_dir/../../src/core/prayerdata/ZoneTable.cpp"
+# Two zones' days as "h:mm AM" and "h:mm:ss PM", noon hours (Sarawak's Zohor) included.
+grep -E '^(zone|WLY01|SWK08),' "$e2e_dir/../data/prayer_times/zones_2025.csv" | awk -F, -v OFS=, 'NR > 1 {
+    for (i = 3; i <= NF; i++) { split($i, t, ":"); h = (t[1] + 11) % 12 + 1
+        $i = sprintf("%d:%s%s %s", h, t[2], NR % 2 ? ":59" : "", t[1] < 12 ? "AM" : "PM") } } 1' >"$work/t.csv"
+"$fit" check "$work/t.csv" >/dev/null || fail "12-hour times misread"
+cp "$table" "$work/table.cpp"
+"$fit" fit --only WLY01 --zones /dev/null --out "$work/table.cpp" "$work/t.csv" >/dev/null
+entry() { sed '/{"WLY01",/,/)},$/c WLY01' "$1"; }
+[[ "$(entry "$table")" == "$(entry "$work/table.cpp")" && "$(cat "$table")" != "$(cat "$work/table.cpp")" ]] ||
+    fail "--only changed more than WLY01, or not WLY01"
 echo ok
