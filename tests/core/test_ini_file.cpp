@@ -18,7 +18,7 @@ protected:
     // A file as one the clock finds: written a while ago, so that defaults may be written back.
     fs::path file(const std::string& bytes) {
         writeBytes(m_path, bytes);
-        fs::last_write_time(m_path, fs::file_time_type::clock::now() - std::chrono::minutes(1));
+        fakes::settle(m_path);
         return m_path;
     }
     fakes::TempDir m_dir;

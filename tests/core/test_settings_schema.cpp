@@ -14,6 +14,7 @@ TEST(SettingsSchema, EveryKeyReadsBackItsValueAndAMissingOneIsAddedToItsSection)
     fakes::TempDir dir;
     const fs::path p = dir / "setting.ini";
     fakes::writeBytes(p, defaultSettingsText());
+    fakes::settle(p);
     EXPECT_EQ(readSetting(settings::kTitleSize, p), "50");
     EXPECT_EQ(readSetting(settings::kPlace, p), "Nama Tempat");
     EXPECT_EQ(readSetting(settings::kLogoLeft, p), "17388");
@@ -31,6 +32,7 @@ TEST(SettingsSchema, EveryKeyReadsBackItsValueAndAMissingOneIsAddedToItsSection)
 
     // A missing clock mode is added to its own section.
     fakes::writeBytes(p, "[12-24HRS]\r\n\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n");
+    fakes::settle(p);
     EXPECT_EQ(readSetting(settings::kClockMode, p), "0");
     EXPECT_EQ(fakes::readBytes(p), "[12-24HRS]\r\n\r\nSETJAM=0\r\n[TARIKH_HIJRAH]\r\nMASA=1\r\n");
 }

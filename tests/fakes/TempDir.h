@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -48,6 +49,11 @@ inline void writeBytes(const std::filesystem::path& p, const std::string& bytes)
     std::filesystem::create_directories(p.parent_path(), ec);
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+// Dates a file a minute back, as one the clock finds: quiet, so that defaults may be written back.
+inline void settle(const std::filesystem::path& p) {
+    std::filesystem::last_write_time(p, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
 }
 
 #ifdef TAVROLA_TEST_DATA
