@@ -54,13 +54,13 @@ TEST(TimeText, Convert24To12AndCountdownTexts) {
         EXPECT_EQ(CountdownText(seconds), text) << seconds;
 }
 
-TEST(TimeText, StoredTimesThatAreNotTimesCountAsMidnightAndClockModes) {
-    EXPECT_EQ(minutesOfDay("5:07"), at(5, 7));
-    EXPECT_EQ(minutesOfDay(" 23:59 "), at(23, 59));
-    EXPECT_EQ(minutesOfDay("00:30"), at(0, 30)); // an Isyak after midnight
-    for (const char* bad :
-         {"", "--:--", "24:00", "12:60", "ab:cd", "1230", "12:3x", "-1:00", "12:30:99", "123:00", "12:", "1:234"})
-        EXPECT_EQ(minutesOfDay(bad), 0) << bad;
+TEST(TimeText, OnlyHHMMIsATimeAndClockModes) {
+    const std::pair<const char*, std::optional<int>> stored[] = {
+        {" 23:59 ", at(23, 59)}, {"00:30", at(0, 30)}, {"5:07", {}},  {"13:0", {}},
+        {"12:345", {}},          {"12:30:00", {}},     {"", {}},      {"--:--", {}},
+        {"24:00", {}},           {"12:60", {}},        {"-1:00", {}}, {"\t12:30", {}}};
+    for (const auto& [text, minutes] : stored)
+        EXPECT_EQ(minutesOfDay(text), minutes) << '"' << text << '"';
     EXPECT_EQ(minuteText(moment(0, 30)), "12:30 AM");
     EXPECT_EQ(minuteText(moment(12, 0)), "12:00 PM");
     EXPECT_EQ(clockText(moment(0, 7, 3), "0"), "12:07:03 am");
@@ -95,15 +95,14 @@ TEST(PrayerPeriods, CountdownAfterIsyakBeforeSubuhAndWithMissingTimes) {
     EXPECT_EQ(countdownLine(*findPeriod(at(23, 59), t), c),
               "Waktu Suboh bemula jam : 5:20 AM dalam masa - 5 jam 21 minit");
 
-    // Missing times read as midnight: the evening runs towards Subuh at 00:00.
-    const DayTimes empty;
-    const Captions e = timeCaptions(empty);
-    EXPECT_EQ(e[static_cast<std::size_t>(index(Prayer::Zohor))], "00:00 PM");
-    EXPECT_EQ(countdownLine(*findPeriod(at(22, 30), empty), e),
-              "Waktu Suboh bemula jam : 00:00 AM dalam masa - 1 jam 30 minit");
-    const DayTimes dashes = day("--:--", "--:--", "--:--", "--:--", "--:--", "--:--", "--:--", "--:--");
-    EXPECT_EQ(timeCaptions(dashes)[static_cast<std::size_t>(index(Prayer::Asar))], "12:-- PM");
-    EXPECT_EQ(findPeriod(at(10, 0), dashes)->current, Prayer::Isyak);
+    // Far north in June Subuh and Isyak do not occur: the night runs from Maghrib to Zohor.
+    const DayTimes north = day("--:--", "--:--", "04:27", "04:52", "13:20", "17:45", "22:03", "--:--");
+    const Captions n = timeCaptions(north);
+    EXPECT_EQ(n[static_cast<std::size_t>(index(Prayer::Subuh))], "--:--");
+    EXPECT_EQ(countdownLine(*findPeriod(at(23, 0), north), n),
+              "Waktu Zohor bemula jam : 1:20 PM dalam masa - 14 jam 20 minit");
+    EXPECT_EQ(findPeriod(at(2, 0), north)->current, Prayer::Maghrib);
+    EXPECT_FALSE(findPeriod(at(10, 0), day("", "--:--", "", "", "13:0", "12:345", "x", "24:00")));
 }
 
 TEST(PrayerStart, MatchesCaptionsOfTheFiveObligatoryPrayersOnly) {
@@ -112,7 +111,7 @@ TEST(PrayerStart, MatchesCaptionsOfTheFiveObligatoryPrayersOnly) {
     EXPECT_EQ(prayerStartingAt("5:20 AM", c), Prayer::Subuh);
     EXPECT_EQ(prayerStartingAt("5:10 AM", c), std::nullopt); // Imsak is shown, never announced
     EXPECT_EQ(prayerStartingAt("12:15 AM", c), std::nullopt);
-    EXPECT_EQ(closingLine(Prayer::Isyak, c), "Waktu Isyak berakhir jam : 5:20 AM");
+    EXPECT_EQ(closingLine(Prayer::Isyak, Prayer::Subuh, c), "Waktu Isyak berakhir jam : 5:20 AM");
 }
 
 TEST(Schedule, FirstTickHighlightsWithoutAnnouncingThenAnnouncesOnceAtThePrayersFirstMinute) {
@@ -148,6 +147,10 @@ TEST(Schedule, FirstTickHighlightsWithoutAnnouncingThenAnnouncesOnceAtThePrayers
     EXPECT_FALSE(t.announcement);
     EXPECT_EQ(colourOf(t, Prayer::Maghrib), PrayerSchedule::Colour::Red);
     EXPECT_EQ(colourOf(t, Prayer::Asar), PrayerSchedule::Colour::ButtonFace);
+    // A day whose times do not occur: nothing current, no countdown left standing.
+    t = s.tick(moment(19, 1), "0", DayTimes{});
+    EXPECT_TRUE(t.comment.empty() && t.indicator == -1 &&
+                colourOf(t, Prayer::Maghrib) != PrayerSchedule::Colour::Red);
 }
 
 TEST(Schedule, HijriDateFollowsTheDayWithTheStartUpCorrection) {

@@ -96,8 +96,8 @@ TEST(Congregation, LateIsyakPastMidnightJumpsAndNewDatabasesFollowTheTimes) {
     expectRows({{kThursday, 13, 14, 1, Screen::IqamahCountdown, J::Zohor, 59}}, kDay, kDay, kMosque);
     expectRows({{kThursday, 13, 10, 0, Screen::IqamahCountdown, J::Zohor, 480}},
                {"13:08", "16:25", "19:10", "20:25", "05:50", "", "", ""}, kDay, kMosque);
-    for (const char* notATime : {"--:--", "1a:05", "13:5x"})
-        expectRows({{kThursday, 1, 10, 0, Screen::Normal, J::Zohor, 0},
+    for (const char* notATime : {"--:--", "1a:05", "13:5x", "12:345", "13:0"})
+        expectRows({{kThursday, 12, 40, 0, Screen::Normal, J::Zohor, 0},
                     {kThursday, 13, 10, 0, Screen::Normal, J::Zohor, 0}},
                    {notATime, "16:25", "19:10", "20:25", "05:50", "", "", ""}, kDay, kMosque);
     expectRows({{kThursday, 13, 8, 0, Screen::IqamahCountdown, J::Zohor, 420},

@@ -1,5 +1,6 @@
 #include "core/clock/Congregation.h"
 
+#include "core/clock/TimeText.h"
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
 
@@ -28,24 +29,6 @@ bool allDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Seconds after midnight of a stored "H:MM" or "HH:MM"; nothing for "--:--", empty or garbage,
-// which the strip shows as midnight but which must not start a countdown at midnight.
-std::optional<int> startSeconds(std::string_view text) {
-    text = trimmed(text);
-    const auto colon = text.find(':');
-    if (colon == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view h = text.substr(0, colon);
-    const std::string_view m = text.substr(colon + 1, 2);
-    if (h.size() > 2 || !allDigits(h) || m.size() != 2 || !allDigits(m))
-        return std::nullopt;
-    const int hour = std::stoi(std::string(h));
-    const int minute = std::stoi(std::string(m));
-    if (hour > 23 || minute > 59)
-        return std::nullopt;
-    return hour * 3600 + minute * 60;
-}
-
 struct Start {
     Jemaah prayer;
     int second; // after today's midnight; negative for yesterday's
@@ -57,9 +40,10 @@ void addDay(std::vector<Start>& out, const DayTimes& t, bool friday, int offset)
         {Jemaah::Asar, &t.asar},   {Jemaah::Maghrib, &t.magrib},
         {Jemaah::Isyak, &t.isyak},
     };
+    // The strip's reader, so that a time it does not show as occurring starts no screens either.
     for (const auto& [prayer, time] : day)
-        if (const auto s = startSeconds(*time))
-            out.push_back({prayer, *s + offset});
+        if (const auto m = minutesOfDay(*time))
+            out.push_back({prayer, *m * 60 + offset});
 }
 
 std::size_t at(Jemaah j) {

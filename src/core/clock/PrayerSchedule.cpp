@@ -33,13 +33,17 @@ PrayerSchedule::Tick PrayerSchedule::tick(const DateTime& now, std::string_view 
 
     // The minute text; a change compares it with the captions still showing from the last tick, so
     // a start in the middle of a prayer's first minute (captions "00:00") announces nothing.
+    const std::optional<Period> period = findPeriod(now.hour * 60 + now.minute, times);
     out.minuteText = minuteText(now);
     if (out.minuteText != m_minuteText) {
         m_minuteText = out.minuteText;
         out.minuteChanged = true;
         if (const auto p = prayerStartingAt(out.minuteText, m_captions)) {
             highlight(*p, true);
-            out.announcement = Announcement{*p, std::string(prayerInfo(*p).sentence), closingLine(*p, m_captions)};
+            // The line names the next time that occurs, which is not always the next prayer's.
+            const Prayer next = period ? period->next : prayerInfo(*p).next;
+            out.announcement =
+                Announcement{*p, std::string(prayerInfo(*p).sentence), closingLine(*p, next, m_captions)};
         }
     }
 
@@ -62,11 +66,20 @@ PrayerSchedule::Tick PrayerSchedule::tick(const DateTime& now, std::string_view 
     cal.hijriText = m_hijriText;
     cal.zikirText = std::string(zikirText(weekday(now.date)));
 
-    if (const auto period = findPeriod(now.hour * 60 + now.minute, times)) {
+    if (period) {
         out.comment = countdownLine(*period, m_captions);
         // Moving into a new period without its announcement (a clock jump, a wake from sleep) must not
         // leave the previous prayer red as well.
         highlight(period->current, m_highlighted.has_value() && m_highlighted != period->current);
+    } else {
+        // No prayer time occurs today: nothing is current and nothing is counted down to, so
+        // yesterday's highlight and countdown must not stay standing either.
+        out.comment = std::string();
+        for (Prayer p : kObligatoryOrder)
+            if (m_colours[static_cast<std::size_t>(index(p))] == Colour::Red)
+                m_colours[static_cast<std::size_t>(index(p))] = Colour::ButtonFace;
+        m_indicator = -1;
+        m_highlighted.reset();
     }
     out.colours = m_colours;
     out.indicator = m_indicator;

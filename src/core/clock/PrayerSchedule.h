@@ -43,8 +43,8 @@ public:
         std::string dateKey;   // txtDate
         Captions captions;
         std::array<Colour, kPrayerCount> colours{};
-        int indicator = -1;                 // the one visible indicator, -1 before any period
-        std::optional<std::string> comment; // the countdown line, when a period holds
+        int indicator = -1;  // the one visible indicator, -1 without a period
+        std::string comment; // the countdown line; empty when no prayer time occurs
         Calendar calendar;
     };
 

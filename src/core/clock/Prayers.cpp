@@ -61,6 +61,8 @@ const std::string& storedTime(const DayTimes& t, Prayer p) {
 }
 
 std::string timeCaption(Prayer p, std::string_view stored) {
+    if (!minutesOfDay(stored))
+        return std::string(prayerdb::kNoTime);
     return Convert24To12(stored) + " " + std::string(prayerInfo(p).suffix);
 }
 
@@ -74,25 +76,32 @@ Captions timeCaptions(const DayTimes& times) {
 }
 
 std::optional<Period> findPeriod(int t, const DayTimes& times) {
-    const int zohor = minutesOfDay(times.zohor);
-    const int asar = minutesOfDay(times.asar);
-    const int magrib = minutesOfDay(times.magrib);
-    const int isyak = minutesOfDay(times.isyak);
-    const int suboh = minutesOfDay(times.suboh);
-    const auto span = [t](int minutes) { return (minutes - t) * 60; };
-    if (zohor <= t && t < asar)
-        return Period{Prayer::Zohor, Prayer::Asar, span(asar)};
-    if (asar <= t && t < magrib)
-        return Period{Prayer::Asar, Prayer::Maghrib, span(magrib)};
-    if (magrib <= t && t < isyak)
-        return Period{Prayer::Maghrib, Prayer::Isyak, span(isyak)};
-    if (t >= isyak)
-        return Period{Prayer::Isyak, Prayer::Subuh, span(suboh) + kDaySeconds};
-    if (t < suboh)
-        return Period{Prayer::Isyak, Prayer::Subuh, span(suboh)};
-    if (suboh <= t && t < zohor)
-        return Period{Prayer::Subuh, Prayer::Zohor, span(zohor)};
-    return std::nullopt;
+    struct Start {
+        Prayer prayer;
+        int minute;
+    };
+    // In the day's order, so that of two prayers at the same minute the later one is current and
+    // the earlier one is next, as in an ordinary day.
+    constexpr Prayer kDayOrder[] = {Prayer::Subuh, Prayer::Zohor, Prayer::Asar, Prayer::Maghrib, Prayer::Isyak};
+    std::optional<Start> current, next, first, last;
+    for (Prayer p : kDayOrder) {
+        const std::optional<int> m = minutesOfDay(storedTime(times, p));
+        if (!m)
+            continue;
+        const Start s{p, *m};
+        if (!first || s.minute < first->minute)
+            first = s;
+        if (!last || s.minute >= last->minute)
+            last = s;
+        if (s.minute <= t && (!current || s.minute >= current->minute))
+            current = s;
+        if (s.minute > t && (!next || s.minute < next->minute))
+            next = s;
+    }
+    if (!first)
+        return std::nullopt;
+    const int span = next ? (next->minute - t) * 60 : (first->minute - t) * 60 + kDaySeconds;
+    return Period{(current ? current : last)->prayer, (next ? next : first)->prayer, span};
 }
 
 std::string countdownLine(const Period& period, const Captions& captions) {
@@ -101,9 +110,8 @@ std::string countdownLine(const Period& period, const Captions& captions) {
            CountdownText(period.spanSeconds);
 }
 
-std::string closingLine(Prayer started, const Captions& captions) {
-    const PrayerInfo& info = prayerInfo(started);
-    return std::string(info.closing) + " jam : " + captions[static_cast<std::size_t>(index(info.next))];
+std::string closingLine(Prayer started, Prayer next, const Captions& captions) {
+    return std::string(prayerInfo(started).closing) + " jam : " + captions[static_cast<std::size_t>(index(next))];
 }
 
 std::optional<Prayer> prayerStartingAt(std::string_view minuteText, const Captions& captions) {

@@ -39,13 +39,16 @@ const std::string& storedTime(const DayTimes& times, Prayer p);
 // The label captions, indexed by Prayer.
 using Captions = std::array<std::string, kPrayerCount>;
 
-// A label's caption: the 12-hour time, a space and the fixed suffix (13:05 for Zohor -> 1:05 PM).
+// A label's caption: the 12-hour time, a space and the fixed suffix (13:05 for Zohor -> 1:05 PM);
+// "--:--" alone for a time that does not occur (anything minutesOfDay refuses).
 std::string timeCaption(Prayer p, std::string_view stored);
 Captions timeCaptions(const DayTimes& times);
 
-// The period the day is in at minute t (minutes after midnight): the current prayer and the time
-// left until the next one. Starts are inclusive, ends exclusive; after Isyak the countdown runs to
-// today's Subuh time taken as tomorrow's.
+// The period the day is in at minute t (minutes after midnight), among the obligatory prayers whose
+// times occur: the current prayer is the latest that has begun (before the day's first, the day's
+// last, standing in for yesterday's) and the countdown runs to the next start (after the day's last,
+// to the day's first taken as tomorrow's). Starts are inclusive, ends exclusive. Nothing when no
+// time occurs at all.
 struct Period {
     Prayer current;
     Prayer next;
@@ -56,8 +59,9 @@ std::optional<Period> findPeriod(int minuteOfDay, const DayTimes& times);
 // "Waktu Asar bemula jam : 3:30 PM dalam masa - 2 jam 20 minit".
 std::string countdownLine(const Period& period, const Captions& captions);
 
-// "Waktu Zohor berakhir jam : 3:30 PM": the line shown as a prayer begins.
-std::string closingLine(Prayer started, const Captions& captions);
+// "Waktu Zohor berakhir jam : 3:30 PM": the line shown as a prayer begins, with the time of the
+// prayer that follows it.
+std::string closingLine(Prayer started, Prayer next, const Captions& captions);
 
 // The obligatory prayer whose caption is exactly the minute text, checked Zohor to Subuh.
 std::optional<Prayer> prayerStartingAt(std::string_view minuteText, const Captions& captions);

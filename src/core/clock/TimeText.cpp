@@ -58,27 +58,16 @@ std::string CountdownText(std::int64_t seconds) {
     return std::string(ini::trimSpaces(out));
 }
 
-int minutesOfDay(std::string_view text) {
+std::optional<int> minutesOfDay(std::string_view text) {
     const std::string_view t = ini::trimSpaces(text);
-    const auto c1 = t.find(':');
-    if (c1 == std::string_view::npos)
-        return 0;
-    const auto c2 = t.find(':', c1 + 1);
-    const std::string_view hs = t.substr(0, c1);
-    const std::string_view ms =
-        t.substr(c1 + 1, c2 == std::string_view::npos ? std::string_view::npos : c2 - c1 - 1);
-    if (hs.size() > 2 || ms.empty() || ms.size() > 2)
-        return 0;
-    const long long h = wholeNumber(hs);
-    const long long m = wholeNumber(ms);
-    if (h < 0 || h > 23 || m < 0 || m > 59)
-        return 0;
-    if (c2 != std::string_view::npos) {
-        const long long s = wholeNumber(t.substr(c2 + 1));
-        if (t.size() - c2 - 1 > 2 || s < 0 || s > 59)
-            return 0;
-    }
-    return static_cast<int>(h * 60 + m);
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (t.size() != 5 || t[2] != ':' || !digit(t[0]) || !digit(t[1]) || !digit(t[3]) || !digit(t[4]))
+        return std::nullopt;
+    const int h = (t[0] - '0') * 10 + (t[1] - '0');
+    const int m = (t[3] - '0') * 10 + (t[4] - '0');
+    if (h > 23 || m > 59)
+        return std::nullopt;
+    return h * 60 + m;
 }
 
 std::string minuteText(const DateTime& t) {

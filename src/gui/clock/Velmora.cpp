@@ -664,8 +664,7 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
         showWeekdayPicture(toQt(cal.zikirText));
     }
 
-    if (t.comment)
-        comment->setText(toQt(*t.comment));
+    comment->setText(toQt(t.comment));
     for (int i = 0; i < kIndicatorCount; ++i)
         indicator(i)->setVisible(i == t.indicator);
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
