@@ -61,9 +61,11 @@ const std::string& storedTime(const DayTimes& t, Prayer p) {
 }
 
 std::string timeCaption(Prayer p, std::string_view stored) {
-    if (!minutesOfDay(stored))
+    const std::optional<int> m = minutesOfDay(stored);
+    if (!m)
         return std::string(prayerdb::kNoTime);
-    return Convert24To12(stored) + " " + std::string(prayerInfo(p).suffix);
+    // From the minutes, so that a time stored with seconds shows, and is announced, as any other.
+    return Convert24To12(pad(*m / 60, 2) + ":" + pad(*m % 60, 2)) + " " + std::string(prayerInfo(p).suffix);
 }
 
 Captions timeCaptions(const DayTimes& times) {

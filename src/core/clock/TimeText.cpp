@@ -59,12 +59,24 @@ std::string CountdownText(std::int64_t seconds) {
 }
 
 std::optional<int> minutesOfDay(std::string_view text) {
-    const std::string_view t = ini::trimSpaces(text);
+    std::string_view t = ini::trimSpaces(text);
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (t.size() != 5 || t[2] != ':' || !digit(t[0]) || !digit(t[1]) || !digit(t[3]) || !digit(t[4]))
+    const auto twoDigits = [&](std::string_view d) { return d.size() == 2 && digit(d[0]) && digit(d[1]); };
+    // A data server may send seconds ("04:45:00"), which the database keeps as they came.
+    if (t.size() >= 7 && t[t.size() - 3] == ':') {
+        const std::string_view seconds = t.substr(t.size() - 2);
+        if (!twoDigits(seconds) || seconds[0] > '5')
+            return std::nullopt;
+        t.remove_suffix(3);
+    }
+    const auto colon = t.find(':');
+    if (colon == std::string_view::npos || colon < 1 || colon > 2 || !twoDigits(t.substr(colon + 1)))
         return std::nullopt;
-    const int h = (t[0] - '0') * 10 + (t[1] - '0');
-    const int m = (t[3] - '0') * 10 + (t[4] - '0');
+    const std::string_view hs = t.substr(0, colon);
+    if (!digit(hs[0]) || (hs.size() == 2 && !digit(hs[1])))
+        return std::nullopt;
+    const int h = hs.size() == 2 ? (hs[0] - '0') * 10 + (hs[1] - '0') : hs[0] - '0';
+    const int m = (t[colon + 1] - '0') * 10 + (t[colon + 2] - '0');
     if (h > 23 || m > 59)
         return std::nullopt;
     return h * 60 + m;
