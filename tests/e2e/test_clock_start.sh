@@ -42,7 +42,7 @@ one_clock || fail "more than one clock window"
 
 # The computed month for the default place replaced the old one.
 db_replaced() { test "$(md5sum <"$prog/dbase/dbsolat.dat")" != "$db_before"; }
-wait_for 10 db_replaced || fail "the database was not replaced"
+wait_for 30 db_replaced || fail "the database was not replaced"
 grep -aq $'^CACHE_MONTH=122026\r$' "$prog/dbase/dbsolat.dat" || fail "the database does not hold December 2026"
 sed -n '/^\[05122026\]/,/^---/p' "$prog/dbase/dbsolat.dat" | grep -aqE $'^Zohor=1[23]:[0-5][0-9]\r$' ||
     fail "no computed Zohor time for 5 December"

@@ -31,7 +31,9 @@ at_zohor_plus() {
     wait_for 30 screen_is "$@" || fail "at Zohor + $1 min the screen was not '$2'"
     grep -aq '^TIME=..:..:.. pm$' "$work/state" || fail "no clock time at Zohor + $1 min"
     if [[ -n "${TAVROLA_SCREENSHOT_DIR:-}" ]]; then
-        sleep 2 # the first frames settle before the picture
+        ticks() { sed -n 's/^TICKS=//p' "$work/state"; }
+        ticked() { (($(ticks) >= $1 + 2)); } # two more ticks: the fade-in and first frames are behind
+        wait_for 30 ticked "$(ticks)" || fail "the clock stopped ticking"
         mkdir -p "$TAVROLA_SCREENSHOT_DIR"
         import -window root "$TAVROLA_SCREENSHOT_DIR/congregation-$3.png"
     fi

@@ -19,7 +19,7 @@ e2e_pids+=($!)
 e2e_logs+=("$work/xorg.out")
 export DISPLAY="$display"
 xrandr_answers() { xrandr >/dev/null 2>&1; }
-wait_for 10 xrandr_answers || fail "Xorg did not start"
+wait_for 30 xrandr_answers || fail "Xorg did not start"
 
 # Two 1024x768 monitors, DUMMY1 to the right of DUMMY0.
 xrandr --output DUMMY0 --mode 1024x768 --pos 0x0

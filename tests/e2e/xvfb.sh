@@ -40,15 +40,14 @@ need() {
     for tool; do command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"; done
 }
 
-# Polls a command, run anew each time, for up to $1 seconds.
+# Polls a command, run anew each time, for up to $1 seconds: what a test waits for, never a fixed time.
 wait_for() {
-    local seconds="$1" i
+    local end=$((SECONDS + $1))
     shift
-    for ((i = 0; i < seconds * 10; i++)); do
-        "$@" && return 0
+    until "$@"; do
+        ((SECONDS < end)) || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # Xvfb of the given size (1920x1080 by default); exports DISPLAY.
@@ -56,7 +55,7 @@ start_xvfb() {
     need Xvfb
     Xvfb -displayfd 3 -screen 0 "${1:-1920x1080}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     e2e_pids+=($!)
-    wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+    wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 

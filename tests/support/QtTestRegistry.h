@@ -25,3 +25,6 @@ inline std::vector<QtTestEntry>& qtTestRegistry() {
         (::tavrola::testing::qtTestRegistry().emplace_back(                                                \
              #Class, [] { return std::unique_ptr<QObject>(new Class); }),                                  \
          true);
+
+// Waits for what a test expects, up to a limit (QTRY's own: 5 s) that a slow or busy machine only nears.
+#define TAVROLA_TRY_VERIFY(expr) QTRY_VERIFY_WITH_TIMEOUT(expr, 30000)

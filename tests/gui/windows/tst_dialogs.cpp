@@ -138,7 +138,7 @@ private slots:
         TAVROLA_VERIFY_LAYOUT(w.data());
         w->findChild<QPushButton*>("cmdDownload")->click();
         QCOMPARE(r.shell.opened, std::vector<std::string>{"https://dl.example.com/tavrola?v=2.0.28"});
-        QTRY_VERIFY(!w);
+        TAVROLA_TRY_VERIFY(!w);
         r.mod->CheckForUpdates(true); // a failed fetch keeps the last manifest
         QVERIFY(r.http.reply(503, J("{'version':'9.9','download':'https://evil/'}")));
         QCOMPARE(r.mod->DownloadUrl(), std::string("https://dl.example.com/tavrola"));

@@ -90,7 +90,7 @@ private slots:
             dlg.close();
         else
             QTest::keyClick(&dlg, how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-        QTRY_VERIFY(!dlg.isVisible() || out.shell.powerOffRequests > 0); // an access key clicks a moment later
+        TAVROLA_TRY_VERIFY(!dlg.isVisible() || out.shell.powerOffRequests > 0); // access keys click a moment later
         QVERIFY(!dlg.TimerCountdown->isActive());
         QCOMPARE(out.shell.powerOffRequests, int(powersOff));
         QCOMPARE(out.events, powersOff ? kShutdownEvents : std::vector<std::string>{"ShutDwn on"});
