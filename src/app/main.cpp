@@ -8,8 +8,10 @@
 #include "gui/desktop/AppIcon.h"
 #include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
+#include "gui/guard/ClockGuard.h"
 #include "gui/platform/CommandLine.h"
 #include "gui/platform/FolderPlacement.h"
+#include "gui/platform/GuardHeartbeat.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtAutostart.h"
 #include "gui/platform/QtAudio.h"
@@ -40,6 +42,8 @@ int main(int argc, char* argv[]) {
     const StartOptions options = readCommandLine(argc, argv);
     if (!options.startClock)
         return options.exitStatus;
+    if (options.guard)
+        return runClockGuard(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));
@@ -128,6 +132,11 @@ int main(int argc, char* argv[]) {
         StateReport::fromEnvironment(clockWindow, clock, folder.databaseFile());
     if (stateReport)
         QObject::connect(&speech, &QtSpeech::sentenceSpoken, stateReport.get(), &StateReport::noteAnnouncement);
+
+    // Under `tavrola --guard` each tick tells the guard the clock is alive.
+    const std::unique_ptr<GuardHeartbeat> heartbeat = GuardHeartbeat::fromEnvironment();
+    if (heartbeat)
+        QObject::connect(&clockWindow, &Velmora::ticked, heartbeat.get(), &GuardHeartbeat::beat);
 
     clockWindow.load();
     clockWindow.show();

@@ -55,7 +55,7 @@ QString QtAutostart::desktopEntry(const QString& program) {
                           "Type=Application\n"
                           "Name=%1\n"
                           "Comment=Prayer-times clock\n"
-                          "Exec=\"%2\"\n"
+                          "Exec=\"%2\" --guard\n"
                           "Icon=tavrola\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
@@ -74,7 +74,8 @@ bool QtAutostart::setEnabled(bool on) {
 #ifdef Q_OS_WIN
     QSettings run(kRunKey, QSettings::NativeFormat);
     if (on)
-        run.setValue(entryName(), QLatin1Char('"') + QDir::toNativeSeparators(m_program) + QLatin1Char('"'));
+        run.setValue(entryName(),
+                     QLatin1Char('"') + QDir::toNativeSeparators(m_program) + QStringLiteral("\" --guard"));
     else
         run.remove(entryName());
     run.sync();

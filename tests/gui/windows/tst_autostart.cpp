@@ -48,7 +48,8 @@ private slots:
         QVERIFY(!autostart.isEnabled() && autostart.setEnabled(true));
         QFile entry(autostart.entryPath());
         QVERIFY(autostart.isEnabled() && entry.open(QIODevice::ReadOnly));
-        QVERIFY(entry.readAll().contains("\nExec=\"/opt/my \\\\\"clock\\\\\"/\\\\$HOME/100%%/tavrola\"\n"));
+        QVERIFY(
+            entry.readAll().contains("\nExec=\"/opt/my \\\\\"clock\\\\\"/\\\\$HOME/100%%/tavrola\" --guard\n"));
         QVERIFY(autostart.setEnabled(false) && !autostart.isEnabled());
         // A path that would break the entry's line is refused, and nothing is written.
         QtAutostart broken(QStringLiteral("/opt/a\nExec=rm"), folder);
