@@ -9,6 +9,7 @@
 #include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
 #include "gui/guard/ClockGuard.h"
+#include "gui/platform/ClockSync.h"
 #include "gui/platform/CommandLine.h"
 #include "gui/platform/FolderPlacement.h"
 #include "gui/platform/GuardHeartbeat.h"
@@ -16,6 +17,7 @@
 #include "gui/platform/QtAutostart.h"
 #include "gui/platform/QtAudio.h"
 #include "gui/platform/QtClock.h"
+#include "gui/platform/QtDisplayPower.h"
 #include "gui/platform/QtDialogs.h"
 #include "gui/platform/QtHttpClient.h"
 #include "gui/platform/QtScreens.h"
@@ -72,6 +74,7 @@ int main(int argc, char* argv[]) {
     QtScreens screens;
     QtTray trayIcon(appIcon());
     QtAudio audio;
+    QtDisplayPower displayPower; // put back as it was when the clock ends
 
     // The month's prayer times: from the data server when one is set, computed here otherwise.
     CalculatedMonthSource calculatedMonths(folder.settingsFile());
@@ -82,6 +85,7 @@ int main(int argc, char* argv[]) {
 
     Velmora clockWindow(folder, clock, speech, screens);
     clockWindow.setAudio(&audio);
+    clockWindow.setDisplayPower(&displayPower);
     FrmSetting settingsWindow(folder, clock, dialogs, &clockWindow);
     settingsWindow.attachAutostart(autostart);
     frmtray tray(folder, clock, dialogs, shell, trayIcon);
@@ -119,6 +123,12 @@ int main(int argc, char* argv[]) {
     QObject::connect(&tray, &frmtray::automaticUpdateCheckDue, &appUpdate, &ModAutoUpdate::RunAutomaticCheck);
     QObject::connect(&tray, &frmtray::updaterLoadRequested, &updater, &JSONAutoupdate::load);
     QObject::connect(&tray, &frmtray::clockShowRequested, &clockWindow, &Velmora::show);
+
+    // The computer's clock not kept synchronised is said on the status line.
+    ClockSync clockSync;
+    QObject::connect(&clockWindow, &Velmora::ticked, &clockSync, &ClockSync::check);
+    QObject::connect(&clockSync, &ClockSync::unsynchronisedChanged, &clockWindow,
+                     &Velmora::showClockUnsynchronised);
 
     // The daily shutdown.
     QObject::connect(&clockWindow, &Velmora::shutdownCheckDue, &shutdown, &ShutdownScheduler::ShutDwn_Timer);
