@@ -661,11 +661,9 @@ void Velmora::noteWallClock(const DateTime& now) {
     m_lastTickSteadyMs = steady;
     if (!jumped)
         return;
-    // A corrected clock or a resumed computer: the day and its schedule are read afresh at once, as
-    // on a new day, instead of at the next minute or the next midnight.
-    const std::string masa = m_schedule.masa();
-    m_schedule = PrayerSchedule();
-    m_schedule.start(now.date, masa);
+    // A corrected clock or a resumed computer: the day (dates, Hijri, the weekday's picture) is read
+    // afresh at this tick, as on a new day; the schedule follows the period it lands in by itself.
+    m_schedule.readDayAgain();
     m_longDateOf = QDate();
     m_log.append(logStamp(now) + "Clock: the computer's clock jumped; the day is read again");
 }

@@ -161,7 +161,7 @@ void FrmSetting::buildControls() {
     chkEnableShutdown->setToolTip(QStringLiteral("Klik On/Off untuk mengaktibkan Shutdown PC ini..."));
     ucShutdownTime = named(new ucTimePicker(fraShutdown), "ucShutdownTime");
     ucShutdownTime->setToolTip(QStringLiteral("Set jam waktu setiap hari untuk Shutdown PC..."));
-    lblMalam = label(fraShutdown, "lblMalam", "Skrin tidur malam (padam / hidup)");
+    lblMalam = label(fraShutdown, "lblMalam", "Skrin malam");
     txtPadam =
         textBox(fraShutdown, "txtPadam", "Padam skrin: JJ:MM atau waktu solat, cth. ISYAK+60 (kosong: tiada)");
     txtHidup =
@@ -215,8 +215,8 @@ void FrmSetting::layOutWindow() {
     CEKME->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     Tarikh_Takwim2->setFixedWidth(80);
-    txtPadam->setFixedWidth(100);
-    txtHidup->setFixedWidth(100);
+    txtPadam->setFixedWidth(80);
+    txtHidup->setFixedWidth(80);
     ucShutdownTime->setFixedSize(ucShutdownTime->sizeHint().width() * 3 / 2, 28);
     Label9->setMinimumHeight(Label9->fontMetrics().lineSpacing() * 4 + 8);
     Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -236,17 +236,18 @@ void FrmSetting::layOutWindow() {
     shutdown->addWidget(Label8, 0, 0);
     shutdown->addWidget(Tarikh_Takwim2, 0, 1, Qt::AlignLeft);
     shutdown->addWidget(chkEnableShutdown, 1, 0, 1, 2);
-    shutdown->addWidget(ucShutdownTime, 2, 0, 1, 2, Qt::AlignLeft);
+    shutdown->addWidget(ucShutdownTime, 2, 0, Qt::AlignLeft);
+    // The night's screen times share the shutdown time's row: the window has no room for another.
     auto* night = new QHBoxLayout;
+    night->addStretch();
+    night->addWidget(lblMalam);
     night->addWidget(txtPadam);
     night->addWidget(txtHidup);
-    night->addStretch();
-    shutdown->addWidget(lblMalam, 3, 0);
-    shutdown->addLayout(night, 3, 1);
-    shutdown->addWidget(Label10, 4, 0, Qt::AlignTop);
-    shutdown->addWidget(Label9, 4, 1);
-    shutdown->addWidget(Label11, 5, 0, 1, 2);
-    shutdown->addLayout(saveRow, 6, 0, 1, 2);
+    shutdown->addLayout(night, 2, 1);
+    shutdown->addWidget(Label10, 3, 0, Qt::AlignTop);
+    shutdown->addWidget(Label9, 3, 1);
+    shutdown->addWidget(Label11, 4, 0, 1, 2);
+    shutdown->addLayout(saveRow, 5, 0, 1, 2);
 
     auto* left = new QVBoxLayout;
     left->addLayout(titles);
