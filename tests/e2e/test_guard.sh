@@ -27,11 +27,11 @@ clock_from_new_child() {
     [[ -n "$pid" && "$pid" != "${1:-}" ]] && xdotool search --onlyvisible --pid "$pid" --name '^Tavrola$' >/dev/null 2>&1
 }
 wait_for 60 clock_from_new_child || fail "no clock window under the guard"
-# Every start computes the month afresh (its UPDATE_DATE line changes); the times and the settings
-# must stay as they were, whatever the kills leave.
+# Every start computes the month afresh (its UPDATE_DATE and LAST_UPDATE lines change); the times
+# and the settings must stay as they were, whatever the kills leave.
 db_settled() { grep -aq '^CACHE_MONTH=' "$prog/dbase/dbsolat.dat" 2>/dev/null; }
 wait_for 30 db_settled || fail "no database"
-files_sum() { md5sum <"$prog/setting.ini" && grep -av '^UPDATE_DATE=' "$prog/dbase/dbsolat.dat" | md5sum; }
+files_sum() { md5sum <"$prog/setting.ini" && grep -avE '^(UPDATE_DATE|LAST_UPDATE)=' "$prog/dbase/dbsolat.dat" | md5sum; }
 files_before="$(files_sum)"
 
 # Kills the clock with signal $1 and waits up to $2 s for a new child's clock; sets gap_ms.
