@@ -107,6 +107,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= ${_qt}), libqt6gui6 (>= ${_qt}), libqt6widgets6 (>= ${_qt})"
     "libqt6network6 (>= ${_qt}), libqt6texttospeech6 (>= ${_qt}), libqt6multimedia6 (>= ${_qt})"
     "qt6-qpa-plugins"
+    "libx11-6, libxext6, libxss1"
     "fonts-dseg, fonts-hosny-amiri")
 string(REPLACE ";" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}")
 # A voice for the announcements and GStreamer's decoders for azan files; the clock runs without them.

@@ -20,7 +20,7 @@ mkdir -p "$work/debs" "$sysroot"
 : >"$work/empty-status"
 apt-get -o Dir::State::status="$work/empty-status" -o APT::Architecture=arm64 -o APT::Architectures::=arm64 \
     -o APT::Install-Recommends=0 install -s qt6-base-dev qt6-speech-dev qt6-multimedia-dev qt6-declarative-dev qt6-qpa-plugins libxkbcommon-dev \
-    libstdc++-12-dev \
+    libstdc++-12-dev libxss-dev libxext-dev \
     >"$work/resolved.txt"
 sed -nE 's/^Inst ([^ ]+) \(([^ ]+) .*\[(arm64|all)\]\).*/\1:\3=\2/p' "$work/resolved.txt" >"$work/packages.txt"
 (cd "$work/debs" && xargs -a "$work/packages.txt" apt-get download -qq)

@@ -8,12 +8,16 @@
 #include "gui/desktop/AppIcon.h"
 #include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
+#include "gui/guard/ClockGuard.h"
+#include "gui/platform/ClockSync.h"
 #include "gui/platform/CommandLine.h"
 #include "gui/platform/FolderPlacement.h"
+#include "gui/platform/GuardHeartbeat.h"
 #include "gui/platform/LocalText.h"
 #include "gui/platform/QtAutostart.h"
 #include "gui/platform/QtAudio.h"
 #include "gui/platform/QtClock.h"
+#include "gui/platform/QtDisplayPower.h"
 #include "gui/platform/QtDialogs.h"
 #include "gui/platform/QtHttpClient.h"
 #include "gui/platform/QtScreens.h"
@@ -40,6 +44,8 @@ int main(int argc, char* argv[]) {
     const StartOptions options = readCommandLine(argc, argv);
     if (!options.startClock)
         return options.exitStatus;
+    if (options.guard)
+        return runClockGuard(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kVersion));
@@ -68,6 +74,7 @@ int main(int argc, char* argv[]) {
     QtScreens screens;
     QtTray trayIcon(appIcon());
     QtAudio audio;
+    QtDisplayPower displayPower; // put back as it was when the clock ends
 
     // The month's prayer times: from the data server when one is set, computed here otherwise.
     CalculatedMonthSource calculatedMonths(folder.settingsFile());
@@ -78,6 +85,7 @@ int main(int argc, char* argv[]) {
 
     Velmora clockWindow(folder, clock, speech, screens);
     clockWindow.setAudio(&audio);
+    clockWindow.setDisplayPower(&displayPower);
     FrmSetting settingsWindow(folder, clock, dialogs, &clockWindow);
     settingsWindow.attachAutostart(autostart);
     frmtray tray(folder, clock, dialogs, shell, trayIcon);
@@ -116,6 +124,12 @@ int main(int argc, char* argv[]) {
     QObject::connect(&tray, &frmtray::updaterLoadRequested, &updater, &JSONAutoupdate::load);
     QObject::connect(&tray, &frmtray::clockShowRequested, &clockWindow, &Velmora::show);
 
+    // The computer's clock not kept synchronised is said on the status line.
+    ClockSync clockSync;
+    QObject::connect(&clockWindow, &Velmora::ticked, &clockSync, &ClockSync::check);
+    QObject::connect(&clockSync, &ClockSync::unsynchronisedChanged, &clockWindow,
+                     &Velmora::showClockUnsynchronised);
+
     // The daily shutdown.
     QObject::connect(&clockWindow, &Velmora::shutdownCheckDue, &shutdown, &ShutdownScheduler::ShutDwn_Timer);
     QObject::connect(&shutdown, &ShutdownScheduler::statusShown, &clockWindow, &Velmora::showShutdownStatus);
@@ -128,6 +142,11 @@ int main(int argc, char* argv[]) {
         StateReport::fromEnvironment(clockWindow, clock, folder.databaseFile());
     if (stateReport)
         QObject::connect(&speech, &QtSpeech::sentenceSpoken, stateReport.get(), &StateReport::noteAnnouncement);
+
+    // Under `tavrola --guard` each tick tells the guard the clock is alive.
+    const std::unique_ptr<GuardHeartbeat> heartbeat = GuardHeartbeat::fromEnvironment();
+    if (heartbeat)
+        QObject::connect(&clockWindow, &Velmora::ticked, heartbeat.get(), &GuardHeartbeat::beat);
 
     clockWindow.load();
     clockWindow.show();

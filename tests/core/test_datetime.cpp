@@ -1,4 +1,5 @@
 #include "core/clock/DateTime.h"
+#include "core/clock/WallClockJump.h"
 
 #include <gtest/gtest.h>
 
@@ -19,4 +20,13 @@ TEST(DateTime, DayNumbersWeekdaysAndMonthLengthsAcrossCenturiesAndLeapDays) {
         EXPECT_EQ(daysInMonth(year, 2), days) << year;
     EXPECT_EQ(daysInMonth(2026, 13), 0);
     EXPECT_FALSE(isValidDate({2026, 2, 29}));
+}
+
+TEST(WallClockJump, MoreThanTwoMinutesBeyondTheTimeThatPassedEitherWay) {
+    const DateTime t{{2026, 12, 31}, 23, 59, 0, 0};
+    EXPECT_FALSE(wallClockJumped(t, {{2027, 1, 1}, 0, 0, 0, 0}, 60'000)) << "a new year is no jump";
+    EXPECT_FALSE(wallClockJumped(t, {{2027, 1, 1}, 0, 1, 0, 0}, 1'000));
+    EXPECT_TRUE(wallClockJumped(t, {{2027, 1, 1}, 0, 1, 2, 0}, 1'000));
+    EXPECT_TRUE(wallClockJumped(t, {{2026, 12, 31}, 23, 56, 0, 0}, 1'000)) << "set back";
+    EXPECT_TRUE(wallClockJumped(t, {{2027, 1, 1}, 2, 59, 0, 0}, 1'000)) << "resumed after three hours";
 }

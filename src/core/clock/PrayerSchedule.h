@@ -58,6 +58,9 @@ public:
     // One tick at `now` with the SETJAM value and the day's stored times.
     Tick tick(const DateTime& now, std::string_view setJam, const DayTimes& times);
 
+    // The next tick reads the day afresh, as on a new day (the wall clock jumped).
+    void readDayAgain() { m_calendarDay.reset(); }
+
     const std::string& hijriText() const { return m_hijriText; }
     const std::string& masa() const { return m_masa; }
 

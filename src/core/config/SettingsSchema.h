@@ -25,6 +25,9 @@ inline constexpr SettingKey kLogo{"GAMBAR", "LOGO1", ""};
 inline constexpr SettingKey kLogoTop{"VSCROLL-01", "VHIGHT", ""};
 inline constexpr SettingKey kLogoLeft{"HSCROLL-01", "HHIGHT", ""};
 inline constexpr SettingKey kClockMode{"12-24HRS", "SETJAM", "0"};
+// The screen asleep at night: both set, "HH:MM" or a prayer with minutes ("ISYAK+60").
+inline constexpr SettingKey kNightOff{"MALAM", "PADAM", ""};
+inline constexpr SettingKey kNightOn{"MALAM", "HIDUP", ""};
 inline constexpr SettingKey kHijriCorrection{"TARIKH_HIJRAH", "MASA", ""};
 inline constexpr SettingKey kShutdownTime{"JADUAL", "KOMPUTER_TUTUP", ""};
 inline constexpr SettingKey kScroll{"WSOLAT_JAM", "SKROL", ""};

@@ -3,16 +3,19 @@
 #include "core/AppInfo.h"
 #include "core/clock/MalayCalendar.h"
 #include "core/clock/TimeText.h"
+#include "core/clock/WallClockJump.h"
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
 #include "core/desktop/TwipScale.h"
 #include "core/platform/Clock.h"
+#include "core/platform/DisplayPower.h"
 #include "core/platform/Speech.h"
 #include "core/widgets/GifStretch.h"
 #include "gui/clock/ClockFace.h"
 #include "gui/clock/ClockLook.h"
 #include "gui/clock/CongregationScreens.h"
 #include "gui/clock/FitText.h"
+#include "gui/clock/NightCurtain.h"
 #include "gui/clock/StripMover.h"
 #include "gui/desktop/MonitorPanel.h"
 #include "gui/desktop/WidgetLayout.h"
@@ -40,6 +43,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 
@@ -51,6 +55,12 @@ using look::kGold;
 using look::kPaleGold;
 using look::kWhite;
 const QColor kRed(255, 0, 0);
+
+// The log's lines begin with the local time.
+std::string logStamp(const DateTime& t) {
+    return pad(t.date.year, 4) + "-" + pad(t.date.month, 2) + "-" + pad(t.date.day, 2) + " " + pad(t.hour, 2) +
+           ":" + pad(t.minute, 2) + ":" + pad(t.second, 2) + " ";
+}
 
 // A picture container that draws itself as a rounded, softly lit card (or nothing at all). The
 // card is drawn once into a picture; with the window's backdrop under it the card is opaque, so
@@ -196,7 +206,7 @@ constexpr int kColumnWidth = 240;
 Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Screens& screens, QWidget* parent)
     : QWidget(parent), m_folder(std::move(folder)), m_clock(clock), m_speech(speech),
       m_layout(std::make_unique<WidgetLayout>()), m_digitFamily(look::kDigitFamily),
-      m_jawiFamily(QStringLiteral("Amiri")) {
+      m_jawiFamily(QStringLiteral("Amiri")), m_log(m_folder.logFolder() / "tavrola.log") {
     setObjectName("Velmora");
     setWindowTitle(QString::fromUtf8(app::kTitle));
     resize(kDesignWidth, kDesignHeight);
@@ -208,6 +218,7 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Scree
     buildRemembrancePanel();
     buildWorkingFields();
     buildTimers();
+    m_nightCurtain = new NightCurtain(*this, [this] { wakeFromNight(); });
 
     // The monitor tools (Picture3, which also answers F12 and activation) and the running strip.
     m_monitorPanel = new MonitorPanel(this, screens, this);
@@ -255,7 +266,7 @@ void Velmora::buildWindow() {
     setTextColour(Tajuk_tempat, kGold);
 
     lblLabel2 = makeLabel(this, "lblLabel2", QStringLiteral(" S T A T U S"));
-    lblLabel2->setGeometry(1660, 30, 240, 30);
+    lblLabel2->setGeometry(1300, 30, 600, 30); // room for the clock-health line
     lblLabel2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setTextColour(lblLabel2, QColor(150, 170, 160));
 
@@ -491,6 +502,10 @@ void Velmora::setAudio(Audio* audio) {
     m_congregation->setAudio(audio);
 }
 
+void Velmora::setDisplayPower(DisplayPower* display) {
+    m_display = display;
+}
+
 void Velmora::registerFonts() {
     // The Jawi face first, then the digits; a missing file leaves the platform's substitute.
     const auto add = [this](const char* file) {
@@ -585,7 +600,9 @@ void Velmora::setShutdownChecks(bool on) {
 void Velmora::showShutdownStatus(const QString& shutTutup, const QString& jamcount, const QString& statusLine) {
     shut_tutup->setText(shutTutup);
     setField(Jamcount, jamcount);
-    lblLabel2->setText(statusLine);
+    m_statusLine = statusLine;
+    if (!m_clockUnsynchronised)
+        lblLabel2->setText(statusLine);
 }
 
 void Velmora::showDateCaption(const QString& caption) {
@@ -623,14 +640,72 @@ void Velmora::onSolatTimer() {
     armSolatTimer();
     try {
         const DateTime now = m_clock.now();
+        noteWallClock(now);
         const TickInputs in = readTickInputs(m_folder.settingsFile(), m_folder.databaseFile(), now.date);
         const PrayerSchedule::Tick tick = m_schedule.tick(now, in.setJam, in.times);
         applyTick(tick);
         m_congregation->tick(now, in.times, toQt(tick.clockText));
+        updateNight(now, in.times);
     } catch (const std::exception& e) {
         qWarning() << "Clock tick failed:" << e.what();
     }
     emit ticked();
+}
+
+void Velmora::noteWallClock(const DateTime& now) {
+    const long long steady =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    const bool jumped = m_lastTickAt && wallClockJumped(*m_lastTickAt, now, steady - m_lastTickSteadyMs);
+    m_lastTickAt = now;
+    m_lastTickSteadyMs = steady;
+    if (!jumped)
+        return;
+    // A corrected clock or a resumed computer: the day (dates, Hijri, the weekday's picture) is read
+    // afresh at this tick, as on a new day; the schedule follows the period it lands in by itself.
+    m_schedule.readDayAgain();
+    m_longDateOf = QDate();
+    m_log.append(logStamp(now) + "Clock: the computer's clock jumped; the day is read again");
+}
+
+void Velmora::showClockUnsynchronised(bool unsynchronised) {
+    m_clockUnsynchronised = unsynchronised;
+    lblLabel2->setText(unsynchronised ? QStringLiteral("Jam komputer belum disegerakkan") : m_statusLine);
+}
+
+void Velmora::updateNight(const DateTime& now, const DayTimes& today) {
+    // A display the server switched back on for a key or the mouse counts as woken.
+    if (m_nightAsleep && m_display && m_display->displayWokenByUser())
+        m_night.wake(now);
+    const auto read = [this](const SettingKey& k) {
+        return GetFromINI(k.section, k.key, "", m_folder.settingsFile());
+    };
+    const bool busy = m_congregation->state().screen != CongregationState::Screen::Normal;
+    setNightAsleep(m_night.asleep(now, read(settings::kNightOff), read(settings::kNightOn), today, busy));
+    if (!m_nightAsleep && m_display)
+        m_display->keepAwake(isVisible());
+}
+
+void Velmora::setNightAsleep(bool asleep) {
+    if (asleep == m_nightAsleep)
+        return;
+    m_nightAsleep = asleep;
+    const std::string stamp = logStamp(m_clock.now());
+    // The curtain also where the display goes off: it takes the input that wakes the clock.
+    m_nightCurtain->cover(asleep);
+    if (asleep) {
+        const bool off = m_display && m_display->sleepDisplay();
+        m_log.append(stamp + (off ? "Night: display switched off" : "Night: screen black (display cannot sleep)"));
+    } else {
+        if (m_display)
+            m_display->wakeDisplay();
+        m_log.append(stamp + "Night: screen on");
+    }
+}
+
+void Velmora::wakeFromNight() {
+    m_night.wake(m_clock.now());
+    setNightAsleep(false);
 }
 
 void Velmora::applyTick(const PrayerSchedule::Tick& t) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/clock/NightRules.h"
 #include "core/clock/PrayerSchedule.h"
+#include "core/config/LogFile.h"
 #include "core/config/ProgramFolder.h"
 
 #include <QDate>
@@ -11,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -23,6 +26,8 @@ namespace tavrola {
 class Audio;
 class Clock;
 class CongregationScreens;
+class DisplayPower;
+class NightCurtain;
 class MonitorPanel;
 class Screens;
 class Speech;
@@ -47,6 +52,10 @@ public:
 
     // Plays the azan files and the iqamah tone; without it every start is announced by the sentence.
     void setAudio(Audio* audio);
+    // Keeps the screen awake while the clock shows and asleep in the [MALAM] window; without it
+    // the night only turns the window black.
+    void setDisplayPower(DisplayPower* display);
+    bool nightAsleep() const { return m_nightAsleep; }
 
     bool scrollRunning() const;
 
@@ -71,6 +80,11 @@ public slots:
     void moveToNextMonitor();
     // The black picture in place of the background, then the fade-in; also brings a hidden clock back.
     void showWithoutBackground();
+    // A key, a click or a mouse move at night: the clock shows for five minutes.
+    void wakeFromNight();
+    // The computer's clock is not kept synchronised: said on the status line in place of the
+    // shutdown status until it is.
+    void showClockUnsynchronised(bool unsynchronised);
 
 signals:
     // After every clock tick.
@@ -110,6 +124,9 @@ private:
     void startCalendar();
     void loadLogo();
     void applyTick(const PrayerSchedule::Tick& t);
+    void noteWallClock(const DateTime& now);
+    void updateNight(const DateTime& now, const DayTimes& today);
+    void setNightAsleep(bool asleep);
     void armSolatTimer();
     void showWeekdayPicture(const QString& zikirText);
     void rescale();
@@ -184,6 +201,15 @@ private:
     QDate m_longDateOf;             // the day tarikh was last written for
     QString m_digitFamily;
     QString m_jawiFamily;
+    DisplayPower* m_display = nullptr;
+    NightWatch m_night;
+    NightCurtain* m_nightCurtain;
+    bool m_nightAsleep = false;
+    bool m_clockUnsynchronised = false;
+    QString m_statusLine;                 // the shutdown scheduler's, shown again once the clock is synchronised
+    std::optional<DateTime> m_lastTickAt; // with m_lastTickSteadyMs: a wall-clock jump between ticks
+    long long m_lastTickSteadyMs = 0;
+    LogFile m_log; // one line at each change between day and night
     bool m_loaded = false;
     bool m_speechFailureNoted = false;
 };

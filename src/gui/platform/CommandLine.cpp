@@ -40,8 +40,12 @@ StartOptions parseCommandLine(const QStringList& arguments) {
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
+    const QCommandLineOption guard(QStringLiteral("guard"),
+                                   QStringLiteral("Run the clock under a guard that starts it again when it "
+                                                  "crashes or hangs, until it is ended from its menu."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(guard);
     for (const char* name : kQtOptionsWithValue)
         addHidden(parser, name, true);
     for (const char* name : kQtFlags)
@@ -65,6 +69,8 @@ StartOptions parseCommandLine(const QStringList& arguments) {
         options.startClock = false;
         options.text =
             QStringLiteral("%1 %2\n").arg(QString::fromUtf8(app::kTitle), QString::fromUtf8(app::kVersion));
+    } else {
+        options.guard = parser.isSet(guard);
     }
     return options;
 }

@@ -8,6 +8,7 @@ namespace tavrola {
 // What the command line asks of this start.
 struct StartOptions {
     bool startClock = true; // false: print `text` and end with `exitStatus`
+    bool guard = false;     // --guard: run the clock as a child and start it again when it fails
     int exitStatus = 0;
     QString text; // --help or --version (standard output), or the error (standard error)
 };

@@ -69,7 +69,7 @@ QString QtAutostart::desktopEntry(const QString& program) {
                           "Name=%1\n"
                           "Comment=Prayer-times clock\n"
                           "TryExec=%2\n"
-                          "Exec=\"%3\"\n"
+                          "Exec=\"%3\" --guard\n"
                           "Icon=tavrola\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
@@ -88,7 +88,8 @@ bool QtAutostart::setEnabled(bool on) {
 #ifdef Q_OS_WIN
     QSettings run(kRunKey, QSettings::NativeFormat);
     if (on)
-        run.setValue(entryName(), QLatin1Char('"') + QDir::toNativeSeparators(m_program) + QLatin1Char('"'));
+        run.setValue(entryName(),
+                     QLatin1Char('"') + QDir::toNativeSeparators(m_program) + QStringLiteral("\" --guard"));
     else
         run.remove(entryName());
     run.sync();

@@ -3,6 +3,7 @@
 #include "core/desktop/TwipScale.h"
 
 #include "core/AppInfo.h"
+#include "core/clock/NightRules.h"
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
 #include "core/platform/Clock.h"
@@ -160,6 +161,11 @@ void FrmSetting::buildControls() {
     chkEnableShutdown->setToolTip(QStringLiteral("Klik On/Off untuk mengaktibkan Shutdown PC ini..."));
     ucShutdownTime = named(new ucTimePicker(fraShutdown), "ucShutdownTime");
     ucShutdownTime->setToolTip(QStringLiteral("Set jam waktu setiap hari untuk Shutdown PC..."));
+    lblMalam = label(fraShutdown, "lblMalam", "Skrin malam");
+    txtPadam =
+        textBox(fraShutdown, "txtPadam", "Padam skrin: JJ:MM atau waktu solat, cth. ISYAK+60 (kosong: tiada)");
+    txtHidup =
+        textBox(fraShutdown, "txtHidup", "Hidup skrin: JJ:MM atau waktu solat, cth. SUBUH-30 (kosong: tiada)");
     Label10 = label(fraShutdown, "Label10", "Status");
     Label9 = label(fraShutdown, "Label9", "");
     cmdSave = button(fraShutdown, "cmdSave", "Simpan", "Pastikan simpan / save semua perubahan...");
@@ -209,6 +215,8 @@ void FrmSetting::layOutWindow() {
     CEKME->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     Tarikh_Takwim2->setFixedWidth(80);
+    txtPadam->setFixedWidth(80);
+    txtHidup->setFixedWidth(80);
     ucShutdownTime->setFixedSize(ucShutdownTime->sizeHint().width() * 3 / 2, 28);
     Label9->setMinimumHeight(Label9->fontMetrics().lineSpacing() * 4 + 8);
     Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -228,7 +236,14 @@ void FrmSetting::layOutWindow() {
     shutdown->addWidget(Label8, 0, 0);
     shutdown->addWidget(Tarikh_Takwim2, 0, 1, Qt::AlignLeft);
     shutdown->addWidget(chkEnableShutdown, 1, 0, 1, 2);
-    shutdown->addWidget(ucShutdownTime, 2, 0, 1, 2, Qt::AlignLeft);
+    shutdown->addWidget(ucShutdownTime, 2, 0, Qt::AlignLeft);
+    // The night's screen times share the shutdown time's row: the window has no room for another.
+    auto* night = new QHBoxLayout;
+    night->addStretch();
+    night->addWidget(lblMalam);
+    night->addWidget(txtPadam);
+    night->addWidget(txtHidup);
+    shutdown->addLayout(night, 2, 1);
     shutdown->addWidget(Label10, 3, 0, Qt::AlignTop);
     shutdown->addWidget(Label9, 3, 1);
     shutdown->addWidget(Label11, 4, 0, 1, 2);
@@ -296,7 +311,8 @@ void FrmSetting::resetToDesign() {
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QObject* o : quiet)
         blockers.push_back(std::make_unique<QSignalBlocker>(o));
-    for (QLineEdit* t : {Text1, Fontsais1, Text2, Fontsais2, Text3, Fontsais3, Tarikh_Takwim2, txtPath})
+    for (QLineEdit* t :
+         {Text1, Fontsais1, Text2, Fontsais2, Text3, Fontsais3, Tarikh_Takwim2, txtPath, txtPadam, txtHidup})
         t->clear();
     for (QScrollBar* s : {VolScroll1, VolScroll2, VolScroll3})
         s->setValue(sf::kSizeMin);
@@ -336,6 +352,8 @@ void FrmSetting::Form_Load() {
     }
     // 2-8. Hijri correction, titles and sizes; the boxes cut over-long text to their limits.
     Tarikh_Takwim2->setText(toQt(readSetting(settings::kHijriCorrection, ini)));
+    txtPadam->setText(toQt(readSetting(settings::kNightOff, ini)));
+    txtHidup->setText(toQt(readSetting(settings::kNightOn, ini)));
     Text1->setText(toQt(readSetting(settings::kTitle01, ini)));
     loadSize(settings::kTitleSize, Fontsais1, VolScroll1);
     Text2->setText(toQt(readSetting(settings::kTitle02, ini)));
@@ -530,6 +548,16 @@ void FrmSetting::cmdSave_Click() {
         failed(fromQt(why));
         return;
     }
+    // So is a night time the clock could not read; both empty is "off".
+    for (const auto& [key, box] :
+         {std::pair{settings::kNightOff, txtPadam}, std::pair{settings::kNightOn, txtHidup}}) {
+        std::string reason;
+        const std::string value = fromQt(box->text().trimmed());
+        if (!value.empty() && !parseNightTime(value, reason)) {
+            failed(std::string(key.key) + "=" + value + " tidak sah (" + reason + ")");
+            return;
+        }
+    }
     std::vector<IniChange> changes;
     const auto add = [&](const SettingKey& key, const QString& value) {
         changes.push_back({std::string(key.section), std::string(key.key), fromQt(value)});
@@ -543,6 +571,11 @@ void FrmSetting::cmdSave_Click() {
     add(settings::kLogoLeft, LblHScroll1->text());
     add(settings::kLogoTop, LblVScroll1->text());
     add(settings::kHijriCorrection, Tarikh_Takwim2->text());
+    // The night keys are written only when set, or to clear them: a file without them stays so.
+    for (const auto& [key, box] :
+         {std::pair{settings::kNightOff, txtPadam}, std::pair{settings::kNightOn, txtHidup}})
+        if (!box->text().trimmed().isEmpty() || !readSetting(key, m_folder.settingsFile()).empty())
+            add(key, box->text().trimmed());
     add(settings::kLogo, toQt(storedLogoPath(fromQt(txtPath->text()), m_folder.root())));
     zoneChooser->addChanges(changes); // the place: only what the user changed
     const bool shutdownOn = chkEnableShutdown->isChecked();

@@ -91,6 +91,9 @@ public:
     QLineEdit* Tarikh_Takwim2;
     QCheckBox* chkEnableShutdown;
     ucTimePicker* ucShutdownTime;
+    QLabel* lblMalam;
+    QLineEdit* txtPadam; // [MALAM] PADAM: the screen sleeps from here ...
+    QLineEdit* txtHidup; // ... to HIDUP
     QLabel* Label10;
     QLabel* Label9;
     QPushButton* cmdSave;

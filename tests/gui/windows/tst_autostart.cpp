@@ -49,7 +49,7 @@ private slots:
         QFile entry(autostart.entryPath());
         QVERIFY(autostart.isEnabled() && entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
-        QVERIFY(text.contains("\nExec=\"/opt/my \\\\\"clock\\\\\"/\\\\$HOME/100%%/tavrola\"\n"));
+        QVERIFY(text.contains("\nExec=\"/opt/my \\\\\"clock\\\\\"/\\\\$HOME/100%%/tavrola\" --guard\n"));
         QVERIFY(text.contains("\nTryExec=/opt/my \"clock\"/$HOME/100%/tavrola\n"));
         QVERIFY(autostart.setEnabled(false) && !autostart.isEnabled());
         // A path with a control character (one would break the entry's line) is refused; nothing is written.

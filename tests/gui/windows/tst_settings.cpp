@@ -194,6 +194,23 @@ private slots:
         QCOMPARE(r.file(), before);
     }
 
+    // A night time the clock could not read is refused with its reason; a readable pair is saved.
+    void nightTimesAreCheckedBeforeTheSave() {
+        Rig r;
+        r.w->Form_Load();
+        const std::string before = r.file();
+        QLineEdit* padam = r.w->findChild<QLineEdit*>(QStringLiteral("txtPadam"));
+        padam->setText(QStringLiteral("ISYAK+200"));
+        r.w->cmdSave_Click();
+        QCOMPARE(r.dialogs.texts().back(),
+                 std::string("PADAM=ISYAK+200 tidak sah (minit selepas ISYAK mesti 0 hingga 180)"));
+        QCOMPARE(r.file(), before);
+        padam->setText(QStringLiteral("isyak+60"));
+        r.w->findChild<QLineEdit*>(QStringLiteral("txtHidup"))->setText(QStringLiteral("05:10"));
+        r.w->cmdSave_Click();
+        QCOMPARE(r.key(settings::kNightOff) + " " + r.key(settings::kNightOn), std::string("isyak+60 05:10"));
+    }
+
     // Shown from the tray it loads afresh; shown while open it is only raised.
     void openingTwiceShowsTheFileAnew() {
         Rig r;
