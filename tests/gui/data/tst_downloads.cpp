@@ -37,21 +37,22 @@ private slots:
         Setup s;
         fakes::FakeHttpClient http;
         JSONAutoupdate w(s.programFolder(), s.clock, http);
+        QLabel* status = w.findChild<QLabel*>("lblStatus");
         w.load();
-        QCOMPARE(w.lblStatus->text(), QString("Muat turun data Disember 2026..."));
-        QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+        QCOMPARE(status->text(), QString("Muat turun data Disember 2026..."));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 128, 0));
         QVERIFY(http.reply(200, readAll(dataFile("month_2026-12.json")).toStdString()));
-        QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-        QCOMPARE(w.lblSubuh->text(), QString("05:51"));
-        QCOMPARE(w.lblMagrib->text(), QString("19:11"));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        QCOMPARE(w.findChild<QLabel*>("lblSubuh")->text(), QString("05:51"));
+        QCOMPARE(w.findChild<QLabel*>("lblMagrib")->text(), QString("19:11"));
         w.ForceDownload();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         TAVROLA_VERIFY_LAYOUT(&w);
         QVERIFY(http.reply(404, ""));
-        QCOMPARE(w.lblStatus->text(), QString("Gagal muat turun! HTTP: 404"));
-        QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(status->text(), QString("Gagal muat turun! HTTP: 404"));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         w.unload();
-        QVERIFY(!w.TimerAutoUpdate->isActive());
+        QVERIFY(!w.findChild<QTimer*>("TimerAutoUpdate")->isActive());
     }
 
     // A server that accepts the connection and then says nothing: the download hangs, the clock must not.
@@ -78,10 +79,11 @@ private slots:
         QTest::qWait(1000);
         QVERIFY2(ticks >= 20, qPrintable(QString("only %1 ticks in a second").arg(ticks)));
         QVERIFY(w.Busy());
-        w.onTimerAutoUpdate(); // the timer does not start a second download beside it
+        QMetaObject::invokeMethod(w.findChild<QTimer*>("TimerAutoUpdate"), "timeout"); // no second download
         QTest::qWait(100);
         QCOMPARE(held.size(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(w.lblStatus->text(), QString("ERROR: The operation timed out"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.findChild<QLabel*>("lblStatus")->text(),
+                                  QString("ERROR: The operation timed out"), 10000);
         QVERIFY(!QFile::exists(s.folder.filePath("dbase/dbsolat.dat")));
         qDeleteAll(held);
     }
