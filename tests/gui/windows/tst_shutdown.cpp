@@ -23,8 +23,11 @@ namespace {
 struct Outside {
     fakes::FakeShell shell;
     std::vector<std::string> events;
+    QTimer* countdown = nullptr;
+    void tick() { QMetaObject::invokeMethod(countdown, "timeout"); } // as the timer itself ticks
 
     FrmShutdownConfirm& watch(FrmShutdownConfirm& dlg) {
+        countdown = dlg.findChild<QTimer*>("TimerCountdown");
         QObject::connect(&dlg, &FrmShutdownConfirm::shutDwnEnabled, &dlg,
                          [this](bool on) { events.push_back(on ? "ShutDwn on" : "ShutDwn off"); });
         QObject::connect(&dlg, &FrmShutdownConfirm::trayIconRemovalRequested, &dlg, [this] {
@@ -53,14 +56,15 @@ private slots:
         TAVROLA_VERIFY_LAYOUT(&dlg);
         for (int left = 9; left >= 0; --left) {
             QCOMPARE(out.shell.powerOffRequests, 0);
-            dlg.TimerCountdown_Timer();
-            QCOMPARE(dlg.lblCountdown->text(), QString("Shutdown automatik dalam: %1 saat").arg(left));
+            out.tick();
+            QCOMPARE(dlg.findChild<QLabel*>("lblCountdown")->text(),
+                     QString("Shutdown automatik dalam: %1 saat").arg(left));
         }
         QCOMPARE(out.events, kShutdownEvents);
         // A stray tick or click afterwards must not start a second shutdown.
-        dlg.TimerCountdown_Timer();
-        dlg.cmdYa_Click();
-        dlg.cmdTidak_Click();
+        out.tick();
+        for (const char* button : {"cmdYa", "cmdTidak"})
+            dlg.findChild<QPushButton*>(button)->click();
         QCOMPARE(out.events, kShutdownEvents);
     }
 
@@ -81,9 +85,9 @@ private slots:
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         for (int i = 0; i < 9; ++i)
-            dlg.TimerCountdown_Timer();
+            out.tick();
         if (how == "Ya" || how == "Tidak")
-            QTest::mouseClick(how == "Ya" ? dlg.cmdYa : dlg.cmdTidak, Qt::LeftButton);
+            QTest::mouseClick(dlg.findChild<QPushButton*>("cmd" + how), Qt::LeftButton);
         else if (how.startsWith("Alt+"))
             QTest::keyClick(&dlg, how == "Alt+Y" ? Qt::Key_Y : Qt::Key_T, Qt::AltModifier);
         else if (how == "close")
@@ -91,13 +95,13 @@ private slots:
         else
             QTest::keyClick(&dlg, how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
         QTRY_VERIFY(!dlg.isVisible() || out.shell.powerOffRequests > 0); // an access key clicks a moment later
-        QVERIFY(!dlg.TimerCountdown->isActive());
+        QVERIFY(!out.countdown->isActive());
         QCOMPARE(out.shell.powerOffRequests, int(powersOff));
         QCOMPARE(out.events, powersOff ? kShutdownEvents : std::vector<std::string>{"ShutDwn on"});
     }
 
-    // The clock window's side: its check timer stops while the dialog is open; left alone, the dialog
-    // powers off once and ends the program.
+    // The clock window's side: its check timer stops while the dialog is open; left alone (its count
+    // sped up once the modal loop runs), the dialog powers off once and ends the program.
     void schedulerDialogLeftAlonePowersOffAndEndsTheProgram() {
         fakes::TempDir dir;
         fakes::writeBytes(dir / "setting.ini", "[JADUAL]\r\nKOMPUTER_TUTUP=0630\r\n");
@@ -112,7 +116,7 @@ private slots:
         connect(&scheduler, &ShutdownScheduler::programEndRequested, this, [&] { ++ends; });
         connect(&scheduler, &ShutdownScheduler::dialogOpening, this, [&](FrmShutdownConfirm* dlg) {
             QVERIFY(!checks.isActive());
-            QTimer::singleShot(0, dlg, [dlg] { dlg->TimerCountdown->setInterval(1); }); // once the modal loop runs
+            QTimer::singleShot(0, dlg, [dlg] { dlg->findChild<QTimer*>("TimerCountdown")->setInterval(1); });
         });
         scheduler.ShutDwn_Timer();
         QCOMPARE(shell.powerOffRequests, 1);
