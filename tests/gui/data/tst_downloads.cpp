@@ -23,9 +23,8 @@ class TestDownloads : public QObject {
 
     struct Setup {
         QTemporaryDir folder;
-        fakes::FakeClock clock;
+        fakes::FakeClock clock{DateTime{{2026, 12, 5}, 14, 3, 9, 0}};
         explicit Setup(const QByteArray& host = "data.example.test") {
-            clock.set(2026, 12, 5, 14, 3, 9);
             writeAll(folder.filePath("setting.ini"), "[SERVER]\r\nDATA_HOST=" + host + "\r\n");
         }
         ProgramFolder programFolder() const { return ProgramFolder(pathFromQt(folder.path())); }

@@ -78,8 +78,7 @@ private slots:
         QFETCH(int, days);
         serve(body, how);
         QTemporaryDir folder;
-        fakes::FakeClock clock;
-        clock.set(2026, 12, 5, 14, 3, 9);
+        fakes::FakeClock clock{DateTime{{2026, 12, 5}, 14, 3, 9, 0}};
         const int port = server == 0 ? m_server.port() : server == 1 ? m_stranger.port() : 1;
         QVERIFY(writeAll(folder.filePath("setting.ini"),
                          "[SERVER]\r\nDATA_HOST=127.0.0.1:" + QByteArray::number(port) + "\r\n"));

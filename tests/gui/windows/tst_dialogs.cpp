@@ -48,7 +48,6 @@ struct BackupRig {
     ModBackupINI backups{folder, clock, dialogs};
     frmBackupINI w{backups, dialogs};
     QListWidget* list = w.findChild<QListWidget*>("lstBackups");
-    void click(const char* button) { w.findChild<QPushButton*>(button)->click(); }
     QStringList entries() const {
         QStringList out;
         for (int i = 0; i < list->count(); ++i)
@@ -81,21 +80,21 @@ private slots:
         BackupRig r;
         QCOMPARE(r.entries(), QStringList{"(Tiada sandaran)"});
         r.list->setCurrentRow(0);
-        r.click("cmdRestore");
-        r.click("cmdDeleteBackup");
+        r.w.findChild<QPushButton*>("cmdRestore")->click();
+        r.w.findChild<QPushButton*>("cmdDeleteBackup")->click();
         QCOMPARE(r.dialogs.texts(),
                  (std::vector<std::string>{"Pilihan sandaran tidak sah!", "Pilihan sandaran tidak sah!"}));
-        r.click("cmdCreateBackup"); // no setting.ini yet
+        r.w.findChild<QPushButton*>("cmdCreateBackup")->click(); // no setting.ini yet
         QCOMPARE(r.w.findChild<QLabel*>("lblStatus")->text(), QString("Status: Gagal membuat sandaran!"));
 
         fakes::writeBytes(r.folder.settingsFile(), "saved");
-        r.click("cmdCreateBackup");
+        r.w.findChild<QPushButton*>("cmdCreateBackup")->click();
         QCOMPARE(r.entries(), QStringList{"setting.ini.bak.20261205_072528"});
         fakes::writeBytes(r.folder.settingsFile(), "changed");
         r.list->setCurrentRow(0);
-        r.click("cmdRestore");
+        r.w.findChild<QPushButton*>("cmdRestore")->click();
         QCOMPARE(fakes::readBytes(r.folder.settingsFile()), std::string("saved"));
-        r.click("cmdDeleteBackup");
+        r.w.findChild<QPushButton*>("cmdDeleteBackup")->click();
         QCOMPARE(r.entries(), QStringList{"(Tiada sandaran)"});
         r.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&r.w));
@@ -109,10 +108,8 @@ private slots:
             r.mod->CheckForUpdates(silent);
             QVERIFY(r.http.fail(HttpResponse::Error::Timeout, "x"));
             QVERIFY(!r.mod->updateWindow());
-            QCOMPARE(r.dialogs.texts(),
-                     silent ? std::vector<std::string>{}
-                            : std::vector<std::string>{
-                                  "Tidak dapat menyemak kemaskini. Sila pastikan internet bersambung."});
+            const std::string failed = "Tidak dapat menyemak kemaskini. Sila pastikan internet bersambung.";
+            QCOMPARE(r.dialogs.texts(), silent ? std::vector<std::string>{} : std::vector<std::string>{failed});
         }
     }
 
