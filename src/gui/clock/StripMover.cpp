@@ -52,6 +52,10 @@ void StripMover::startUp(std::string_view skrol) {
         tmrScroll->stop();
 }
 
+void StripMover::setRunning(bool run) {
+    run ? tmrScroll->start() : tmrScroll->stop();
+}
+
 void StripMover::tmrScroll_Timer() {
     if (!m_strip) {
         tmrScroll->stop();

@@ -25,18 +25,23 @@ public:
     // The start-up step from the SKROL value; sets tmrScroll to 20 ms and enables it unless "OFF".
     void startUp(std::string_view skrol);
 
-    // Enabled means the strip moves; the settings window starts and stops it directly.
-    QTimer* tmrScroll;
-
+    bool isRunning() const { return tmrScroll->isActive(); }
     int leftTwips() const { return m_scroller.left(); }
 
 public slots:
-    void tmrScroll_Timer();
+    // The clock window's scroll switch: moves on from where the strip stands, or holds it there.
+    void setRunning(bool run);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    void tmrScroll_Timer();
+
 private:
+    // Enabled means the strip moves.
+    QTimer* tmrScroll;
+
     int innerWidthTwips() const;
     int stripWidthTwips() const;
     void place();

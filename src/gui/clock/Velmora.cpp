@@ -585,11 +585,11 @@ void Velmora::placeLogo() {
 }
 
 bool Velmora::scrollRunning() const {
-    return m_strip->tmrScroll->isActive();
+    return m_strip->isRunning();
 }
 
 void Velmora::setScrollRunning(bool run) {
-    run ? m_strip->tmrScroll->start() : m_strip->tmrScroll->stop();
+    m_strip->setRunning(run);
     emit scrollRunningChanged(run);
 }
 

@@ -27,14 +27,14 @@ frmBackupINI::frmBackupINI(ModBackupINI& backups, Dialogs& dialogs, QWidget* par
     setObjectName("frmBackupINI");
     setWindowTitle("PENGURUSAN SANDARAN SETTING.INI");
 
-    Label1 = new QLabel("PENGURUSAN SANDARAN FAIL KONFIGURASI", this);
+    auto* Label1 = new QLabel("PENGURUSAN SANDARAN FAIL KONFIGURASI", this);
     Label1->setObjectName("Label1");
     QFont heading = Label1->font();
     heading.setBold(true);
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     Label1->setFont(heading);
     Label1->setAlignment(Qt::AlignCenter);
-    Label2 = new QLabel("Senarai Sandaran yang Tersedia:", this);
+    auto* Label2 = new QLabel("Senarai Sandaran yang Tersedia:", this);
     Label2->setObjectName("Label2");
     lstBackups = new QListWidget(this);
     lstBackups->setObjectName("lstBackups");
@@ -43,12 +43,12 @@ frmBackupINI::frmBackupINI(ModBackupINI& backups, Dialogs& dialogs, QWidget* par
     lblStatus = new QLabel("Status: Sedia", this);
     lblStatus->setObjectName("lblStatus");
 
-    cmdCreateBackup = makeButton(this, "cmdCreateBackup", "Buat Sandaran");
-    cmdRestore = makeButton(this, "cmdRestore", "Pulihkan");
-    cmdDeleteBackup = makeButton(this, "cmdDeleteBackup", "Hapus Sandaran");
-    cmdRestoreDefault = makeButton(this, "cmdRestoreDefault", "Tungkus Semula Lalai");
-    cmdRefresh = makeButton(this, "cmdRefresh", "Segarkan Senarai");
-    cmdClose = makeButton(this, "cmdClose", "Tutup");
+    QPushButton* cmdCreateBackup = makeButton(this, "cmdCreateBackup", "Buat Sandaran");
+    QPushButton* cmdRestore = makeButton(this, "cmdRestore", "Pulihkan");
+    QPushButton* cmdDeleteBackup = makeButton(this, "cmdDeleteBackup", "Hapus Sandaran");
+    QPushButton* cmdRestoreDefault = makeButton(this, "cmdRestoreDefault", "Tungkus Semula Lalai");
+    QPushButton* cmdRefresh = makeButton(this, "cmdRefresh", "Segarkan Senarai");
+    QPushButton* cmdClose = makeButton(this, "cmdClose", "Tutup");
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {cmdCreateBackup, cmdRestore, cmdDeleteBackup, cmdRestoreDefault, cmdRefresh})

@@ -7,7 +7,6 @@
 
 class QLabel;
 class QListWidget;
-class QPushButton;
 
 namespace tavrola {
 
@@ -20,23 +19,7 @@ class frmBackupINI : public QDialog {
 public:
     frmBackupINI(ModBackupINI& backups, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    QListWidget* lstBackups = nullptr;
-    QLabel* lblStatus = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* cmdCreateBackup = nullptr;
-    QPushButton* cmdRestore = nullptr;
-    QPushButton* cmdDeleteBackup = nullptr;
-    QPushButton* cmdRestoreDefault = nullptr;
-    QPushButton* cmdRefresh = nullptr;
-    QPushButton* cmdClose = nullptr;
-
-    // Full paths of the listed backups; entry i of the list is BackupPaths[i] while i < BackupCount.
-    std::vector<std::filesystem::path> BackupPaths;
-    int BackupCount = 0;
-
-public slots:
-    void LoadBackupList();
+private slots:
     void cmdCreateBackup_Click();
     void cmdRestore_Click();
     void cmdDeleteBackup_Click();
@@ -44,6 +27,7 @@ public slots:
     void cmdRefresh_Click();
 
 private:
+    void LoadBackupList();
     // The selected backup's index, or -1 after telling the user why there is none.
     int selectedBackup(const char* nothingSelectedText);
     bool ask(const QString& question);
@@ -52,6 +36,12 @@ private:
 
     ModBackupINI& m_backups;
     Dialogs& m_dialogs;
+
+    QListWidget* lstBackups = nullptr;
+    QLabel* lblStatus = nullptr;
+    // Full paths of the listed backups; entry i of the list is BackupPaths[i] while i < BackupCount.
+    std::vector<std::filesystem::path> BackupPaths;
+    int BackupCount = 0;
 };
 
 } // namespace tavrola

@@ -3,7 +3,6 @@
 #include "gui/config/frmBackupINI.h"
 #include "gui/platform/LocalText.h"
 #include "gui/update/frmAbout.h"
-#include "gui/widgets/ucAniGIF.h"
 
 namespace tavrola {
 
@@ -19,7 +18,7 @@ void DialogLauncher::setOwners(QWidget* aboutOwner, QWidget* backupsOwner) {
 
 void DialogLauncher::openAbout() {
     frmAbout about(m_shell, m_clock, m_aboutOwner);
-    about.aniGif()->LoadAnimatedGIF_File(pathToQt(m_folder.root() / "logo" / "logo.gif"));
+    about.showLogoFile(pathToQt(m_folder.root() / "logo" / "logo.gif"));
     about.exec();
 }
 

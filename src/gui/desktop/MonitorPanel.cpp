@@ -25,13 +25,14 @@ template <typename T> T* named(T* w, const char* name) {
 } // namespace
 
 MonitorPanel::MonitorPanel(QWidget* window, const Screens& screens, QWidget* parent)
-    : QWidget(parent), TextMonitor(named(new QPlainTextEdit(this), "TextMonitor")),
-      cmdCoverScreen(named(new QPushButton("Cover Entire Screen", this), "cmdCoverScreen")),
-      cmdSwitchMonitors(named(new QPushButton("Switch Monitors", this), "cmdSwitchMonitors")),
-      cmdForceOnscreen(named(new QPushButton("Force Onscreen", this), "cmdForceOnscreen")),
-      chkOverlap(named(new QCheckBox("Overlap OK", this), "chkOverlap")),
-      DisplayTimer(named(new QTimer(this), "DisplayTimer")),
-      ChgMonitorTimer(named(new QTimer(this), "ChgMonitorTimer")), m_window(window), m_monitors(screens) {
+    : QWidget(parent), m_window(window), m_monitors(screens) {
+    TextMonitor = named(new QPlainTextEdit(this), "TextMonitor");
+    auto* cmdCoverScreen = named(new QPushButton("Cover Entire Screen", this), "cmdCoverScreen");
+    cmdSwitchMonitors = named(new QPushButton("Switch Monitors", this), "cmdSwitchMonitors");
+    auto* cmdForceOnscreen = named(new QPushButton("Force Onscreen", this), "cmdForceOnscreen");
+    chkOverlap = named(new QCheckBox("Overlap OK", this), "chkOverlap");
+    DisplayTimer = named(new QTimer(this), "DisplayTimer");
+    auto* ChgMonitorTimer = named(new QTimer(this), "ChgMonitorTimer");
     setObjectName("Picture3");
     TextMonitor->setReadOnly(true);
     TextMonitor->setLineWrapMode(QPlainTextEdit::NoWrap);

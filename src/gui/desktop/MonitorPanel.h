@@ -24,57 +24,53 @@ class MonitorPanel : public QWidget {
 public:
     MonitorPanel(QWidget* window, const Screens& screens, QWidget* parent = nullptr);
 
-    QPlainTextEdit* TextMonitor;
-    QPushButton* cmdCoverScreen;
-    QPushButton* cmdSwitchMonitors;
-    QPushButton* cmdForceOnscreen;
-    QCheckBox* chkOverlap;
-    QTimer* DisplayTimer;
-    QTimer* ChgMonitorTimer;
-
     // The label that shows the display resolution (the clock window's Label2).
     void setResolutionLabel(QLabel* label) { m_resolutionLabel = label; }
-
-    MMonitors& monitors() { return m_monitors; }
-    // The window's rectangle on the screen, frame included.
-    Rect windowRect() const;
-    // Puts the window's outer rectangle at r.
-    void moveWindowToRect(const Rect& r);
-
-    // The Tag text of cmdSwitchMonitors: the monitor the window was last sent to.
-    QString tag() const;
 
 public slots:
     // Start-up placement: the monitor under the mouse pointer (at least 1), window state normal.
     void coverMonitorUnderCursor();
-    // Covers monitor index (0: the whole desktop), task bar included. An index that is not there
-    // falls back to monitor 1 rather than shrinking the window to nothing.
-    void CoverMonitor(int index);
     // Monitor tools start-up: remembers the window's monitor and starts the report.
     void InitMonitorButton();
-    void cmdSwitchMonitors_Click();
     // The next monitor keeping the window's size and offset (the tray's and settings' "Tukar Display").
     void switchMonitorsByMove();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void cmdSwitchMonitors_Click();
     void cmdCoverScreen_Click();
     void cmdForceOnscreen_Click();
-    void ShowMonitorInfo();
     // DisplayTimer: the report while someone can see it; a hidden panel catches up when shown.
     void DisplayTimer_Timer();
     void ChgMonitorTimer_Timer();
     // A monitor came or went: keep the window on the desktop that is left and the choice in range.
     void monitorsChanged();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
+    // The window's rectangle on the screen, frame included.
+    Rect windowRect() const;
+    // Puts the window's outer rectangle at r.
+    void moveWindowToRect(const Rect& r);
+    // Covers monitor index (0: the whole desktop), task bar included. An index that is not there
+    // falls back to monitor 1 rather than shrinking the window to nothing.
+    void CoverMonitor(int index);
+    void ShowMonitorInfo();
+    // The Tag text of cmdSwitchMonitors: the monitor the window was last sent to.
+    QString tag() const;
     void setTag(int n);
 
     QPointer<QWidget> m_window;
     MMonitors m_monitors;
     QPointer<QLabel> m_resolutionLabel;
     bool m_reportStale = false;
+
+    QPlainTextEdit* TextMonitor;
+    QPushButton* cmdSwitchMonitors;
+    QCheckBox* chkOverlap;
+    QTimer* DisplayTimer;
 };
 
 } // namespace tavrola

@@ -22,7 +22,7 @@ frmtray::frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, She
     setObjectName("frmtray");
     setWindowTitle("frmtray");
 
-    Picture1 = new QLabel(this);
+    auto* Picture1 = new QLabel(this);
     Picture1->setObjectName("Picture1");
     Picture1->setPixmap(appIcon().pixmap(32, 32));
 
@@ -34,23 +34,23 @@ frmtray::frmtray(ProgramFolder folder, const Clock& clock, Dialogs& dialogs, She
 
     mnuPopup = new QMenu("Popup", this);
     mnuPopup->setObjectName("mnuPopup");
-    mnuabout = item("mnuabout", "&About");
+    QAction* mnuabout = item("mnuabout", "&About");
     connect(mnuabout, &QAction::triggered, this, &frmtray::aboutRequested);
-    mnuShutdwn = mnuPopup->addSeparator();
+    QAction* mnuShutdwn = mnuPopup->addSeparator();
     mnuShutdwn->setObjectName("mnuShutdwn");
-    mnusettings = item("mnusettings", "&Settings");
+    QAction* mnusettings = item("mnusettings", "&Settings");
     connect(mnusettings, &QAction::triggered, this, &frmtray::settingsRequested);
-    mnuNoBG = item("mnuNoBG", "&Tiada Latar Belakang");
+    QAction* mnuNoBG = item("mnuNoBG", "&Tiada Latar Belakang");
     connect(mnuNoBG, &QAction::triggered, this, &frmtray::noBackgroundRequested);
-    mnutukardisplay = item("mnutukardisplay", "&Tukar Display");
+    QAction* mnutukardisplay = item("mnutukardisplay", "&Tukar Display");
     connect(mnutukardisplay, &QAction::triggered, this, &frmtray::nextDisplayRequested);
-    mnulamanweb = item("mnulamanweb", "&Laman Web Orvanta");
+    QAction* mnulamanweb = item("mnulamanweb", "&Laman Web Orvanta");
     connect(mnulamanweb, &QAction::triggered, this, &frmtray::mnulamanweb_Click);
-    mnusemakkemaskini = item("mnusemakkemaskini", "Semak &Kemaskini");
+    QAction* mnusemakkemaskini = item("mnusemakkemaskini", "Semak &Kemaskini");
     connect(mnusemakkemaskini, &QAction::triggered, this, [this] { emit updateCheckRequested(false); });
-    mnu1 = mnuPopup->addSeparator();
+    QAction* mnu1 = mnuPopup->addSeparator();
     mnu1->setObjectName("mnu1");
-    mnuexit = item("mnuexit", "&Keluar");
+    QAction* mnuexit = item("mnuexit", "&Keluar");
     connect(mnuexit, &QAction::triggered, this, &frmtray::mnuexit_Click);
 
     m_tray.setClickHandler([this](TrayClick click) { trayClicked(click); });

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 class QAction;
-class QLabel;
 class QMenu;
 class QTimer;
 
@@ -26,19 +25,6 @@ public:
 
     bool loaded() const { return m_loaded; }
 
-    QLabel* Picture1;
-    QTimer* tmrUpdateCheck;
-    QMenu* mnuPopup;
-    QAction* mnuabout;
-    QAction* mnuShutdwn;
-    QAction* mnusettings;
-    QAction* mnuNoBG;
-    QAction* mnutukardisplay;
-    QAction* mnulamanweb;
-    QAction* mnusemakkemaskini;
-    QAction* mnu1;
-    QAction* mnuexit;
-
 signals:
     // The menu's items and the load step's work outside this window.
     void aboutRequested();                  // &About
@@ -53,13 +39,15 @@ signals:
     void quitRequested();
 
 public slots:
-    // The load step; runs once, on the first LoadIcon.
-    void Form_Load();
     // Adds the icon, loading this window first if needed. True when the icon is in the notification area.
     bool LoadIcon();
     void DelIcon();
     // The clock window's close: the program goes on, reachable from the icon.
     void hideClockToTray(QWidget* clockWindow);
+
+private slots:
+    // The load step; runs once, on the first LoadIcon.
+    void Form_Load();
     void trayClicked(TrayClick click);
     void popupMenu(const QPoint& globalPos);
     void tmrUpdateCheck_Timer();
@@ -76,6 +64,9 @@ private:
     Shell& m_shell;
     Tray& m_tray;
     bool m_loaded = false;
+
+    QTimer* tmrUpdateCheck;
+    QMenu* mnuPopup;
 };
 
 } // namespace tavrola

@@ -58,43 +58,35 @@ JSONAutoupdate::~JSONAutoupdate() {
 }
 
 void JSONAutoupdate::buildControls() {
-    Frame1 = new QGroupBox(QStringLiteral("Status Sistem"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    lblStatus = makeLabel(Frame1, "lblStatus");
+    auto* frame = new QGroupBox(QStringLiteral("Status Sistem"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    lblStatus = makeLabel(frame, "lblStatus");
     lblStatus->setWordWrap(true);
-    lblTimer = makeLabel(Frame1, "lblTimer");
-    auto* frameLayout = new QVBoxLayout(Frame1);
+    lblTimer = makeLabel(frame, "lblTimer");
+    auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(lblStatus);
     frameLayout->addWidget(lblTimer);
 
-    Label2 = makeLabel(this, "Label2", QStringLiteral("WAKTU SOLAT HARI INI"));
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Imsak:"));
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Subuh:"));
-    Label5 = makeLabel(this, "Label5", QStringLiteral("Syuruk:"));
-    Label6 = makeLabel(this, "Label6", QStringLiteral("Zohor:"));
-    Label7 = makeLabel(this, "Label7", QStringLiteral("Asar:"));
-    Label8 = makeLabel(this, "Label8", QStringLiteral("Magrib:"));
-    Label9 = makeLabel(this, "Label9", QStringLiteral("Isyak:"));
-    lblImsak = makeLabel(this, "lblImsak");
-    lblSubuh = makeLabel(this, "lblSubuh");
-    lblSyuruk = makeLabel(this, "lblSyuruk");
-    lblZohor = makeLabel(this, "lblZohor");
-    lblAsar = makeLabel(this, "lblAsar");
-    lblMagrib = makeLabel(this, "lblMagrib");
-    lblIsyak = makeLabel(this, "lblIsyak");
-    cmdExit = new QPushButton(QStringLiteral("Keluar"), this);
+    QLabel* heading = makeLabel(this, "Label2", QStringLiteral("WAKTU SOLAT HARI INI"));
+    // The captions Label3 .. Label9, then the times beside them.
+    static constexpr const char* kCaptions[][2] = {
+        {"Label3", "Imsak:"}, {"Label4", "Subuh:"},  {"Label5", "Syuruk:"}, {"Label6", "Zohor:"},
+        {"Label7", "Asar:"},  {"Label8", "Magrib:"}, {"Label9", "Isyak:"}};
+    static constexpr const char* kTimes[] = {"lblImsak", "lblSubuh",  "lblSyuruk", "lblZohor",
+                                             "lblAsar",  "lblMagrib", "lblIsyak"};
+    auto* times = new QGridLayout;
+    for (int row = 0; row < DataUpdater::TodayLabelCount; ++row)
+        times->addWidget(makeLabel(this, kCaptions[row][0], QString::fromLatin1(kCaptions[row][1])), row, 0);
+    for (int row = 0; row < DataUpdater::TodayLabelCount; ++row) {
+        m_today[static_cast<std::size_t>(row)] = makeLabel(this, kTimes[row]);
+        times->addWidget(m_today[static_cast<std::size_t>(row)], row, 1);
+    }
+    auto* cmdExit = new QPushButton(QStringLiteral("Keluar"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
 
-    auto* times = new QGridLayout;
-    QLabel* names[] = {Label3, Label4, Label5, Label6, Label7, Label8, Label9};
-    QLabel* values[] = {lblImsak, lblSubuh, lblSyuruk, lblZohor, lblAsar, lblMagrib, lblIsyak};
-    for (int row = 0; row < 7; ++row) {
-        times->addWidget(names[row], row, 0);
-        times->addWidget(values[row], row, 1);
-    }
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addWidget(Label2);
+    layout->addWidget(frame);
+    layout->addWidget(heading);
     layout->addLayout(times);
     layout->addWidget(cmdExit, 0, Qt::AlignRight);
 }
@@ -160,9 +152,9 @@ void JSONAutoupdate::refresh() {
     pal.setColor(QPalette::WindowText, QColor(c.r, c.g, c.b));
     lblStatus->setPalette(pal);
     lblTimer->setText(toQt(m_updater.timerText()));
-    QLabel* values[] = {lblImsak, lblSubuh, lblSyuruk, lblZohor, lblAsar, lblMagrib, lblIsyak};
     for (int i = 0; i < DataUpdater::TodayLabelCount; ++i)
-        values[i]->setText(toQt(m_updater.todayText(static_cast<DataUpdater::TodayLabel>(i))));
+        m_today[static_cast<std::size_t>(i)]->setText(
+            toQt(m_updater.todayText(static_cast<DataUpdater::TodayLabel>(i))));
     if (statusChangedNow)
         emit statusChanged(status);
 }

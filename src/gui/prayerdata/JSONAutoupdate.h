@@ -7,9 +7,9 @@
 
 #include <QWidget>
 
-class QGroupBox;
+#include <array>
+
 class QLabel;
-class QPushButton;
 class QTimer;
 
 namespace tavrola {
@@ -38,27 +38,6 @@ public:
     // Waits while the event loop keeps running, so every timer keeps ticking meanwhile.
     static void Wait(double seconds);
 
-    QTimer* TimerAutoUpdate = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* lblStatus = nullptr;
-    QLabel* lblTimer = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* lblImsak = nullptr;
-    QLabel* lblSubuh = nullptr;
-    QLabel* lblSyuruk = nullptr;
-    QLabel* lblZohor = nullptr;
-    QLabel* lblAsar = nullptr;
-    QLabel* lblMagrib = nullptr;
-    QLabel* lblIsyak = nullptr;
-    QPushButton* cmdExit = nullptr;
-
 public slots:
     // The window's load step; returns at once, the download it starts goes on in the background.
     // Does nothing when already loaded.
@@ -69,12 +48,14 @@ public slots:
     void ForceDownload();
     void CheckDatabase();
     void AutoCheckDatabase();
-    void onTimerAutoUpdate();
     // Every clock tick: builds the month again when the place it was built for has changed.
     void checkPlace();
 
 signals:
     void statusChanged(const QString& text);
+
+private slots:
+    void onTimerAutoUpdate();
 
 private:
     void buildControls();
@@ -84,6 +65,11 @@ private:
     DataUpdater m_updater;
     LogFile m_log; // log/tavrola.log: why a month did or did not arrive
     bool m_loaded = false;
+
+    QTimer* TimerAutoUpdate = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* lblTimer = nullptr;
+    std::array<QLabel*, DataUpdater::TodayLabelCount> m_today{}; // lblImsak .. lblIsyak
 };
 
 } // namespace tavrola

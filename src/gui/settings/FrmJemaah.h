@@ -26,7 +26,7 @@ class FrmJemaah : public QDialog {
 public:
     FrmJemaah(ProgramFolder folder, Dialogs& dialogs, QWidget* parent = nullptr);
 
-public slots:
+private slots:
     void cmdSave_Click();
     void cmdAzan_Click();
     void cmdAzanSubuh_Click();

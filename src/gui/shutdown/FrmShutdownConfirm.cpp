@@ -51,25 +51,25 @@ FrmShutdownConfirm::FrmShutdownConfirm(Shell& shell, QWidget* parent)
     setWindowTitle("Pengesahan Shutdown");
     setFixedSize(twipRect(0, 0, 5010, 2505).size());
 
-    lblMessage = centredLabel(this, "lblMessage", "Komputer akan ditutup!", twipRect(240, 240, 4515, 360));
+    QLabel* lblMessage = centredLabel(this, "lblMessage", "Komputer akan ditutup!", twipRect(240, 240, 4515, 360));
     QFont big("Arial");
     big.setPointSizeF(14.25);
     big.setBold(true);
     lblMessage->setFont(big);
     colour(lblMessage, QColor(255, 0, 0));
 
-    lblQuestion = centredLabel(this, "lblQuestion", "Adakah anda pasti mahu menutup komputer?",
-                               twipRect(240, 720, 4515, 300));
+    QLabel* lblQuestion = centredLabel(this, "lblQuestion", "Adakah anda pasti mahu menutup komputer?",
+                                       twipRect(240, 720, 4515, 300));
     lblQuestion->setFont(dialogFont(9.75, false));
 
     lblCountdown = centredLabel(this, "lblCountdown", QString(), twipRect(240, 1320, 4515, 300));
     lblCountdown->setFont(dialogFont(9.75, true));
     colour(lblCountdown, QColor(0, 0, 128));
 
-    cmdYa = new QPushButton("&Ya - Tutup", this);
+    auto* cmdYa = new QPushButton("&Ya - Tutup", this);
     cmdYa->setObjectName("cmdYa");
     cmdYa->setGeometry(twipRect(360, 1800, 2055, 495));
-    cmdTidak = new QPushButton("&Tidak - Batalkan", this);
+    auto* cmdTidak = new QPushButton("&Tidak - Batalkan", this);
     cmdTidak->setObjectName("cmdTidak");
     cmdTidak->setGeometry(twipRect(2640, 1800, 2055, 495));
     for (QPushButton* b : {cmdYa, cmdTidak}) {

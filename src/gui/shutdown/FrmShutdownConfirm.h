@@ -5,7 +5,6 @@
 #include <cstdint>
 
 class QLabel;
-class QPushButton;
 class QTimer;
 
 namespace tavrola {
@@ -21,13 +20,6 @@ public:
     std::int16_t secondsLeft() const { return SecondsLeft; }
     bool shuttingDown() const { return m_shuttingDown; }
 
-    QLabel* lblMessage;
-    QLabel* lblQuestion;
-    QLabel* lblCountdown;
-    QPushButton* cmdYa;
-    QPushButton* cmdTidak;
-    QTimer* TimerCountdown;
-
 signals:
     // What the dialog asks outside itself.
     void shutDwnEnabled(bool on); // the clock window's ShutDwn timer
@@ -36,10 +28,6 @@ signals:
     void programEndRequested();
 
 public slots:
-    void TimerCountdown_Timer();
-    void cmdYa_Click();
-    void cmdTidak_Click();
-    void DoShutdown();
     // Escape cancels, as the close box does.
     void reject() override;
 
@@ -47,12 +35,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+private slots:
+    void TimerCountdown_Timer();
+    void cmdYa_Click();
+    void cmdTidak_Click();
+
 private:
+    void DoShutdown();
     void showSecondsLeft();
 
     Shell& m_shell;
     std::int16_t SecondsLeft = 10;
     bool m_shuttingDown = false;
+    QLabel* lblCountdown;
+    QTimer* TimerCountdown;
 };
 
 } // namespace tavrola

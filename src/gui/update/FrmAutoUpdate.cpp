@@ -32,8 +32,9 @@ QLabel* plainLabel(const char* name, QWidget* parent) {
 
 FrmAutoUpdate::FrmAutoUpdate(ModAutoUpdate& updater, QWidget* parent)
     : QDialog(parent), lblVersi(plainLabel("lblVersi", this)), lblChanges(plainLabel("lblChanges", this)),
-      cmdDownload(new QPushButton(toQt(update::kDownloadCaption), this)),
-      cmdLater(new QPushButton(toQt(update::kLaterCaption), this)), m_updater(updater) {
+      m_updater(updater) {
+    auto* cmdDownload = new QPushButton(toQt(update::kDownloadCaption), this);
+    auto* cmdLater = new QPushButton(toQt(update::kLaterCaption), this);
     setObjectName("FrmAutoUpdate");
     setWindowTitle(toQt(update::kWindowCaption));
     cmdDownload->setObjectName("cmdDownload");

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPushButton;
 
 namespace tavrola {
 
@@ -15,18 +14,17 @@ class FrmAutoUpdate : public QDialog {
 public:
     explicit FrmAutoUpdate(ModAutoUpdate& updater, QWidget* parent = nullptr);
 
-    QLabel* lblVersi;
-    QLabel* lblChanges;
-    QPushButton* cmdDownload;
-    QPushButton* cmdLater;
-
 public slots:
     // Fills the captions from the last manifest read.
     void Form_Load();
+
+private slots:
     void cmdDownload_Click();
     void cmdLater_Click();
 
 private:
+    QLabel* lblVersi;
+    QLabel* lblChanges;
     ModAutoUpdate& m_updater;
 };
 

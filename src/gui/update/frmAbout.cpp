@@ -73,13 +73,19 @@ frmAbout::frmAbout(Shell& shell, const Clock& clock, QWidget* parent)
 
 frmAbout::frmAbout(Shell& shell, const Clock& clock, std::string infoText, std::string web, std::string email,
                    QWidget* parent)
-    : QDialog(parent), lblTitle(namedLabel("lblTitle", this)), lblVersion(namedLabel("lblVersion", this)),
-      fraInfo(new QGroupBox(this)), lblInfo(namedLabel("lblInfo", fraInfo)),
-      cmdWeb(namedButton("cmdWeb", "Laman Web", this)), cmdEmail(namedButton("cmdEmail", "E-mel", this)),
-      cmdOK(namedButton("cmdOK", "Tutup", this)), Timer1(new QTimer(this)),
-      picHeader(namedLabel("picHeader", this)), Picture2(namedLabel("Picture2", this)), m_shell(shell),
-      m_clock(clock), m_contactLines(std::move(infoText)), m_web(std::move(web)), m_email(std::move(email)),
-      m_ucAniGIF1(new ucAniGIF(this)) {
+    : QDialog(parent), m_shell(shell), m_clock(clock), m_contactLines(std::move(infoText)), m_web(std::move(web)),
+      m_email(std::move(email)) {
+    lblTitle = namedLabel("lblTitle", this);
+    lblVersion = namedLabel("lblVersion", this);
+    auto* fraInfo = new QGroupBox(this);
+    lblInfo = namedLabel("lblInfo", fraInfo);
+    QPushButton* cmdWeb = namedButton("cmdWeb", "Laman Web", this);
+    QPushButton* cmdEmail = namedButton("cmdEmail", "E-mel", this);
+    QPushButton* cmdOK = namedButton("cmdOK", "Tutup", this);
+    Timer1 = new QTimer(this);
+    QLabel* picHeader = namedLabel("picHeader", this);
+    QLabel* Picture2 = namedLabel("Picture2", this);
+    m_ucAniGIF1 = new ucAniGIF(this);
     m_ucAniGIF1->setObjectName("ucAniGIF1");
     m_ucAniGIF1->setStretch(GifShrinkToFit);
     setObjectName("frmAbout");
@@ -134,6 +140,10 @@ frmAbout::frmAbout(Shell& shell, const Clock& clock, std::string infoText, std::
     connect(cmdWeb, &QPushButton::clicked, this, &frmAbout::cmdWeb_Click);
     connect(cmdEmail, &QPushButton::clicked, this, &frmAbout::cmdEmail_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+void frmAbout::showLogoFile(const QString& path) {
+    m_ucAniGIF1->LoadAnimatedGIF_File(path);
 }
 
 void frmAbout::Form_Load() {

@@ -4,9 +4,7 @@
 
 #include <string>
 
-class QGroupBox;
 class QLabel;
-class QPushButton;
 class QTimer;
 
 namespace tavrola {
@@ -25,34 +23,21 @@ public:
     frmAbout(Shell& shell, const Clock& clock, std::string infoText, std::string web, std::string email,
              QWidget* parent = nullptr);
 
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QGroupBox* fraInfo;
-    QLabel* lblInfo;
-    QPushButton* cmdWeb;
-    QPushButton* cmdEmail;
-    QPushButton* cmdOK;
-    QTimer* Timer1;
-    QLabel* picHeader;
-    QLabel* Picture2;
-
-    // The animated picture beside the title (objectName ucAniGIF1); the program loads its logo into it.
-    ucAniGIF* aniGif() const { return m_ucAniGIF1; }
-
-    const std::string& InfoText() const { return m_infoText; }
-    int InfoPos() const { return m_infoPos; }
-
 public slots:
+    // Loads this picture file into the animated picture beside the title (the program's logo).
+    void showLogoFile(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private slots:
     // Runs on every opening, so the typewriter starts again from an empty label.
     void Form_Load();
     void Timer1_Timer();
     void cmdWeb_Click();
     void cmdEmail_Click();
     void cmdOK_Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     Shell& m_shell;
@@ -63,7 +48,12 @@ private:
 
     std::string m_infoText;
     int m_infoPos = 0;
-    ucAniGIF* m_ucAniGIF1;
+
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QLabel* lblInfo;
+    QTimer* Timer1;
+    ucAniGIF* m_ucAniGIF1; // the animated picture beside the title
 };
 
 } // namespace tavrola

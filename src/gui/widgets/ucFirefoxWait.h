@@ -35,18 +35,20 @@ public:
     // What the control shows now.
     QImage currentPicture() const { return m_shown; }
 
-    // The frame strip: frame k starts at x = 16 * k; the rows below the frames are background.
-    const QImage picSource;
-    QLabel* const picDestination;
-    QTimer* const tmrPlay;
-
 public slots:
     void PlayWait();
     void StopWait();
+
+private slots:
     void tmrPlay_Timer();
 
 private:
     void showFrame();
+
+    // The frame strip: frame k starts at x = 16 * k; the rows below the frames are background.
+    const QImage picSource;
+    QLabel* const picDestination;
+    QTimer* const tmrPlay;
 
     int m_animationSpeed = 100;
     Colour m_backColor;

@@ -25,16 +25,6 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    QLineEdit* const txtTime;
-    QPushButton* const cmdUp;
-    QPushButton* const cmdDown;
-
-public slots:
-    void cmdUp_Click();
-    void cmdDown_Click();
-    // Reads the typed text; runs when the box loses the focus.
-    void txtTime_Validate();
-
 signals:
     void Change();
 
@@ -42,10 +32,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+private slots:
+    void cmdUp_Click();
+    void cmdDown_Click();
+    // Reads the typed text; runs when the box loses the focus.
+    void txtTime_Validate();
+
 private:
     void showValue();
     void step(int minutes);
 
+    QLineEdit* const txtTime;
+    QPushButton* const cmdUp;
+    QPushButton* const cmdDown;
     QTime m_value;
 };
 

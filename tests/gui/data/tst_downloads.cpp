@@ -22,9 +22,8 @@ class TestDownloads : public QObject {
 
     struct Setup {
         QTemporaryDir folder;
-        fakes::FakeClock clock;
+        fakes::FakeClock clock{DateTime{{2026, 12, 5}, 14, 3, 9, 0}};
         explicit Setup(const QByteArray& host = "data.example.test") {
-            clock.set(2026, 12, 5, 14, 3, 9);
             writeAll(folder.filePath("setting.ini"), "[SERVER]\r\nDATA_HOST=" + host + "\r\n");
         }
         ProgramFolder programFolder() const { return ProgramFolder(pathFromQt(folder.path())); }
@@ -36,21 +35,22 @@ private slots:
         Setup s;
         fakes::FakeHttpClient http;
         JSONAutoupdate w(s.programFolder(), s.clock, http);
+        QLabel* status = w.findChild<QLabel*>("lblStatus");
         w.load();
-        QCOMPARE(w.lblStatus->text(), QString("Muat turun data Disember 2026..."));
-        QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+        QCOMPARE(status->text(), QString("Muat turun data Disember 2026..."));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 128, 0));
         QVERIFY(http.reply(200, readAll(dataFile("month_2026-12.json")).toStdString()));
-        QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-        QCOMPARE(w.lblSubuh->text(), QString("05:51"));
-        QCOMPARE(w.lblMagrib->text(), QString("19:11"));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        QCOMPARE(w.findChild<QLabel*>("lblSubuh")->text(), QString("05:51"));
+        QCOMPARE(w.findChild<QLabel*>("lblMagrib")->text(), QString("19:11"));
         w.ForceDownload();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         TAVROLA_VERIFY_LAYOUT(&w);
         QVERIFY(http.reply(404, ""));
-        QCOMPARE(w.lblStatus->text(), QString("Gagal muat turun! HTTP: 404"));
-        QCOMPARE(w.lblStatus->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(status->text(), QString("Gagal muat turun! HTTP: 404"));
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         w.unload();
-        QVERIFY(!w.TimerAutoUpdate->isActive());
+        QVERIFY(!w.findChild<QTimer*>("TimerAutoUpdate")->isActive());
     }
 
     // A server that accepts the connection and then says nothing: the download hangs, the clock must not.
@@ -74,10 +74,11 @@ private slots:
         // Were loading or the event loop blocked by the download, the ticks would come only once it gave up.
         TAVROLA_TRY_VERIFY((ticks >= 20 && held.size() == 1) || !w.Busy());
         QVERIFY2(w.Busy(), qPrintable(QString("only %1 ticks before the download gave up").arg(ticks)));
-        w.onTimerAutoUpdate(); // the timer does not start a second download beside it
-        QTest::qWait(100);     // a fixed wait for what must not happen: a second connection
+        QMetaObject::invokeMethod(w.findChild<QTimer*>("TimerAutoUpdate"), "timeout"); // no second download
+        QTest::qWait(100); // a fixed wait for what must not happen: a second connection
         QCOMPARE(held.size(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(w.lblStatus->text(), QString("ERROR: The operation timed out"), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.findChild<QLabel*>("lblStatus")->text(),
+                                  QString("ERROR: The operation timed out"), 30000);
         QVERIFY(!QFile::exists(s.folder.filePath("dbase/dbsolat.dat")));
         qDeleteAll(held);
     }

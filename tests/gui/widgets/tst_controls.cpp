@@ -18,28 +18,29 @@ private slots:
         ucTimePicker p;
         p.setValue(QTime(10, 15, 42));
         QSignalSpy change(&p, &ucTimePicker::Change);
-        p.txtTime->clear();
-        QTest::keyClicks(p.txtTime, "2a5:70"); // filtered, then clamped
+        auto* box = p.findChild<QLineEdit*>("txtTime");
+        box->clear();
+        QTest::keyClicks(box, "2a5:70"); // filtered, then clamped
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(p.txtTime, &out);
-        QCOMPARE(p.txtTime->text(), QString("23:59"));
+        QCoreApplication::sendEvent(box, &out);
+        QCOMPARE(box->text(), QString("23:59"));
         QCOMPARE(p.Value().toString("HH:mm"), QString("23:59"));
         QCOMPARE(change.count(), 1);
-        p.txtTime->setText("-5/3"); // pasted: read with its own separators
-        QCoreApplication::sendEvent(p.txtTime, &out);
-        QCOMPARE(p.txtTime->text(), QString("00:05"));
-        p.txtTime->setText("12 3"); // opening the context menu to paste is not leaving the box
+        box->setText("-5/3"); // pasted: read with its own separators
+        QCoreApplication::sendEvent(box, &out);
+        QCOMPARE(box->text(), QString("00:05"));
+        box->setText("12 3"); // opening the context menu to paste is not leaving the box
         QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
-        QCoreApplication::sendEvent(p.txtTime, &popup);
-        QCOMPARE(p.txtTime->text(), QString("12 3"));
+        QCoreApplication::sendEvent(box, &popup);
+        QCOMPARE(box->text(), QString("12 3"));
         p.setValue(QTime(23, 59, 30));
-        p.cmdUp->click();
+        p.findChild<QPushButton*>("cmdUp")->click();
         QCOMPARE(p.Value(), QTime(0, 0, 30));
-        p.cmdDown->click();
-        QCOMPARE(p.txtTime->text(), QString("23:59"));
+        p.findChild<QPushButton*>("cmdDown")->click();
+        QCOMPARE(box->text(), QString("23:59"));
         p.setProperty("Enabled", false);
-        p.cmdUp->click();
-        QCOMPARE(p.txtTime->text(), QString("23:59"));
+        p.findChild<QPushButton*>("cmdUp")->click();
+        QCOMPARE(box->text(), QString("23:59"));
     }
 };
 

@@ -47,10 +47,11 @@ struct BackupRig {
     fakes::FakeDialogs dialogs;
     ModBackupINI backups{folder, clock, dialogs};
     frmBackupINI w{backups, dialogs};
+    QListWidget* list = w.findChild<QListWidget*>("lstBackups");
     QStringList entries() const {
         QStringList out;
-        for (int i = 0; i < w.lstBackups->count(); ++i)
-            out << w.lstBackups->item(i)->text();
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
         return out;
     }
 };
@@ -67,11 +68,10 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         TAVROLA_VERIFY_LAYOUT(&w);
-        for (int tick = 0; tick < 3; ++tick) // one character a tick, then it stops
-            w.Timer1_Timer();
-        QCOMPARE(w.lblInfo->text(), QString("AB"));
-        w.cmdWeb->click();
-        w.cmdEmail->click();
+        QTRY_COMPARE(w.findChild<QLabel*>("lblInfo")->text(), QString("AB")); // one character a tick,
+        QTRY_VERIFY(!w.findChild<QTimer*>("Timer1")->isActive());             // then it stops
+        w.findChild<QPushButton*>("cmdWeb")->click();
+        w.findChild<QPushButton*>("cmdEmail")->click();
         QCOMPARE(shell.opened,
                  (std::vector<std::string>{"https://maker.example.com/", "mailto:hubungi@example.com"}));
     }
@@ -79,22 +79,22 @@ private slots:
     void backupWindowRefusesThePlaceholderAndAsksFirst() {
         BackupRig r;
         QCOMPARE(r.entries(), QStringList{"(Tiada sandaran)"});
-        r.w.lstBackups->setCurrentRow(0);
-        r.w.cmdRestore_Click();
-        r.w.cmdDeleteBackup_Click();
+        r.list->setCurrentRow(0);
+        r.w.findChild<QPushButton*>("cmdRestore")->click();
+        r.w.findChild<QPushButton*>("cmdDeleteBackup")->click();
         QCOMPARE(r.dialogs.texts(),
                  (std::vector<std::string>{"Pilihan sandaran tidak sah!", "Pilihan sandaran tidak sah!"}));
-        r.w.cmdCreateBackup_Click();
-        QCOMPARE(r.w.lblStatus->text(), QString("Status: Gagal membuat sandaran!")); // no setting.ini yet
+        r.w.findChild<QPushButton*>("cmdCreateBackup")->click(); // no setting.ini yet
+        QCOMPARE(r.w.findChild<QLabel*>("lblStatus")->text(), QString("Status: Gagal membuat sandaran!"));
 
         fakes::writeBytes(r.folder.settingsFile(), "saved");
-        r.w.cmdCreateBackup_Click();
+        r.w.findChild<QPushButton*>("cmdCreateBackup")->click();
         QCOMPARE(r.entries(), QStringList{"setting.ini.bak.20261205_072528"});
         fakes::writeBytes(r.folder.settingsFile(), "changed");
-        r.w.lstBackups->setCurrentRow(0);
-        r.w.cmdRestore_Click();
+        r.list->setCurrentRow(0);
+        r.w.findChild<QPushButton*>("cmdRestore")->click();
         QCOMPARE(fakes::readBytes(r.folder.settingsFile()), std::string("saved"));
-        r.w.cmdDeleteBackup_Click();
+        r.w.findChild<QPushButton*>("cmdDeleteBackup")->click();
         QCOMPARE(r.entries(), QStringList{"(Tiada sandaran)"});
         r.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&r.w));
@@ -108,10 +108,8 @@ private slots:
             r.mod->CheckForUpdates(silent);
             QVERIFY(r.http.fail(HttpResponse::Error::Timeout, "x"));
             QVERIFY(!r.mod->updateWindow());
-            QCOMPARE(r.dialogs.texts(),
-                     silent ? std::vector<std::string>{}
-                            : std::vector<std::string>{
-                                  "Tidak dapat menyemak kemaskini. Sila pastikan internet bersambung."});
+            const std::string failed = "Tidak dapat menyemak kemaskini. Sila pastikan internet bersambung.";
+            QCOMPARE(r.dialogs.texts(), silent ? std::vector<std::string>{} : std::vector<std::string>{failed});
         }
     }
 

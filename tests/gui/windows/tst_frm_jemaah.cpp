@@ -45,7 +45,7 @@ private slots:
         QVERIFY(dialogs.openRequests.at(0).mustExist);
         w.findChild<QSpinBox*>("txtIqamah_ZOHOR")->setValue(0);
         w.findChild<QSpinBox*>("txtSolat_ISYAK")->setValue(15);
-        w.cmdSave_Click();
+        w.findChild<QPushButton*>("cmdSave")->click();
         QVERIFY(dialogs.shown.empty());
         const auto read = [&](const char* s, const char* k) { return GetFromINI(s, k, "", ini); };
         QCOMPARE(read("IQAMAH", "ZOHOR"), std::string());
@@ -65,7 +65,7 @@ private slots:
         FrmJemaah w(folder, dialogs);
         w.findChild<QSpinBox*>("txtIqamah_ASAR")->setValue(5);
         AtomicFileTestHooks::failReplace = [](const std::filesystem::path&) { return true; };
-        w.cmdSave_Click();
+        w.findChild<QPushButton*>("cmdSave")->click();
         AtomicFileTestHooks::failReplace = nullptr;
         QCOMPARE(dialogs.texts(), std::vector<std::string>{"Failed to save."});
         QCOMPARE(fakes::readBytes(folder.settingsFile()), text);

@@ -75,6 +75,7 @@ struct Rig {
     frmtray form{folder, wallClock, dialogs, shell, tray};
     ClockWindow clock;
     std::vector<std::string> calls;
+    QMenu* menu() const { return form.findChild<QMenu*>("mnuPopup"); }
 };
 
 } // namespace
@@ -88,7 +89,7 @@ private slots:
         QCOMPARE(rig.dialogs.texts(), std::vector<std::string>{"Fail setting.ini telah dimulihkan!"});
         QCOMPARE(fakes::readBytes(rig.folder.settingsFile()), defaultSettingsText());
         QCOMPARE(rig.calls, (std::vector<std::string>{"loadUpdater", "showClock"}));
-        QVERIFY(rig.form.tmrUpdateCheck->isActive());
+        QVERIFY(rig.form.findChild<QTimer*>("tmrUpdateCheck")->isActive());
         // Later calls only make sure the icon is there: no second load, backup or message.
         rig.wallClock.set(2026, 12, 6, 20, 20, 0);
         rig.tray.removeIcon();
@@ -106,8 +107,8 @@ private slots:
             rig.clock.show();
             QVERIFY(!rig.clock.close());
             QCOMPARE(rig.clock.isVisible(), !hasTray);
-            QCOMPARE(rig.form.mnuPopup->isVisible(), !hasTray); // without an icon the menu is the way on
-            rig.form.mnuPopup->hide();
+            QCOMPARE(rig.menu()->isVisible(), !hasTray); // without an icon the menu is the way on
+            rig.menu()->hide();
         }
         QVERIFY(!QApplication::quitOnLastWindowClosed());
     }
@@ -119,18 +120,18 @@ private slots:
         rig.calls.clear();
         for (TrayClick click : {TrayClick::Right, TrayClick::Middle, TrayClick::Double})
             rig.tray.press(click);
-        QVERIFY(!rig.form.mnuPopup->isVisible() && !rig.clock.isVisible());
+        QVERIFY(!rig.menu()->isVisible() && !rig.clock.isVisible());
         rig.tray.press(TrayClick::Left);
-        QVERIFY(rig.form.mnuPopup->isVisible());
-        for (QAction* a : {rig.form.mnuabout, rig.form.mnusettings, rig.form.mnuNoBG, rig.form.mnutukardisplay,
-                           rig.form.mnusemakkemaskini, rig.form.mnulamanweb, rig.form.mnuexit})
-            a->trigger();
+        QVERIFY(rig.menu()->isVisible());
+        for (const char* item : {"mnuabout", "mnusettings", "mnuNoBG", "mnutukardisplay", "mnusemakkemaskini",
+                                 "mnulamanweb", "mnuexit"})
+            rig.form.findChild<QAction*>(item)->trigger();
         QCOMPARE(rig.calls, (std::vector<std::string>{"about", "settings", "noBackground", "nextDisplay",
                                                       "manualUpdateCheck", "quit"}));
         QCOMPARE(rig.shell.opened, std::vector<std::string>{app::kHomePage});
         QCOMPARE(rig.shell.powerOffRequests, 0);
         QVERIFY(!rig.tray.shown);
-        QVERIFY(!rig.form.mnuPopup->isVisible());
+        QVERIFY(!rig.menu()->isVisible());
     }
 
     void oneClockPerFolderAndAStaleOrForeignLockIsTakenOver() {
