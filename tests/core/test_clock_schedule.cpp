@@ -19,7 +19,7 @@ namespace {
 // Times in the day's order, Imsak to Isyak.
 DayTimes day(std::string imsak, std::string suboh, std::string syuruk, std::string duha, std::string zohor,
              std::string asar, std::string magrib, std::string isyak) {
-    return {zohor, asar, magrib, isyak, suboh, imsak, syuruk, duha};
+    return {imsak, suboh, syuruk, duha, zohor, asar, magrib, isyak};
 }
 
 DayTimes typicalDay() {
@@ -173,8 +173,8 @@ TEST(PrayerDatabase, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
     const std::string text = fakes::monthText({2026, 12, 1});
     ASSERT_TRUE(fakes::writeDatabase(db, text));
     const DayTimes t = readDayTimes(db, {2026, 12, 5});
-    EXPECT_EQ(t.magrib, "19:10");
-    EXPECT_EQ(t.duha, "07:30");
+    EXPECT_EQ(t[Prayer::Maghrib], "19:10");
+    EXPECT_EQ(t[Prayer::Dhuha], "07:30");
     EXPECT_EQ(readDayTimes(db, {2027, 1, 5}), DayTimes{}); // a database of another month
     EXPECT_EQ(fakes::readBytes(db), text);
     EXPECT_EQ(readDayTimes(dir / "missing.dat", {2026, 12, 5}), DayTimes{});
@@ -185,8 +185,8 @@ TEST(PrayerDatabase, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
         "[05122026]\r\nTarikh: Sabtu, 05 Disember 2026\r\nZohor=13:05\r\nmagrib = 19:10 \r\n";
     ASSERT_TRUE(fakes::writeDatabase(db, partial));
     const DayTimes p = readDayTimes(db, {2026, 12, 5});
-    EXPECT_EQ(p.magrib, "19:10");
-    EXPECT_EQ(p.asar, "");
+    EXPECT_EQ(p[Prayer::Maghrib], "19:10");
+    EXPECT_EQ(p[Prayer::Asar], "");
     EXPECT_EQ(readDayTimes(db, {2026, 12, 6}), DayTimes{});
     EXPECT_EQ(fakes::readBytes(db), partial);
 }

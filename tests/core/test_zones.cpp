@@ -49,7 +49,7 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
             ASSERT_TRUE(day[p].has_value());
             const auto loose = unreproduced.find(code);
             EXPECT_LE(std::abs(*day[p] - published), loose == unreproduced.end() ? 1 : loose->second)
-                << code << " " << date << " " << prayerName(p);
+                << code << " " << date << " " << prayerNames(p).document;
             exactHere += *day[p] == published;
             ++totalHere;
             if (zone->rules.asarSeasonSeconds != 0.0 && (p == Prayer::Zohor || p == Prayer::Asar)) {

@@ -161,8 +161,8 @@ void JSONAutoupdate::refresh() {
     lblStatus->setPalette(pal);
     lblTimer->setText(toQt(m_updater.timerText()));
     QLabel* values[] = {lblImsak, lblSubuh, lblSyuruk, lblZohor, lblAsar, lblMagrib, lblIsyak};
-    for (int i = 0; i < DataUpdater::TodayLabelCount; ++i)
-        values[i]->setText(toQt(m_updater.todayText(static_cast<DataUpdater::TodayLabel>(i))));
+    for (std::size_t i = 0; i < DataUpdater::kTodayPrayers.size(); ++i)
+        values[i]->setText(toQt(m_updater.todayText(DataUpdater::kTodayPrayers[i])));
     if (statusChangedNow)
         emit statusChanged(status);
 }
