@@ -40,6 +40,7 @@ TEST(CalculatedMonthSource, StandsInOnlyWhenNoServerIsSet) {
                 << t;
         EXPECT_LT(today[Prayer::Subuh], today[Prayer::Zohor]);
         EXPECT_LT(today[Prayer::Asar], today[Prayer::Isyak]);
-        EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 31})[Prayer::Zohor].size(), 5u) << "the whole month";
+        EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 31})[Prayer::Zohor].size(), 5u)
+            << "the whole month";
     }
 }

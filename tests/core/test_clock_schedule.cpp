@@ -56,10 +56,10 @@ TEST(TimeText, Convert24To12AndCountdownTexts) {
 
 TEST(TimeText, OnlyHHMMIsATimeAndClockModes) {
     const std::pair<const char*, std::optional<int>> stored[] = {
-        {" 23:59 ", at(23, 59)}, {"00:30", at(0, 30)}, {"5:07", at(5, 7)}, {"13:0", {}},
-        {"12:345", {}},          {"04:45:00", at(4, 45)}, {"", {}},  {"--:--", {}},
-        {"24:00", {}},           {"12:60", {}},        {"-1:00", {}}, {"\t12:30", {}},
-        {"12:30:60", {}},        {"123:00", {}},       {":30", {}}};
+        {" 23:59 ", at(23, 59)}, {"00:30", at(0, 30)},    {"5:07", at(5, 7)}, {"13:0", {}},
+        {"12:345", {}},          {"04:45:00", at(4, 45)}, {"", {}},           {"--:--", {}},
+        {"24:00", {}},           {"12:60", {}},           {"-1:00", {}},      {"\t12:30", {}},
+        {"12:30:60", {}},        {"123:00", {}},          {":30", {}}};
     for (const auto& [text, minutes] : stored)
         EXPECT_EQ(minutesOfDay(text), minutes) << '"' << text << '"';
     EXPECT_EQ(minuteText(moment(0, 30)), "12:30 AM");

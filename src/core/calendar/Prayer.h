@@ -11,13 +11,12 @@ namespace tavrola {
 // The eight times of the day, in the order of the day (and of the strip, and of dbsolat.dat).
 enum class Prayer : std::size_t { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
 inline constexpr std::size_t kPrayerCount = 8;
-inline constexpr std::array<Prayer, kPrayerCount> kAllPrayers = {Prayer::Imsak, Prayer::Subuh, Prayer::Syuruk,
-                                                                 Prayer::Dhuha, Prayer::Zohor, Prayer::Asar,
+inline constexpr std::array<Prayer, kPrayerCount> kAllPrayers = {Prayer::Imsak,   Prayer::Subuh, Prayer::Syuruk,
+                                                                 Prayer::Dhuha,   Prayer::Zohor, Prayer::Asar,
                                                                  Prayer::Maghrib, Prayer::Isyak};
 
 // One value for each prayer, indexed by Prayer.
-template <class T>
-struct ByPrayer {
+template <class T> struct ByPrayer {
     std::array<T, kPrayerCount> values{};
 
     T& operator[](Prayer p) { return values[static_cast<std::size_t>(p)]; }

@@ -6,10 +6,6 @@
 
 namespace tavrola {
 
-namespace {
-
-} // namespace
-
 Rgb rgbOf(StatusColour c) {
     switch (c) {
     case StatusColour::Orange:

@@ -27,9 +27,8 @@ Rgb rgbOf(StatusColour c); // Default gives black
 class DataUpdater {
 public:
     // The seven times the window shows for today (there is no label for Dhuha), in window order.
-    static constexpr std::array<Prayer, 7> kTodayPrayers = {Prayer::Imsak, Prayer::Subuh,   Prayer::Syuruk,
-                                                            Prayer::Zohor, Prayer::Asar,    Prayer::Maghrib,
-                                                            Prayer::Isyak};
+    static constexpr std::array<Prayer, 7> kTodayPrayers = {
+        Prayer::Imsak, Prayer::Subuh, Prayer::Syuruk, Prayer::Zohor, Prayer::Asar, Prayer::Maghrib, Prayer::Isyak};
 
     DataUpdater(ProgramFolder folder, const Clock& clock, MonthSource& source);
     ~DataUpdater();

@@ -50,8 +50,8 @@ MonthConversion convertMonthDocument(std::string_view document, const DateTime& 
                 for (char& c : raw)
                     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
                         c = '?';
-                result.error = "Invalid " + std::string(name) + " time \"" + raw + "\" on " + yearMonth +
-                               pad(day, 2);
+                result.error =
+                    "Invalid " + std::string(name) + " time \"" + raw + "\" on " + yearMonth + pad(day, 2);
                 result.text.clear();
                 return result;
             }

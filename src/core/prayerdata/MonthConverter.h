@@ -16,7 +16,7 @@ struct MonthConversion {
     int daysInMonth = 0;
     int daysFound = 0; // day blocks written
     bool todayFound = false;
-    DayTimes today;  // today's eight stored values, when today was in the document
+    DayTimes today; // today's eight stored values, when today was in the document
 };
 
 // Converts the month of `now` out of `document`. Dates and the header's times come from `now`.

@@ -153,8 +153,8 @@ ucAniGIF* makePicture(QWidget* parent, const QString& name, const std::filesyste
 }
 
 // The prayer each Waktunya caption names, by its index.
-constexpr std::array<Prayer, kPrayerCount> kNameOrder = {Prayer::Zohor, Prayer::Asar,  Prayer::Maghrib,
-                                                         Prayer::Isyak, Prayer::Subuh, Prayer::Imsak,
+constexpr std::array<Prayer, kPrayerCount> kNameOrder = {Prayer::Zohor,  Prayer::Asar,  Prayer::Maghrib,
+                                                         Prayer::Isyak,  Prayer::Subuh, Prayer::Imsak,
                                                          Prayer::Syuruk, Prayer::Dhuha};
 int nameIndexOf(Prayer p) {
     return static_cast<int>(std::find(kNameOrder.begin(), kNameOrder.end(), p) - kNameOrder.begin());

@@ -25,7 +25,8 @@ namespace {
 
 // A row's caption: the mixed-case spelling the month document uses.
 QString rowName(Jemaah j) {
-    return j == Jemaah::Jumaat ? QStringLiteral("Jumaat") : toQt(std::string(prayerNames(jemaahPrayer(j)).document));
+    return j == Jemaah::Jumaat ? QStringLiteral("Jumaat")
+                               : toQt(std::string(prayerNames(jemaahPrayer(j)).document));
 }
 
 QSpinBox* minutesBox(QWidget* parent, const QString& name) {
