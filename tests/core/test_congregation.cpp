@@ -118,6 +118,11 @@ TEST(Congregation, SettingsAreReadWithoutWritingAndFollowTheFile) {
     for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{
              {"10", 10}, {" 15 ", 15}, {"60", 60}, {"05", 5}, {"", 0}, {"0", 0}, {"61", 0}, {"-5", 0}, {"1.5", 0}})
         EXPECT_EQ(congregationMinutes(text), expected) << "'" << text << "'";
+    // Settings name prayers as their keys do (SUBUH, not the strip's SUBOH), in any case.
+    EXPECT_EQ(prayerBySettingsName(jemaahKey(J::Subuh)), Prayer::Subuh);
+    EXPECT_EQ(prayerBySettingsName("isyak"), Prayer::Isyak);
+    for (std::string_view other : {"SUBOH", "ISYAK+60", "", "JUMAAT"})
+        EXPECT_EQ(prayerBySettingsName(other), std::nullopt) << other;
 
     fakes::TempDir dir;
     const auto ini = dir / "setting.ini";
