@@ -41,15 +41,7 @@ BENCHMARK(BM_FullTick)->Unit(benchmark::kMicrosecond);
 
 // The same tick without the file reads: what the rules themselves cost.
 static void BM_TickRulesOnly(benchmark::State& state) {
-    DayTimes times;
-    times.imsak = "05:40";
-    times.suboh = "05:50";
-    times.syuruk = "07:05";
-    times.duha = "07:30";
-    times.zohor = "13:05";
-    times.asar = "16:25";
-    times.magrib = "19:10";
-    times.isyak = "20:25";
+    const DayTimes times{"05:40", "05:50", "07:05", "07:30", "13:05", "16:25", "19:10", "20:25"};
     PrayerSchedule schedule;
     schedule.start({2026, 12, 31}, "1");
     int second = 0;

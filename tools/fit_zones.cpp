@@ -124,7 +124,7 @@ bool readTable(const std::filesystem::path& file, Tables& tables) {
         else if (name == "date" || name == "tarikh miladi")
             dateColumn = static_cast<int>(c);
         for (std::size_t p = 0; p < kPrayerCount; ++p)
-            if (name == lower(std::string(prayerName(static_cast<Prayer>(p)))))
+            if (name == lower(std::string(prayerNames(static_cast<Prayer>(p)).document)))
                 prayerColumn[p] = static_cast<int>(c);
     }
     if (dateColumn < 0)
@@ -453,7 +453,7 @@ void printTally(const std::string& code, const Tally& t) {
     for (std::size_t p = 0; p < kPrayerCount; ++p) {
         if (t.misses[p].empty())
             continue;
-        std::printf("  %s", std::string(prayerName(static_cast<Prayer>(p))).c_str());
+        std::printf("  %s", std::string(prayerNames(static_cast<Prayer>(p)).document).c_str());
         for (const auto& [d, n] : t.misses[p])
             std::printf(" %+d:%d", d, n);
     }

@@ -34,13 +34,13 @@ TEST(CalculatedMonthSource, StandsInOnlyWhenNoServerIsSet) {
         EXPECT_TRUE(http.requests.empty());
         EXPECT_TRUE(updater.UpToDate());
         const DayTimes today = readDayTimes(folder.databaseFile(), {2026, 12, 6});
-        for (const std::string* t : {&today.imsak, &today.suboh, &today.syuruk, &today.duha, &today.zohor,
-                                     &today.asar, &today.magrib, &today.isyak})
-            EXPECT_TRUE(t->size() == 5 && (*t)[2] == ':' && std::isdigit(static_cast<unsigned char>((*t)[0])) &&
-                        std::isdigit(static_cast<unsigned char>((*t)[4])))
-                << *t;
-        EXPECT_LT(today.suboh, today.zohor);
-        EXPECT_LT(today.asar, today.isyak);
-        EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 31}).zohor.size(), 5u) << "the whole month";
+        for (const std::string& t : today.values)
+            EXPECT_TRUE(t.size() == 5 && t[2] == ':' && std::isdigit(static_cast<unsigned char>(t[0])) &&
+                        std::isdigit(static_cast<unsigned char>(t[4])))
+                << t;
+        EXPECT_LT(today[Prayer::Subuh], today[Prayer::Zohor]);
+        EXPECT_LT(today[Prayer::Asar], today[Prayer::Isyak]);
+        EXPECT_EQ(readDayTimes(folder.databaseFile(), {2026, 12, 31})[Prayer::Zohor].size(), 5u)
+            << "the whole month";
     }
 }

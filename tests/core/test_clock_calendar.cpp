@@ -1,5 +1,5 @@
 #include "core/clock/HijriCalendar.h"
-#include "core/clock/MalayCalendar.h"
+#include "core/calendar/MalayCalendar.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,7 @@ namespace {
 // Times in the day's order, Imsak to Isyak.
 DayTimes day(std::string imsak, std::string suboh, std::string syuruk, std::string duha, std::string zohor,
              std::string asar, std::string magrib, std::string isyak) {
-    return {zohor, asar, magrib, isyak, suboh, imsak, syuruk, duha};
+    return {imsak, suboh, syuruk, duha, zohor, asar, magrib, isyak};
 }
 
 DayTimes typicalDay() {
@@ -56,10 +56,10 @@ TEST(TimeText, Convert24To12AndCountdownTexts) {
 
 TEST(TimeText, OnlyHHMMIsATimeAndClockModes) {
     const std::pair<const char*, std::optional<int>> stored[] = {
-        {" 23:59 ", at(23, 59)}, {"00:30", at(0, 30)}, {"5:07", at(5, 7)}, {"13:0", {}},
-        {"12:345", {}},          {"04:45:00", at(4, 45)}, {"", {}},  {"--:--", {}},
-        {"24:00", {}},           {"12:60", {}},        {"-1:00", {}}, {"\t12:30", {}},
-        {"12:30:60", {}},        {"123:00", {}},       {":30", {}}};
+        {" 23:59 ", at(23, 59)}, {"00:30", at(0, 30)},    {"5:07", at(5, 7)}, {"13:0", {}},
+        {"12:345", {}},          {"04:45:00", at(4, 45)}, {"", {}},           {"--:--", {}},
+        {"24:00", {}},           {"12:60", {}},           {"-1:00", {}},      {"\t12:30", {}},
+        {"12:30:60", {}},        {"123:00", {}},          {":30", {}}};
     for (const auto& [text, minutes] : stored)
         EXPECT_EQ(minutesOfDay(text), minutes) << '"' << text << '"';
     EXPECT_EQ(minuteText(moment(0, 30)), "12:30 AM");
@@ -173,8 +173,8 @@ TEST(PrayerDatabase, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
     const std::string text = fakes::monthText({2026, 12, 1});
     ASSERT_TRUE(fakes::writeDatabase(db, text));
     const DayTimes t = readDayTimes(db, {2026, 12, 5});
-    EXPECT_EQ(t.magrib, "19:10");
-    EXPECT_EQ(t.duha, "07:30");
+    EXPECT_EQ(t[Prayer::Maghrib], "19:10");
+    EXPECT_EQ(t[Prayer::Dhuha], "07:30");
     EXPECT_EQ(readDayTimes(db, {2027, 1, 5}), DayTimes{}); // a database of another month
     EXPECT_EQ(fakes::readBytes(db), text);
     EXPECT_EQ(readDayTimes(dir / "missing.dat", {2026, 12, 5}), DayTimes{});
@@ -185,8 +185,8 @@ TEST(PrayerDatabase, DayReaderFindsTheDayAndNeverWritesTheDatabase) {
         "[05122026]\r\nTarikh: Sabtu, 05 Disember 2026\r\nZohor=13:05\r\nmagrib = 19:10 \r\n";
     ASSERT_TRUE(fakes::writeDatabase(db, partial));
     const DayTimes p = readDayTimes(db, {2026, 12, 5});
-    EXPECT_EQ(p.magrib, "19:10");
-    EXPECT_EQ(p.asar, "");
+    EXPECT_EQ(p[Prayer::Maghrib], "19:10");
+    EXPECT_EQ(p[Prayer::Asar], "");
     EXPECT_EQ(readDayTimes(db, {2026, 12, 6}), DayTimes{});
     EXPECT_EQ(fakes::readBytes(db), partial);
 }

@@ -14,7 +14,7 @@ using J = Jemaah;
 namespace {
 
 // Zohor, Asar, Maghrib, Isyak and Subuh, in the order a day is read.
-const DayTimes kDay{"13:05", "16:25", "19:10", "20:25", "05:50", "", "", ""};
+const DayTimes kDay{"", "05:50", "", "", "13:05", "16:25", "19:10", "20:25"};
 
 // Iqamah and prayer-screen minutes for Subuh, Zohor, Asar, Maghrib, Isyak, Jumaat.
 CongregationSettings minutes(std::array<int, kJemaahCount> iqamah, std::array<int, kJemaahCount> prayer) {
@@ -76,7 +76,7 @@ TEST(Congregation, AWholeWeekdayAndAFriday) {
 }
 
 TEST(Congregation, LateIsyakPastMidnightJumpsAndNewDatabasesFollowTheTimes) {
-    const DayTimes late{"13:05", "16:25", "19:10", "23:30", "05:50", "", "", ""};
+    const DayTimes late{"", "05:50", "", "", "13:05", "16:25", "19:10", "23:30"};
     const CongregationSettings s = minutes({0, 0, 0, 0, 20, 0}, {0, 0, 0, 0, 30, 0});
     expectRows({{kThursday, 23, 45, 0, Screen::IqamahCountdown, J::Isyak, 300}}, late, kDay, s);
     expectRows({{kFriday, 0, 5, 0, Screen::PrayerInProgress, J::Isyak, 15},
@@ -84,7 +84,7 @@ TEST(Congregation, LateIsyakPastMidnightJumpsAndNewDatabasesFollowTheTimes) {
                kDay, late, s);
     // A countdown that itself crosses midnight; a new month's file without yesterday ends it.
     expectRows({{kFriday, 0, 3, 0, Screen::IqamahCountdown, J::Isyak, 420}}, kDay,
-               {"13:05", "16:25", "19:10", "23:50", "05:50", "", "", ""}, s);
+               {"", "05:50", "", "", "13:05", "16:25", "19:10", "23:50"}, s);
     expectRows({{kFriday, 0, 5, 0, Screen::Normal, J::Isyak, 0}}, kDay, DayTimes{}, s);
 
     EXPECT_TRUE(congregationNeedsYesterday({kFriday, 1, 59, 59, 0}, s));
@@ -95,14 +95,14 @@ TEST(Congregation, LateIsyakPastMidnightJumpsAndNewDatabasesFollowTheTimes) {
     // without a time has no screens; the next prayer's start ends what is left of the one before.
     expectRows({{kThursday, 13, 14, 1, Screen::IqamahCountdown, J::Zohor, 59}}, kDay, kDay, kMosque);
     expectRows({{kThursday, 13, 10, 0, Screen::IqamahCountdown, J::Zohor, 480}},
-               {"13:08", "16:25", "19:10", "20:25", "05:50", "", "", ""}, kDay, kMosque);
+               {"", "05:50", "", "", "13:08", "16:25", "19:10", "20:25"}, kDay, kMosque);
     for (const char* notATime : {"--:--", "1a:05", "13:5x", "12:345", "13:0"})
         expectRows({{kThursday, 12, 40, 0, Screen::Normal, J::Zohor, 0},
                     {kThursday, 13, 10, 0, Screen::Normal, J::Zohor, 0}},
-                   {notATime, "16:25", "19:10", "20:25", "05:50", "", "", ""}, kDay, kMosque);
+                   {"", "05:50", "", "", notATime, "16:25", "19:10", "20:25"}, kDay, kMosque);
     expectRows({{kThursday, 13, 8, 0, Screen::IqamahCountdown, J::Zohor, 420},
                 {kThursday, 13, 12, 0, Screen::Normal, J::Zohor, 0}},
-               {"13:05", "13:10", "19:10", "20:25", "05:50", "", "", ""}, kDay, minutes({0, 10, 0, 0, 0, 0}, {}));
+               {"", "05:50", "", "", "13:05", "13:10", "19:10", "20:25"}, kDay, minutes({0, 10, 0, 0, 0, 0}, {}));
 
     // The tone sounds when the countdown runs out between ticks, not after a jump past it.
     const CongregationState ending{Screen::IqamahCountdown, J::Zohor, 1, 0, false};
@@ -118,6 +118,11 @@ TEST(Congregation, SettingsAreReadWithoutWritingAndFollowTheFile) {
     for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{
              {"10", 10}, {" 15 ", 15}, {"60", 60}, {"05", 5}, {"", 0}, {"0", 0}, {"61", 0}, {"-5", 0}, {"1.5", 0}})
         EXPECT_EQ(congregationMinutes(text), expected) << "'" << text << "'";
+    // Settings name prayers as their keys do (SUBUH, not the strip's SUBOH), in any case.
+    EXPECT_EQ(prayerBySettingsName(jemaahKey(J::Subuh)), Prayer::Subuh);
+    EXPECT_EQ(prayerBySettingsName("isyak"), Prayer::Isyak);
+    for (std::string_view other : {"SUBOH", "ISYAK+60", "", "JUMAAT"})
+        EXPECT_EQ(prayerBySettingsName(other), std::nullopt) << other;
 
     fakes::TempDir dir;
     const auto ini = dir / "setting.ini";

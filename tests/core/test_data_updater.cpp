@@ -34,8 +34,8 @@ protected:
     std::string database() const { return readBytes(folder.databaseFile()); }
     std::vector<std::string> todayLabels() const {
         std::vector<std::string> v;
-        for (int i = 0; i < DataUpdater::TodayLabelCount; ++i)
-            v.push_back(updater.todayText(static_cast<DataUpdater::TodayLabel>(i)));
+        for (Prayer p : DataUpdater::kTodayPrayers)
+            v.push_back(updater.todayText(p));
         return v;
     }
 
@@ -184,7 +184,7 @@ TEST_F(UpdaterTest, AReplyArrivingNextMonthStaysInItsMonthAndTheNewMonthIsFetche
     ASSERT_TRUE(http.reply(200, R"({"2027-01-01": {"Imsak": "5:55"}})"));
     EXPECT_TRUE(updater.UpToDate());
     EXPECT_NE(database().find("CACHE_MONTH=012027"), std::string::npos);
-    EXPECT_EQ(updater.todayText(DataUpdater::Imsak), "05:55");
+    EXPECT_EQ(updater.todayText(Prayer::Imsak), "05:55");
 }
 
 TEST_F(UpdaterTest, TimerCheckOfAFileWithoutMonthLineIsUpToDate) {

@@ -1,4 +1,4 @@
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 #include "core/clock/WallClockJump.h"
 
 #include <gtest/gtest.h>

@@ -36,7 +36,7 @@ TEST(MonthDocument, EveryDayReadsBackAsTheCalculatorsTimesInOneObjectOfDates) {
             const PrayerDay day = calculator.day({year, month, d});
             for (std::size_t i = 0; i < kPrayerCount; ++i) {
                 const auto p = static_cast<Prayer>(i);
-                EXPECT_EQ(GetJsonValue(object, prayerName(p)), formatPrayerTime(day[p])) << date;
+                EXPECT_EQ(GetJsonValue(object, prayerNames(p).document), formatPrayerTime(day[p])) << date;
             }
         }
     }

@@ -52,7 +52,7 @@ TEST(MonthConverter, FullMonthIsWrittenByteForByte) {
     EXPECT_EQ(c.daysInMonth, 31);
     EXPECT_EQ(c.daysFound, 31);
     ASSERT_TRUE(c.todayFound);
-    EXPECT_EQ(c.today, (StoredDay{"05:41", "05:51", "07:06", "07:31", "13:06", "16:29", "19:11", "20:25"}));
+    EXPECT_EQ(c.today, (DayTimes{"05:41", "05:51", "07:06", "07:31", "13:06", "16:29", "19:11", "20:25"}));
     // The clock reads its keys from the written file.
     const fakes::TempDir dir;
     fakes::writeBytes(dir / "dbsolat.dat", c.text);

@@ -27,7 +27,7 @@ TEST(PrayerCalculator, FarFromTheEquatorTimesTheSunNeverReachesAreLeftOut) {
          {PrayerLocation{90, 0, 0}, PrayerLocation{-90, 0, 0}, PrayerLocation{3.139, 101.6869, -4}}) {
         day = PrayerCalculator(where).day({2026, 12, 6});
         EXPECT_TRUE(day[Prayer::Zohor].has_value());
-        for (const auto& m : day.minutes)
+        for (const auto& m : day.values)
             EXPECT_TRUE(!m || (*m >= 0 && *m < 24 * 60)) << where.latitude;
     }
     EXPECT_EQ(formatPrayerTime(std::nullopt), "");

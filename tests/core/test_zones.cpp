@@ -49,7 +49,7 @@ TEST(Zones, ReproduceAnotherYearsPublishedTimes) {
             ASSERT_TRUE(day[p].has_value());
             const auto loose = unreproduced.find(code);
             EXPECT_LE(std::abs(*day[p] - published), loose == unreproduced.end() ? 1 : loose->second)
-                << code << " " << date << " " << prayerName(p);
+                << code << " " << date << " " << prayerNames(p).document;
             exactHere += *day[p] == published;
             ++totalHere;
             if (zone->rules.asarSeasonSeconds != 0.0 && (p == Prayer::Zohor || p == Prayer::Asar)) {
@@ -130,15 +130,18 @@ TEST(Zones, PlaceProblemsAreSaidAndAChangedPlaceRebuildsTheMonth) {
     EXPECT_EQ(suboh(), "04:59");
     EXPECT_EQ(updater.statusText(), "Update #2 BERJAYA! - 31 hari");
 
-    ASSERT_TRUE(AddToINI({{"LOKASI", "ZON", ""}, {"LOKASI", "LATITUD", "5,98"}, {"LOKASI", "LONGITUD", "116.07"},
+    ASSERT_TRUE(AddToINI({{"LOKASI", "ZON", ""},
+                          {"LOKASI", "LATITUD", "5,98"},
+                          {"LOKASI", "LONGITUD", "116.07"},
                           {"LOKASI", "ZON_WAKTU", "+8:00"}},
                          ini));
     updater.checkPlace();
-    EXPECT_EQ(updater.statusText(), "Update #3 BERJAYA! - 31 hari - LATITUD=5,98 tidak sah (guna titik perpuluhan, "
-                                    "bukan koma), guna 3.139; ZON_WAKTU=+8:00 tidak sah (bukan nombor), guna 8");
+    EXPECT_EQ(updater.statusText(),
+              "Update #3 BERJAYA! - 31 hari - LATITUD=5,98 tidak sah (guna titik perpuluhan, "
+              "bukan koma), guna 3.139; ZON_WAKTU=+8:00 tidak sah (bukan nombor), guna 8");
     EXPECT_EQ(log.size(), 5u) << "the notice and the success, once each";
     for (const char* bad : {"91", "NaN", "1e308"})
-        EXPECT_EQ(coordinateProblem(settings::kLatitude, bad), *bad == '9' ? "mesti dari -90 hingga 90" : "bukan nombor");
+        EXPECT_EQ(coordinateProblem(settings::kLatitude, bad),
+                  *bad == '9' ? "mesti dari -90 hingga 90" : "bukan nombor");
     EXPECT_EQ(coordinateProblem(settings::kTimeZone, "15"), "mesti dari -12 hingga 14");
 }
-

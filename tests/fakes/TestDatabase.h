@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 #include "core/prayerdata/PrayerDatabase.h"
 #include "core/config/AtomicFile.h"
 
@@ -13,7 +13,7 @@ namespace tavrola::fakes {
 
 // Writes dbsolat.dat files in the layout the monthly download produces, for tests and benchmarks.
 // Times are given Imsak to Isyak.
-using EightTimes = StoredDay;
+using EightTimes = DayTimes;
 
 // The whole month of `month` (its day field is ignored), as if written at midnight on its first day;
 // `timesOf` gives each day's times, and a day for which it returns an empty first time is left out.
@@ -23,7 +23,7 @@ inline std::string monthText(const Date& month, const std::function<EightTimes(c
     for (int day = 1; day <= daysInMonth(month.year, month.month); ++day) {
         const Date d{month.year, month.month, day};
         const EightTimes t = timesOf(d);
-        if (!t[0].empty())
+        if (!t[Prayer::Imsak].empty())
             prayerdb::appendDayBlock(s, d, t);
     }
     prayerdb::appendEnd(s);

@@ -4,7 +4,7 @@
 // Whatever the document holds: a failure writes nothing; the text has CR LF lines only and no line
 // break of the document reaches it; its days are in order and within the month; today's values are
 // the ones written under today.
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 #include "core/prayerdata/MonthConverter.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(r.todayFound == (todayAt != std::string::npos));
     if (r.todayFound) {
         const std::string_view block = std::string_view(r.text).substr(todayAt, todayEnd - todayAt);
-        for (std::size_t k = 0; k < prayerdb::kKeys.size(); ++k)
-            require(block.find("\r\n" + std::string(prayerdb::kKeys[k]) + "=" + r.today[k] + "\r\n") !=
+        for (Prayer p : kAllPrayers)
+            require(block.find("\r\n" + std::string(prayerNames(p).database) + "=" + r.today[p] + "\r\n") !=
                     std::string_view::npos);
     }
     return 0;

@@ -35,15 +35,12 @@ struct Start {
 };
 
 void addDay(std::vector<Start>& out, const DayTimes& t, bool friday, int offset) {
-    const std::pair<Jemaah, const std::string*> day[] = {
-        {Jemaah::Subuh, &t.suboh}, {friday ? Jemaah::Jumaat : Jemaah::Zohor, &t.zohor},
-        {Jemaah::Asar, &t.asar},   {Jemaah::Maghrib, &t.magrib},
-        {Jemaah::Isyak, &t.isyak},
-    };
+    const Jemaah day[] = {Jemaah::Subuh, friday ? Jemaah::Jumaat : Jemaah::Zohor, Jemaah::Asar, Jemaah::Maghrib,
+                          Jemaah::Isyak};
     // The strip's reader, so that a time it does not show as occurring starts no screens either.
-    for (const auto& [prayer, time] : day)
-        if (const auto m = minutesOfDay(*time))
-            out.push_back({prayer, *m * 60 + offset});
+    for (Jemaah j : day)
+        if (const auto m = minutesOfDay(t[jemaahPrayer(j)]))
+            out.push_back({j, *m * 60 + offset});
 }
 
 std::size_t at(Jemaah j) {
@@ -52,10 +49,18 @@ std::size_t at(Jemaah j) {
 
 } // namespace
 
+Prayer jemaahPrayer(Jemaah j) {
+    static constexpr std::array<Prayer, kJemaahCount> prayers = {Prayer::Subuh,   Prayer::Zohor, Prayer::Asar,
+                                                                 Prayer::Maghrib, Prayer::Isyak, Prayer::Zohor};
+    return prayers[at(j)];
+}
+
+std::string_view jemaahKey(Jemaah j) {
+    return j == Jemaah::Jumaat ? congregation::kFriday : prayerNames(jemaahPrayer(j)).settings;
+}
+
 std::string_view jemaahName(Jemaah j) {
-    static constexpr std::array<std::string_view, kJemaahCount> names = {"SUBOH",  "ZOHOR", "ASAR",
-                                                                         "MAGRIB", "ISYAK", "JUMAAT"};
-    return names[at(j)];
+    return j == Jemaah::Jumaat ? congregation::kFriday : prayerNames(jemaahPrayer(j)).shown;
 }
 
 bool CongregationSettings::anyScreen() const {
@@ -79,8 +84,9 @@ CongregationSettings readCongregationSettings(const std::filesystem::path& setti
     };
     CongregationSettings s;
     for (std::size_t i = 0; i < kJemaahCount; ++i) {
-        s.iqamahMinutes[i] = congregationMinutes(read(c::kIqamahSection, c::kKeys[i]));
-        s.prayerMinutes[i] = congregationMinutes(read(c::kPrayerSection, c::kKeys[i]));
+        const std::string_view key = jemaahKey(static_cast<Jemaah>(i));
+        s.iqamahMinutes[i] = congregationMinutes(read(c::kIqamahSection, key));
+        s.prayerMinutes[i] = congregationMinutes(read(c::kPrayerSection, key));
     }
     s.message = read(c::kIqamahSection, c::kMessageKey);
     std::string tone = std::string(trimmed(read(c::kIqamahSection, c::kToneKey)));

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
+#include "core/calendar/Prayer.h"
 #include "core/config/IniCache.h"
-#include "core/prayerdata/PrayerDatabase.h"
-#include "core/clock/Prayers.h"
 
 #include <array>
 #include <cstddef>
@@ -31,12 +30,14 @@ inline constexpr std::string_view kMessageKey = "PESAN"; // [IQAMAH], shown unde
 inline constexpr std::string_view kToneKey = "BUNYI";    // [IQAMAH], "ON": a short tone at the iqamah
 inline constexpr std::string_view kAzanKey = "FAIL";     // [AZAN], played at a prayer's start
 inline constexpr std::string_view kAzanSubuhKey = "FAIL_SUBUH";
-// The per-prayer keys of [IQAMAH] and [SOLAT], indexed by Jemaah.
-inline constexpr std::array<std::string_view, kJemaahCount> kKeys = {"SUBUH",  "ZOHOR", "ASAR",
-                                                                     "MAGRIB", "ISYAK", "JUMAAT"};
+inline constexpr std::string_view kFriday = "JUMAAT"; // Friday's key and shown name
 inline constexpr int kMaxMinutes = 60;
 } // namespace congregation
 
+// The prayer a congregation gathers for: Zohor on Friday too.
+Prayer jemaahPrayer(Jemaah j);
+// Its key in [IQAMAH] and [SOLAT]: the prayer's settings name, or "JUMAAT".
+std::string_view jemaahKey(Jemaah j);
 // The name the screens show: the strip's own spelling, and "JUMAAT" for Friday's Zohor.
 std::string_view jemaahName(Jemaah j);
 

@@ -1,10 +1,11 @@
 #include "core/clock/PrayerSchedule.h"
 
 #include "core/clock/HijriCalendar.h"
-#include "core/clock/MalayCalendar.h"
+#include "core/calendar/MalayCalendar.h"
 #include "core/clock/TimeText.h"
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
+#include "core/prayerdata/PrayerDatabase.h"
 
 namespace tavrola {
 

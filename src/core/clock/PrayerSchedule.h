@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/clock/DateTime.h"
-#include "core/prayerdata/PrayerDatabase.h"
+#include "core/calendar/DateTime.h"
 #include "core/clock/Prayers.h"
 
 #include <array>

@@ -38,42 +38,18 @@ bool isObligatory(Prayer p) {
     return prayerInfo(p).indicator >= 0;
 }
 
-const std::string& storedTime(const DayTimes& t, Prayer p) {
-    switch (p) {
-    case Prayer::Imsak:
-        return t.imsak;
-    case Prayer::Subuh:
-        return t.suboh;
-    case Prayer::Syuruk:
-        return t.syuruk;
-    case Prayer::Dhuha:
-        return t.duha;
-    case Prayer::Zohor:
-        return t.zohor;
-    case Prayer::Asar:
-        return t.asar;
-    case Prayer::Maghrib:
-        return t.magrib;
-    case Prayer::Isyak:
-        break;
-    }
-    return t.isyak;
-}
-
 std::string timeCaption(Prayer p, std::string_view stored) {
     const std::optional<int> m = minutesOfDay(stored);
     if (!m)
-        return std::string(prayerdb::kNoTime);
+        return std::string(kNoTime);
     // From the minutes, so that a time stored with seconds shows, and is announced, as any other.
-    return Convert24To12(pad(*m / 60, 2) + ":" + pad(*m % 60, 2)) + " " + std::string(prayerInfo(p).suffix);
+    return Convert24To12(hourMinuteText(*m)) + " " + std::string(prayerInfo(p).suffix);
 }
 
 Captions timeCaptions(const DayTimes& times) {
     Captions c;
-    for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
-        const auto p = static_cast<Prayer>(i);
-        c[static_cast<std::size_t>(i)] = timeCaption(p, storedTime(times, p));
-    }
+    for (Prayer p : kAllPrayers)
+        c[static_cast<std::size_t>(index(p))] = timeCaption(p, times[p]);
     return c;
 }
 
@@ -87,7 +63,7 @@ std::optional<Period> findPeriod(int t, const DayTimes& times) {
     constexpr Prayer kDayOrder[] = {Prayer::Subuh, Prayer::Zohor, Prayer::Asar, Prayer::Maghrib, Prayer::Isyak};
     std::optional<Start> current, next, first, last;
     for (Prayer p : kDayOrder) {
-        const std::optional<int> m = minutesOfDay(storedTime(times, p));
+        const std::optional<int> m = minutesOfDay(times[p]);
         if (!m)
             continue;
         const Start s{p, *m};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/prayerdata/PrayerDatabase.h"
+#include "core/calendar/Prayer.h"
 
 #include <array>
 #include <cstddef>
@@ -10,9 +10,6 @@
 
 namespace tavrola {
 
-// The eight times of the day, in the order the strip shows them.
-enum class Prayer : std::size_t { Imsak, Subuh, Syuruk, Dhuha, Zohor, Asar, Maghrib, Isyak };
-inline constexpr std::size_t kPrayerCount = 8;
 inline constexpr int kIndicatorCount = 5;
 
 struct PrayerInfo {
@@ -32,9 +29,6 @@ int index(Prayer p);
 // The five obligatory prayers in the order the clock compares them at a minute change.
 inline constexpr std::array<Prayer, 5> kObligatoryOrder = {Prayer::Zohor, Prayer::Asar, Prayer::Maghrib,
                                                            Prayer::Isyak, Prayer::Subuh};
-
-// The stored time of a prayer in a day.
-const std::string& storedTime(const DayTimes& times, Prayer p);
 
 // The label captions, indexed by Prayer.
 using Captions = std::array<std::string, kPrayerCount>;

@@ -88,7 +88,7 @@ std::string minuteText(const DateTime& t) {
 
 std::string clockText(const DateTime& t, std::string_view setJam) {
     if (setJam != "0")
-        return pad(t.hour, 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
+        return timeOfDayText(t);
     return pad(hour12(t.hour), 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2) +
            (t.hour < 12 ? " am" : " pm");
 }

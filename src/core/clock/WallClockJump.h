@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 
 #include <cstdint>
 

@@ -6,20 +6,6 @@
 
 namespace tavrola {
 
-namespace {
-
-std::string timeOfDay(const DateTime& t) {
-    return pad(t.hour, 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
-}
-
-constexpr std::size_t kLabelPrayer[DataUpdater::TodayLabelCount] = {
-    static_cast<std::size_t>(Prayer::Imsak),  static_cast<std::size_t>(Prayer::Subuh),
-    static_cast<std::size_t>(Prayer::Syuruk), static_cast<std::size_t>(Prayer::Zohor),
-    static_cast<std::size_t>(Prayer::Asar),   static_cast<std::size_t>(Prayer::Maghrib),
-    static_cast<std::size_t>(Prayer::Isyak)};
-
-} // namespace
-
 Rgb rgbOf(StatusColour c) {
     switch (c) {
     case StatusColour::Orange:
@@ -43,8 +29,8 @@ DataUpdater::~DataUpdater() {
     m_source.cancel();
 }
 
-const std::string& DataUpdater::todayText(TodayLabel label) const {
-    return m_today[kLabelPrayer[label]];
+const std::string& DataUpdater::todayText(Prayer p) const {
+    return m_today[p];
 }
 
 void DataUpdater::load() {
@@ -170,7 +156,7 @@ void DataUpdater::AutoCheckDatabase() {
     const DateTime now = m_clock.now();
     m_upToDate = true;
     m_upToDateMonth = prayerdb::monthKey(now.date);
-    setStatus("Status: OK - Last update: " + timeOfDay(now), StatusColour::Green);
+    setStatus("Status: OK - Last update: " + timeOfDayText(now), StatusColour::Green);
     finishAutoCheck();
 }
 
@@ -221,7 +207,7 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
         return Outcome{true, writeError};
     }
 
-    m_today = conv.todayFound ? conv.today : StoredDay{};
+    m_today = conv.todayFound ? conv.today : DayTimes{};
     setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
                   " hari" + (fetch.notice.empty() ? "" : " - " + fetch.notice),
               fetch.notice.empty() ? StatusColour::Green : StatusColour::Orange);
@@ -271,7 +257,7 @@ void DataUpdater::afterForcedDownload(const Outcome& o) {
 void DataUpdater::finishAutoCheck() {
     const DateTime now = m_clock.now();
     m_timerText = "Last auto-update: " + pad(now.date.day, 2) + "/" + pad(now.date.month, 2) + "/" +
-                  pad(now.date.year, 4) + " " + timeOfDay(now) + " | Count: " + std::to_string(m_updateCount);
+                  pad(now.date.year, 4) + " " + timeOfDayText(now) + " | Count: " + std::to_string(m_updateCount);
     m_busy = false;
     changed();
 }
@@ -281,7 +267,7 @@ void DataUpdater::WriteLog(const std::string& message) {
         return;
     const DateTime now = m_clock.now();
     m_logSink(pad(now.date.year, 4) + "-" + pad(now.date.month, 2) + "-" + pad(now.date.day, 2) + " " +
-              timeOfDay(now) + " - " + message);
+              timeOfDayText(now) + " - " + message);
 }
 
 void DataUpdater::setStatus(std::string text, StatusColour colour) {

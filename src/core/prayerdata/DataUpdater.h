@@ -5,6 +5,7 @@
 #include "core/prayerdata/MonthConverter.h"
 #include "core/prayerdata/MonthSource.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,8 +26,9 @@ Rgb rgbOf(StatusColour c); // Default gives black
 // time, whoever started it.
 class DataUpdater {
 public:
-    // The seven labels of today's times (there is none for Dhuha), in window order.
-    enum TodayLabel { Imsak, Subuh, Syuruk, Zohor, Asar, Magrib, Isyak, TodayLabelCount };
+    // The seven times the window shows for today (there is no label for Dhuha), in window order.
+    static constexpr std::array<Prayer, 7> kTodayPrayers = {
+        Prayer::Imsak, Prayer::Subuh, Prayer::Syuruk, Prayer::Zohor, Prayer::Asar, Prayer::Maghrib, Prayer::Isyak};
 
     DataUpdater(ProgramFolder folder, const Clock& clock, MonthSource& source);
     ~DataUpdater();
@@ -56,7 +58,7 @@ public:
     const std::string& statusText() const { return m_statusText; }
     StatusColour statusColour() const { return m_statusColour; }
     const std::string& timerText() const { return m_timerText; }
-    const std::string& todayText(TodayLabel label) const;
+    const std::string& todayText(Prayer p) const;
 
     // Runs after every change of the texts or the state above.
     void setOnChanged(std::function<void()> f) { m_onChanged = std::move(f); }
@@ -107,7 +109,7 @@ private:
     std::string m_statusText;
     StatusColour m_statusColour = StatusColour::Default;
     std::string m_timerText;
-    StoredDay m_today;
+    DayTimes m_today;
 
     std::function<void()> m_onChanged;
     std::function<void(const std::string&)> m_logSink;

@@ -1,7 +1,7 @@
 #include "core/prayerdata/HttpMonthSource.h"
 
 #include "core/AppInfo.h"
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"
 

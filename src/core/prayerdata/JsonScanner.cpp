@@ -1,6 +1,7 @@
 #include "core/prayerdata/JsonScanner.h"
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
+#include "core/calendar/Prayer.h"
 #include "core/config/IniFile.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ std::string GetJsonValue(std::string_view object, std::string_view name) {
 std::optional<std::string> NormalizeTime(std::string_view value) {
     const std::string_view v = ini::trimSpaces(value);
     if (v.empty())
-        return std::string("--:--");
+        return std::string(kNoTime);
     // A raw line break would end the key's line in dbsolat.dat and could forge other keys or days.
     // JSON strings never hold control characters unescaped, so such a value is not a time at all.
     if (std::any_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))

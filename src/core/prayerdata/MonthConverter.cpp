@@ -6,22 +6,14 @@ namespace tavrola {
 
 namespace {
 
-// A prayer's names in the month document: the first is tried, then the second.
-struct JsonNames {
-    std::string_view name;
-    std::string_view lower;
-};
-
-constexpr std::array<JsonNames, kPrayerCount> kNames{{
-    {"Imsak", "imsak"},
-    {"Subuh", "subuh"},
-    {"Syuruk", "syuruk"},
-    {"Dhuha", "dhuha"},
-    {"Zohor", "zohor"},
-    {"Asar", "asar"},
-    {"Maghrib", "maghrib"},
-    {"Isyak", "isyak"},
-}};
+// A member's name as some servers write it: all in lower case.
+std::string lowerCase(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
 
 } // namespace
 
@@ -46,23 +38,24 @@ MonthConversion convertMonthDocument(std::string_view document, const DateTime& 
             continue;
         const std::string_view object = document.substr(open, close - open);
 
-        StoredDay times;
-        for (std::size_t i = 0; i < kPrayerCount; ++i) {
-            std::string raw = GetJsonValue(object, kNames[i].name);
+        DayTimes times;
+        for (Prayer p : kAllPrayers) {
+            const std::string_view name = prayerNames(p).document;
+            std::string raw = GetJsonValue(object, name);
             if (raw.empty())
-                raw = GetJsonValue(object, kNames[i].lower);
+                raw = GetJsonValue(object, lowerCase(name));
             std::optional<std::string> normal = NormalizeTime(raw);
             if (!normal) {
                 // The status line is one line: control characters show as '?'.
                 for (char& c : raw)
                     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
                         c = '?';
-                result.error = "Invalid " + std::string(kNames[i].name) + " time \"" + raw + "\" on " + yearMonth +
-                               pad(day, 2);
+                result.error =
+                    "Invalid " + std::string(name) + " time \"" + raw + "\" on " + yearMonth + pad(day, 2);
                 result.text.clear();
                 return result;
             }
-            times[i] = std::move(*normal);
+            times[p] = std::move(*normal);
         }
 
         if (day == today.day) {

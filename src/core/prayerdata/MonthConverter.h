@@ -1,11 +1,8 @@
 #pragma once
 
-#include "core/clock/DateTime.h"
-#include "core/clock/Prayers.h"
+#include "core/calendar/DateTime.h"
 #include "core/prayerdata/PrayerDatabase.h"
 
-#include <array>
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,7 +16,7 @@ struct MonthConversion {
     int daysInMonth = 0;
     int daysFound = 0; // day blocks written
     bool todayFound = false;
-    StoredDay today; // today's eight stored values, when today was in the document
+    DayTimes today; // today's eight stored values, when today was in the document
 };
 
 // Converts the month of `now` out of `document`. Dates and the header's times come from `now`.

@@ -13,10 +13,9 @@ std::string calculatedMonthDocument(int year, int month, const PrayerLocation& l
     for (int d = 1; d <= days; ++d) {
         const PrayerDay times = calculator.day({year, month, d});
         out += "  \"" + monthPrefix + pad(d, 2) + "\": {";
-        for (std::size_t i = 0; i < kPrayerCount; ++i) {
-            const auto prayer = static_cast<Prayer>(i);
-            out += i == 0 ? "\"" : ", \"";
-            out += prayerName(prayer);
+        for (Prayer prayer : kAllPrayers) {
+            out += prayer == Prayer::Imsak ? "\"" : ", \"";
+            out += prayerNames(prayer).document;
             out += "\": \"" + formatPrayerTime(times[prayer]) + "\"";
         }
         out += d < days ? "},\n" : "}\n";

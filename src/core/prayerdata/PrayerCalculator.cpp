@@ -145,12 +145,6 @@ std::optional<int> shifted(const std::optional<int>& minutes, int by) {
 
 } // namespace
 
-std::string_view prayerName(Prayer prayer) {
-    static constexpr std::array<std::string_view, kPrayerCount> kNames{"Imsak", "Subuh", "Syuruk",  "Dhuha",
-                                                                       "Zohor", "Asar",  "Maghrib", "Isyak"};
-    return kNames[static_cast<std::size_t>(prayer)];
-}
-
 PrayerCalculator::PrayerCalculator(const PrayerLocation& location, const PrayerRules& rules)
     : m_location(location), m_rules(rules) {}
 
@@ -240,7 +234,7 @@ PrayerDay PrayerCalculator::day(const Date& date) const {
 std::string formatPrayerTime(const std::optional<int>& minutes) {
     if (!minutes)
         return {};
-    return pad(*minutes / 60, 2) + ":" + pad(*minutes % 60, 2);
+    return hourMinuteText(*minutes);
 }
 
 } // namespace tavrola

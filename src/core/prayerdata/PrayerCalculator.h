@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/clock/Prayers.h"
-
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
+#include "core/calendar/Prayer.h"
 
 #include <array>
 #include <cstddef>
@@ -64,17 +63,9 @@ struct PrayerRules {
     double asarSeasonSeconds = 0.0;
 };
 
-// The name each time carries in a month document.
-std::string_view prayerName(Prayer prayer);
-
 // One day's times as minutes after local midnight (0..1439); empty where the sun never reaches the
 // position that defines the time on that day (far from the equator).
-struct PrayerDay {
-    std::array<std::optional<int>, kPrayerCount> minutes{};
-
-    const std::optional<int>& operator[](Prayer p) const { return minutes[static_cast<std::size_t>(p)]; }
-    std::optional<int>& operator[](Prayer p) { return minutes[static_cast<std::size_t>(p)]; }
-};
+using PrayerDay = ByPrayer<std::optional<int>>;
 
 // Prayer times from the sun's position, with the rules Malaysian timetables use: Subuh and Isyak at
 // the sun 18 degrees below the horizon, Syuruk and Maghrib at the zenith distance 90 degrees 50

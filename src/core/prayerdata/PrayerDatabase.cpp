@@ -1,7 +1,6 @@
 #include "core/prayerdata/PrayerDatabase.h"
 
-#include "core/clock/MalayCalendar.h"
-#include "core/clock/Prayers.h"
+#include "core/calendar/MalayCalendar.h"
 #include "core/config/AtomicFile.h"
 #include "core/config/IniCache.h"
 
@@ -14,16 +13,10 @@ namespace fs = std::filesystem;
 
 namespace prayerdb {
 
-static_assert(kKeys.size() == kPrayerCount);
-
 namespace {
 
 void appendLine(std::string& out, std::string_view a, std::string_view b = {}) {
     out.append(a).append(b).append(kCrLf);
-}
-
-std::string clockText(const DateTime& t) {
-    return pad(t.hour, 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
 }
 
 } // namespace
@@ -46,20 +39,20 @@ void appendHeader(std::string& out, const DateTime& written) {
     appendLine(out, kTitle);
     appendLine(out, kMonthLabel, monthCaption(d));
     appendLine(out, kCacheMonth, monthKey(d));
-    appendLine(out, kUpdateDate, dayKey(d) + " " + clockText(written));
+    appendLine(out, kUpdateDate, dayKey(d) + " " + timeOfDayText(written));
     appendLine(out, kLastUpdate,
-               pad(d.day, 2) + "/" + pad(d.month, 2) + "/" + pad(d.year, 4) + " " + clockText(written));
+               pad(d.day, 2) + "/" + pad(d.month, 2) + "/" + pad(d.year, 4) + " " + timeOfDayText(written));
     appendLine(out, kRule);
     out += kCrLf;
 }
 
-void appendDayBlock(std::string& out, const Date& day, const StoredDay& values) {
+void appendDayBlock(std::string& out, const Date& day, const DayTimes& values) {
     out += '[';
     appendLine(out, dayKey(day), "]");
     appendLine(out, kDateLabel, malayDateLine(day));
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-        out.append(kKeys[i]).append("=");
-        appendLine(out, values[i]);
+    for (Prayer p : kAllPrayers) {
+        out.append(prayerNames(p).database).append("=");
+        appendLine(out, values[p]);
     }
     appendLine(out, kDayRule);
     out += kCrLf;
@@ -78,11 +71,9 @@ DayTimes readDayTimes(const fs::path& database, const Date& day) {
     if (!doc)
         return t;
     const std::string section = prayerdb::dayKey(day);
-    std::string* fields[kPrayerCount] = {&t.imsak, &t.suboh, &t.syuruk, &t.duha,
-                                         &t.zohor, &t.asar,  &t.magrib, &t.isyak};
-    for (std::size_t i = 0; i < kPrayerCount; ++i)
-        if (doc->find(section, prayerdb::kKeys[i], *fields[i]) != IniDocument::Find::Found)
-            fields[i]->clear();
+    for (Prayer p : kAllPrayers)
+        if (doc->find(section, prayerNames(p).database, t[p]) != IniDocument::Find::Found)
+            t[p].clear();
     return t;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
+#include "core/calendar/Prayer.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,7 +11,8 @@
 namespace tavrola {
 
 // The prayer-times database (dbase/dbsolat.dat): a header, then one INI section per day of one
-// month, keyed "ddmmyyyy", with eight "HH:MM" times each ("--:--" where the server gave none). Its
+// month, keyed "ddmmyyyy", with eight "HH:MM" times each (kNoTime where the server gave none), keyed by
+// prayerNames().database. Its
 // layout is defined here once, for the monthly download that writes it, the clock and the updater
 // that read it, and the test files.
 namespace prayerdb {
@@ -25,16 +26,6 @@ inline constexpr std::string_view kCacheMonth = "CACHE_MONTH=";
 inline constexpr std::string_view kUpdateDate = "UPDATE_DATE=";
 inline constexpr std::string_view kLastUpdate = "LAST_UPDATE=";
 inline constexpr std::string_view kDateLabel = "Tarikh: ";
-inline constexpr std::string_view kNoTime = "--:--";
-
-// A day's keys as the file holds them, Imsak to Isyak (the order of Prayer). Readers match them
-// without regard to case.
-inline constexpr std::array<std::string_view, 8> kKeys = {"Imsak", "Suboh", "Syuruk", "Duha",
-                                                          "Zohor", "Asar",  "Magrib", "Isyak"};
-
-// A day's eight values in the order of kKeys.
-using StoredDay = std::array<std::string, 8>;
-
 // "ddmmyyyy": the section of one day (5 December 2026 gives 05122026).
 std::string dayKey(const Date& d);
 // "mmyyyy": the month a file holds (December 2026 gives 122026).
@@ -45,19 +36,11 @@ std::string monthCaption(const Date& d);
 // The header (seven lines and an empty one) of a file written at `written`.
 void appendHeader(std::string& out, const DateTime& written);
 // One day's block: its section, its "Tarikh: " line, the eight keys, a rule and an empty line.
-void appendDayBlock(std::string& out, const Date& day, const StoredDay& values);
+void appendDayBlock(std::string& out, const Date& day, const DayTimes& values);
 // The line end that closes the file after its last block.
 void appendEnd(std::string& out);
 
 } // namespace prayerdb
-
-using prayerdb::StoredDay;
-
-// The eight stored times of one day, in the order the clock reads them.
-struct DayTimes {
-    std::string zohor, asar, magrib, isyak, suboh, imsak, syuruk, duha;
-    friend bool operator==(const DayTimes&, const DayTimes&) = default;
-};
 
 // Reads one day as GetFromINI with an empty default does, so the file is never written: a missing
 // file, day or key gives empty text.

@@ -80,8 +80,7 @@ std::optional<std::string> downloadAddress(std::string_view downloadUrl, std::st
 }
 
 std::string lastCheckText(const DateTime& t) {
-    return pad(t.date.day, 2) + "/" + pad(t.date.month, 2) + "/" + pad(t.date.year, 4) + " " + pad(t.hour, 2) +
-           ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
+    return pad(t.date.day, 2) + "/" + pad(t.date.month, 2) + "/" + pad(t.date.year, 4) + " " + timeOfDayText(t);
 }
 
 bool automaticCheckAllowed(bool alreadyChecked, std::string_view autoCheckValue) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 
 namespace tavrola {
 
@@ -61,7 +61,7 @@ std::optional<HourMinute> parseTypedTime(std::string_view text) {
 }
 
 std::string formatHourMinute(HourMinute t) {
-    return pad(t.hour, 2) + ":" + pad(t.minute, 2);
+    return hourMinuteText(t.hour * 60 + t.minute);
 }
 
 TimePickerLayout layoutTimePicker(int widthTwips, int heightTwips) {

@@ -1,6 +1,7 @@
 #include "gui/clock/CongregationScreens.h"
 
 #include "core/platform/Audio.h"
+#include "core/prayerdata/PrayerDatabase.h"
 #include "core/platform/Speech.h"
 #include "gui/clock/IqamahPanel.h"
 #include "gui/clock/PrayerInProgressPanel.h"

@@ -1,6 +1,6 @@
 #include "gui/clock/StateReport.h"
 
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 #include "core/config/AtomicFile.h"
 #include "core/platform/Clock.h"
 #include "core/prayerdata/PrayerDatabase.h"
@@ -49,9 +49,8 @@ QString StateReport::text() const {
     const QString cacheMonth = readCacheMonth(m_database, month, ec) && month.found
                                    ? toQt(month.field.substr(month.field.empty() ? 0 : 1)).trimmed()
                                    : QString();
-    const QString stamp =
-        QString::fromStdString(pad(now.date.year, 4) + "-" + pad(now.date.month, 2) + "-" + pad(now.date.day, 2) +
-                               " " + pad(now.hour, 2) + ":" + pad(now.minute, 2) + ":" + pad(now.second, 2));
+    const QString stamp = QString::fromStdString(pad(now.date.year, 4) + "-" + pad(now.date.month, 2) + "-" +
+                                                 pad(now.date.day, 2) + " " + timeOfDayText(now));
     QString out;
     const auto line = [&out](const char* key, const QString& value) {
         out += QLatin1String(key) + QLatin1Char('=') + oneLine(value) + QLatin1Char('\n');

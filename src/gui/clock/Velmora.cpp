@@ -1,7 +1,7 @@
 #include "gui/clock/Velmora.h"
 
 #include "core/AppInfo.h"
-#include "core/clock/MalayCalendar.h"
+#include "core/calendar/MalayCalendar.h"
 #include "core/clock/TimeText.h"
 #include "core/clock/WallClockJump.h"
 #include "core/config/IniFile.h"
@@ -162,32 +162,12 @@ ucAniGIF* makePicture(QWidget* parent, const QString& name, const std::filesyste
     return pic;
 }
 
-constexpr std::array<Prayer, kPrayerCount> kStripOrder = {Prayer::Imsak,   Prayer::Subuh, Prayer::Syuruk,
-                                                          Prayer::Dhuha,   Prayer::Zohor, Prayer::Asar,
-                                                          Prayer::Maghrib, Prayer::Isyak};
-// Waktunya's fixed captions by index, and which index names each prayer.
-constexpr std::array<const char*, kPrayerCount> kNameCaptions = {"ZOHOR", "ASAR",  "MAGRIB", "ISYAK",
-                                                                 "SUBOH", "IMSAK", "SYURUK", "DHUHA"};
+// The prayer each Waktunya caption names, by its index.
+constexpr std::array<Prayer, kPrayerCount> kNameOrder = {Prayer::Zohor,  Prayer::Asar,  Prayer::Maghrib,
+                                                         Prayer::Isyak,  Prayer::Subuh, Prayer::Imsak,
+                                                         Prayer::Syuruk, Prayer::Dhuha};
 int nameIndexOf(Prayer p) {
-    switch (p) {
-    case Prayer::Zohor:
-        return 0;
-    case Prayer::Asar:
-        return 1;
-    case Prayer::Maghrib:
-        return 2;
-    case Prayer::Isyak:
-        return 3;
-    case Prayer::Subuh:
-        return 4;
-    case Prayer::Imsak:
-        return 5;
-    case Prayer::Syuruk:
-        return 6;
-    case Prayer::Dhuha:
-        break;
-    }
-    return 7;
+    return static_cast<int>(std::find(kNameOrder.begin(), kNameOrder.end(), p) - kNameOrder.begin());
 }
 
 using look::kNarrow;
@@ -326,7 +306,7 @@ void Velmora::buildStrip() {
     }
     for (int i = 0; i < static_cast<int>(kPrayerCount); ++i) {
         QLabel* name = makeLabel(picHolder, QStringLiteral("Waktunya_%1").arg(i),
-                                 QString::fromLatin1(kNameCaptions[static_cast<std::size_t>(i)]));
+                                 toQt(std::string(prayerNames(kNameOrder[static_cast<std::size_t>(i)]).shown)));
         name->setProperty("index", i);
         name->setAlignment(Qt::AlignCenter);
         setTextColour(name, kGold);
@@ -342,7 +322,7 @@ void Velmora::buildStrip() {
     }
     // Columns in the order of the day; each obligatory prayer has its indicator under its time.
     for (int col = 0; col < static_cast<int>(kPrayerCount); ++col) {
-        const Prayer p = kStripOrder[static_cast<std::size_t>(col)];
+        const Prayer p = kAllPrayers[static_cast<std::size_t>(col)];
         const int x = col * kColumnWidth;
         Waktunya[static_cast<std::size_t>(nameIndexOf(p))]->setGeometry(x + 6, 18, kColumnWidth - 12, 60);
         timeLabel(p)->setGeometry(x + 8, 86, kColumnWidth - 16, 86);

@@ -152,9 +152,8 @@ void JSONAutoupdate::refresh() {
     pal.setColor(QPalette::WindowText, QColor(c.r, c.g, c.b));
     lblStatus->setPalette(pal);
     lblTimer->setText(toQt(m_updater.timerText()));
-    for (int i = 0; i < DataUpdater::TodayLabelCount; ++i)
-        m_today[static_cast<std::size_t>(i)]->setText(
-            toQt(m_updater.todayText(static_cast<DataUpdater::TodayLabel>(i))));
+    for (std::size_t i = 0; i < DataUpdater::kTodayPrayers.size(); ++i)
+        m_today[i]->setText(toQt(m_updater.todayText(DataUpdater::kTodayPrayers[i])));
     if (statusChangedNow)
         emit statusChanged(status);
 }

@@ -23,8 +23,11 @@ namespace c = congregation;
 
 namespace {
 
-constexpr std::array<const char*, kJemaahCount> kRowNames = {"Subuh",   "Zohor", "Asar",
-                                                             "Maghrib", "Isyak", "Jumaat"};
+// A row's caption: the mixed-case spelling the month document uses.
+QString rowName(Jemaah j) {
+    return j == Jemaah::Jumaat ? QStringLiteral("Jumaat")
+                               : toQt(std::string(prayerNames(jemaahPrayer(j)).document));
+}
 
 QSpinBox* minutesBox(QWidget* parent, const QString& name) {
     auto* s = new QSpinBox(parent);
@@ -54,8 +57,8 @@ FrmJemaah::FrmJemaah(ProgramFolder folder, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("Minit skrin solat"), this), 0, 2);
     for (std::size_t i = 0; i < kJemaahCount; ++i) {
         const int row = static_cast<int>(i) + 1;
-        grid->addWidget(new QLabel(QString::fromLatin1(kRowNames[i]), this), row, 0);
-        const QString key = QString::fromLatin1(c::kKeys[i].data(), static_cast<qsizetype>(c::kKeys[i].size()));
+        grid->addWidget(new QLabel(rowName(static_cast<Jemaah>(i)), this), row, 0);
+        const QString key = toQt(std::string(jemaahKey(static_cast<Jemaah>(i))));
         m_iqamah[i] = minutesBox(this, QStringLiteral("txtIqamah_") + key);
         m_prayer[i] = minutesBox(this, QStringLiteral("txtSolat_") + key);
         grid->addWidget(m_iqamah[i], row, 1);
@@ -133,9 +136,9 @@ bool FrmJemaah::saveAll() {
         return box->value() > 0 ? QString::number(box->value()) : QString();
     };
     for (std::size_t i = 0; i < kJemaahCount; ++i)
-        add(c::kIqamahSection, c::kKeys[i], minutes(m_iqamah[i]));
+        add(c::kIqamahSection, jemaahKey(static_cast<Jemaah>(i)), minutes(m_iqamah[i]));
     for (std::size_t i = 0; i < kJemaahCount; ++i)
-        add(c::kPrayerSection, c::kKeys[i], minutes(m_prayer[i]));
+        add(c::kPrayerSection, jemaahKey(static_cast<Jemaah>(i)), minutes(m_prayer[i]));
     add(c::kIqamahSection, c::kMessageKey, m_message->text());
     add(c::kIqamahSection, c::kToneKey, m_tone->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF"));
     // Files inside the program folder are kept relative to it, as the logo is.

@@ -1,4 +1,4 @@
-#include "core/clock/DateTime.h"
+#include "core/calendar/DateTime.h"
 
 #include <cstdio>
 
@@ -57,6 +57,14 @@ std::string pad(int value, int width) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%0*d", width, value);
     return buf;
+}
+
+std::string hourMinuteText(int minutes) {
+    return pad(minutes / 60, 2) + ":" + pad(minutes % 60, 2);
+}
+
+std::string timeOfDayText(const DateTime& t) {
+    return pad(t.hour, 2) + ":" + pad(t.minute, 2) + ":" + pad(t.second, 2);
 }
 
 } // namespace tavrola

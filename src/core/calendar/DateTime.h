@@ -42,4 +42,9 @@ int weekday(const Date& d);
 // Zero-padded decimal, e.g. pad(5, 2) == "05".
 std::string pad(int value, int width);
 
+// "HH:MM" of minutes after midnight (0..1439): the one way every file and screen writes a time.
+std::string hourMinuteText(int minutes);
+// "HH:MM:SS" (24-hour) of a moment.
+std::string timeOfDayText(const DateTime& t);
+
 } // namespace tavrola

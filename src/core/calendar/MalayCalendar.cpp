@@ -1,4 +1,4 @@
-#include "core/clock/MalayCalendar.h"
+#include "core/calendar/MalayCalendar.h"
 
 #include <array>
 
