@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
 
     tavrola::StripMover strip(picHolder);
     long ticks = 0;
-    QObject::connect(strip.tmrScroll, &QTimer::timeout, [&ticks] { ++ticks; });
+    QObject::connect(strip.findChild<QTimer*>(QStringLiteral("tmrScroll")), &QTimer::timeout, [&ticks] { ++ticks; });
     strip.startUp(skrol);
 
     QElapsedTimer wall;

@@ -14,8 +14,8 @@ DateTime at(int h, int m, int day = 5) {
 
 DayTimes december5() {
     DayTimes t;
-    t.suboh = "05:40";
-    t.isyak = "20:25";
+    t[Prayer::Subuh] = "05:40";
+    t[Prayer::Isyak] = "20:25";
     return t;
 }
 

@@ -1,5 +1,6 @@
 #include "core/clock/NightRules.h"
 
+#include "core/clock/TimeText.h"
 #include "core/config/IniFile.h"
 
 #include <array>
@@ -7,14 +8,11 @@
 
 namespace tavrola {
 
-using ini::equalsIgnoreCase;
 using ini::trimSpaces;
 
 namespace {
 
 constexpr int kMaxOffset = 180;
-constexpr std::array<std::string_view, kPrayerCount> kNames = {"IMSAK", "SUBUH", "SYURUK",  "DHUHA",
-                                                               "ZOHOR", "ASAR",  "MAGHRIB", "ISYAK"};
 
 std::optional<int> number(std::string_view s) {
     int value = 0;
@@ -26,17 +24,6 @@ std::optional<int> number(std::string_view s) {
     return value;
 }
 
-std::optional<int> clockMinute(std::string_view s) {
-    const std::size_t colon = s.find(':');
-    if (colon == std::string_view::npos || colon == 0 || colon > 2 || s.size() - colon != 3)
-        return std::nullopt;
-    const auto h = number(s.substr(0, colon));
-    const auto m = number(s.substr(colon + 1));
-    if (!h || !m || *h > 23 || *m > 59)
-        return std::nullopt;
-    return *h * 60 + *m;
-}
-
 std::int64_t secondsOf(const DateTime& t) {
     return toDayNumber(t.date) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
@@ -45,21 +32,19 @@ std::int64_t secondsOf(const DateTime& t) {
 
 std::optional<NightTime> parseNightTime(std::string_view text, std::string& reason) {
     text = trimSpaces(text);
-    if (const auto minute = clockMinute(text))
+    if (const auto minute = minutesOfDay(text))
         return NightTime{std::nullopt, *minute};
     const std::size_t sign = text.find_first_of("+-");
     const std::string_view name = trimSpaces(text.substr(0, sign));
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (!equalsIgnoreCase(name, kNames[i]))
-            continue;
+    if (const std::optional<Prayer> p = prayerBySettingsName(name)) {
         if (sign == std::string_view::npos)
-            return NightTime{static_cast<Prayer>(i), 0};
+            return NightTime{*p, 0};
         const auto offset = number(trimSpaces(text.substr(sign + 1)));
         if (!offset || *offset > kMaxOffset) {
-            reason = "minit selepas " + std::string(kNames[i]) + " mesti 0 hingga 180";
+            reason = "minit selepas " + std::string(prayerNames(*p).settings) + " mesti 0 hingga 180";
             return std::nullopt;
         }
-        return NightTime{static_cast<Prayer>(i), text[sign] == '-' ? -*offset : *offset};
+        return NightTime{*p, text[sign] == '-' ? -*offset : *offset};
     }
     reason = "guna JJ:MM atau waktu solat dengan minit, cth. ISYAK+60";
     return std::nullopt;
@@ -68,7 +53,7 @@ std::optional<NightTime> parseNightTime(std::string_view text, std::string& reas
 std::optional<int> nightMinute(const NightTime& t, const DayTimes& times) {
     if (!t.prayer)
         return t.minutes;
-    const auto base = clockMinute(trimSpaces(storedTime(times, *t.prayer)));
+    const auto base = minutesOfDay(times[*t.prayer]);
     if (!base)
         return std::nullopt;
     return ((*base + t.minutes) % 1440 + 1440) % 1440;

@@ -75,9 +75,9 @@ void JSONAutoupdate::buildControls() {
     static constexpr const char* kTimes[] = {"lblImsak", "lblSubuh",  "lblSyuruk", "lblZohor",
                                              "lblAsar",  "lblMagrib", "lblIsyak"};
     auto* times = new QGridLayout;
-    for (int row = 0; row < DataUpdater::TodayLabelCount; ++row)
+    for (int row = 0; row < static_cast<int>(DataUpdater::kTodayPrayers.size()); ++row)
         times->addWidget(makeLabel(this, kCaptions[row][0], QString::fromLatin1(kCaptions[row][1])), row, 0);
-    for (int row = 0; row < DataUpdater::TodayLabelCount; ++row) {
+    for (int row = 0; row < static_cast<int>(DataUpdater::kTodayPrayers.size()); ++row) {
         m_today[static_cast<std::size_t>(row)] = makeLabel(this, kTimes[row]);
         times->addWidget(m_today[static_cast<std::size_t>(row)], row, 1);
     }

@@ -69,7 +69,7 @@ private:
     QTimer* TimerAutoUpdate = nullptr;
     QLabel* lblStatus = nullptr;
     QLabel* lblTimer = nullptr;
-    std::array<QLabel*, DataUpdater::TodayLabelCount> m_today{}; // lblImsak .. lblIsyak
+    std::array<QLabel*, DataUpdater::kTodayPrayers.size()> m_today{}; // lblImsak .. lblIsyak
 };
 
 } // namespace tavrola
