@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one key and rewriting one key, on files of the sizes the program keeps.
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the prayer-times strip across a 1920x1080 window for a given time and reports how many ticks it
 // made; scripts/measure_strip_cpu.sh runs it and works out the CPU use.
 // Usage: strip_cpu [seconds] [SKROL value]

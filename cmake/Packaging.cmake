@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing and packaging: `cmake --install` lays the program out as a Debian system expects and
 # `cpack` makes tavrola_<version>_<arch>.deb from it (scripts/package.sh builds one).
 #

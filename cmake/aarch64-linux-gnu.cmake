@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit ARM Linux with Debian's aarch64-linux-gnu cross-compiler against an
 # arm64 root made from Debian's own arm64 packages (scripts/arm64-sysroot.sh), or, for the core
 # alone, against the cross-compiler's own libraries. The host's Qt tools (moc, rcc, uic) do the

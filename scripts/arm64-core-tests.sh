@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds tavrola_core and its tests for arm64 with Debian's aarch64-linux-gnu cross-compiler
 # (GoogleTest from Debian's sources) and runs them under qemu-user against the cross-compiler's own
 # arm64 C and C++ libraries. Not part of ./test.sh; see the README for its time.

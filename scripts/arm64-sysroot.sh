@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes an arm64 root for cross builds from Debian's arm64 packages, without installing any of them
 # on this machine: apt resolves Qt's dependencies for arm64 as for an empty system, downloads them
 # and unpacks them into the folder (default build/arm64-sysroot). The host's own amd64 packages are

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds one flavour: "release" (build/, program folder build/tavrola/) or
 # "test" (build/test/, with AddressSanitizer + UBSan and warnings as errors).
 set -euo pipefail

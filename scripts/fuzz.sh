@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets in tests/fuzz with clang and runs each one for a bounded time.
 #   scripts/fuzz.sh [seconds per target, default 60; 0 only builds] [target ...]
 #   FUZZ_TOTAL_SECONDS   bound on the whole run's fuzzing time (default: 15 minutes)

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a month's dbase/dbsolat.dat in the program's layout, for measurements and screenshots.
 
 usage: make-test-database.py PROGRAM_FOLDER [YYYY MM]   (default: this month)

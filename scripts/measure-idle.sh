@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures what the clock costs to run: starts the real program under Xvfb at 1920x1080 from a
 # prepared program folder (a month's database, default settings), waits 15 s, then measures for 60 s
 # the CPU seconds of the program and of the X server and the program's peak PSS and RSS.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the CPU use of the scrolling strip on a 1920x1080 window: the same window with the strip
 # still ("OFF") and running, each for the given seconds (default 60), on a virtual X display.
 # Usage: scripts/measure_strip_cpu.sh [seconds]

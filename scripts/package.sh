@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/package/tavrola_<version>_<arch>.deb from a Release build and
 # checks it with lintian. amd64 is built natively; arm64 is cross-built with Debian's
 # aarch64-linux-gnu compiler against an arm64 root made from Debian's arm64 packages

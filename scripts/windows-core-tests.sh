@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds tavrola_core and its tests for Windows with MinGW-w64 and runs them under Wine.
 # Not part of ./test.sh (Wine's first start alone takes a while); see the README for its time.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the reference points of JAKIM's prayer-time zones from their published timetables, and
 // checks the shipped table against other years.
 //

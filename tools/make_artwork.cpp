@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures that ship in the program folder: the logo, the prayer indicators, the weekday
 // pictures, the black background and the application icon. Run by the build:
 //     make_artwork <program folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes calculated month documents ("data/yyyy-mm.json") into a folder, so that a maker can serve
 // them from any static web host as a prayer-times data server.
 //

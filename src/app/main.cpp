@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tavrola executable: creates the platform services and the windows, and connects them.
 #include "core/AppInfo.h"
 #include "core/config/ModBackupINI.h"

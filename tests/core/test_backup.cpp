@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/config/AtomicFile.h"
 #include "core/config/ModBackupINI.h"
 #include "core/config/SettingsSchema.h"

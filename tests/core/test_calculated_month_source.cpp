@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/prayerdata/PrayerDatabase.h"
 #include "core/config/IniFile.h"
 #include "core/prayerdata/CalculatedMonthSource.h"

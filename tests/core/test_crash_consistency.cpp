@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kills a writer at random points of its writes, timed by the pace it reports, and checks that every file it
 // was writing is complete: exactly the old content or exactly the new one, never a mix, never empty.
 #ifndef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppInfo.h"
 #include "core/config/AtomicFile.h"
 #include "core/prayerdata/DataUpdater.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/widgets/GifEncoder.h"
 #include "core/widgets/GifFile.h"
 #include "support/GifTestSupport.h"

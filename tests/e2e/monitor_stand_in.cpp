@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real clock window for the two-monitor run, over a scratch program folder and without sound.
 // TAVROLA_REPORT_FILE: where to write its monitor report (and the window's place) at each refresh.
 // TAVROLA_SKROL: the strip setting to start with.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Follows the month-end soak that soak_month.sh starts: the clock's state file (faked time, date
 lines, database month) to the end time; then each midnight's date lines, each month the run
 touched in the database, and the live heap not growing."""

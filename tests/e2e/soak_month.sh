@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A month's end in a few minutes, by hand (not in CTest): the real clock under Xvfb on a fast faked
 # clock from 31 December evening through two midnights, fed by a local HTTPS server. soak_driver.py
 # checks what only a long run shows: midnights, the new month's download, the live heap over time.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real clock from a prepared program folder under Xvfb at a fixed time, checks the files
 # it leaves behind, checks that a second start ends at once while the first keeps running, and that
 # the clock ends on SIGTERM (log-out, power-off) without leaving its lock.

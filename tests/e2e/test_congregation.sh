@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The congregation's screens on the real clock, frozen at three moments after Zohor with
 # [IQAMAH] ZOHOR=10 and [SOLAT] ZOHOR=15: the countdown at 05:00 (+5 min), the dark prayer screen
 # (+12 min), the usual clock (+30 min). Pictures go to $TAVROLA_SCREENSHOT_DIR when it is set.

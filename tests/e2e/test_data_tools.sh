@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The month-data tool writes one document per month, across a year's end, for the place it is given,
 # and refuses bad arguments without writing anything; the zone fitter reads 12-hour times, and a fit
 # of one zone into the shipped table changes only that zone's entry.

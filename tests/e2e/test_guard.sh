@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `tavrola --guard` under Xvfb: a clock killed with SIGSEGV is back within 5 s, a stopped (hung) one is
 # replaced within 45 s, ten kills in a row never leave the screen without a clock for longer than the
 # backoff, each restart is logged, the files stay as they were, and the guard ends with the clock and

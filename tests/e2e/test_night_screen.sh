@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The screen by day and by night under Xvfb (no DPMS there, so night is a black window): with
 # PADAM=22:30 and HIDUP=SUBUH-30 the clock at 23:00 is black within 2 s and a mouse move wakes it; at
 # 21:00 it is the normal clock. With the screen saver's time-out at 2 s the saver stays off while the

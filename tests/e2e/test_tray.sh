@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The notification-area icon on a real X display with a tray host (trayer): closing the clock
 # window leaves the program running behind an icon, a right click on the icon does nothing, a left
 # click opens the menu, and its last item, "&Keluar", ends the program.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two monitors side by side on a real X server (Xorg with the dummy video driver): the window covers
 # the monitor under the mouse, F12 moves it to the other one and back, the report lists both monitors,
 # and when a monitor is switched off the window ends up on the one that is left.

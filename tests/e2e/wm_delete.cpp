@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks a window to close the way a window manager's close box does (WM_DELETE_WINDOW), which
 // xdotool cannot do without a window manager running.
 #include <X11/Xlib.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts: a work folder removed on exit with every process started here,
 # a private Xvfb on a display number it picks itself, polling, libfaketime, a copy of the program
 # folder and the local HTTPS data server.

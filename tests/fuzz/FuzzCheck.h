@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: a failed check aborts, so libFuzzer keeps the input.
 #pragma once
 

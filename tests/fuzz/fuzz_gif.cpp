@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes GIF reading: the index pass, frame composition, timing and re-encoding. A successful load
 // has frames within the canvas and the canvas within the budget; what was read re-encodes into a
 // file that reads back with the same frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the update manifest's scanner and the version comparison. The input's first three lines
 // are versions, its fourth a member name; the rest is the manifest text. The comparison must be an
 // order (else the clock could offer the version it runs, or an older one, as an update) in which a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the month-document scanner and the converter that writes dbsolat.dat from it. The input is
 // the document; the month converted is that of the first quoted "yyyy-mm-" in it, so real documents
 // are good seeds, and the day and time of the clock come from the input's size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain main for the fuzz targets: runs every file named on the command line (or found in a
 // named folder) through the target once. Lets CTest replay the seed corpora with the ordinary
 // compiler, so the targets keep building and their seeds keep passing without libFuzzer.

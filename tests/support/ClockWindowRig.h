@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One clock window over a temporary program folder: setting.ini with titles, December 2026's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // tests/support/https_month_server.py on 127.0.0.1 with a certificate made for this run. Usage:

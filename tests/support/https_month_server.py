@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A small HTTPS server for the updater's tests.
 
 Serves files from ROOT by path. Beside a served file, optional files change the answer:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every window-test program: runs each registered QtTest class in turn.
 #include "support/QtTestRegistry.h"
 

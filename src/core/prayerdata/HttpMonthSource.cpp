@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/prayerdata/HttpMonthSource.h"
 
 #include "core/AppInfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Written by tools/fit_zones from JAKIM's published timetables; regenerate rather than edit
 // (see the README, "Official zone times").
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/clock/StripMover.h"
 
 #include "core/desktop/TwipScale.h"

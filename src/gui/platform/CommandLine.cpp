@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/CommandLine.h"
 
 #include "core/AppInfo.h"

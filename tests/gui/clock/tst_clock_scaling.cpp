@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window scales as a whole: at every monitor size its titles, place name and logo take the
 // places and sizes of the 1920 x 1080 design scaled, the titles' fitting included.
 #include "support/ClockWindowRig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's wiring: it shows what the core computes, announces each prayer once, decodes
 // its logo once, and cuts out black on itself only.
 #include "core/clock/HijriCalendar.h"

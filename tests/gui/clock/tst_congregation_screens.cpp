@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The congregation's two screens on the clock window: the iqamah countdown and the prayer screen.
 #include "fakes/FakeAudio.h"
 #include "gui/clock/IqamahPanel.h"

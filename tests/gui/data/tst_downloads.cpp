@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The updater window: what it shows of the updater's state, and the clock ticking while a download hangs.
 #include "fakes/FakeClock.h"
 #include "fakes/FakeHttpClient.h"

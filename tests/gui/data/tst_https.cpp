@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real HTTP client against a local HTTPS server: every way the updater window's reply can go
 // wrong. Skipped in builds that do not trust a test certificate. (Two downloads told apart: tst_downloads.)
 #include "fakes/FakeClock.h"

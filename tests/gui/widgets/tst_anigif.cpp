@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animated-picture control: a handler stopping it, broken input, and the shipped pictures.
 // Composing frames and the loop rules are the core's (test_gif_composer, test_gif_playback).
 #include "gui/widgets/ucAniGIF.h"

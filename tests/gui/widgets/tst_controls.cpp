@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time picker with keys and its buttons; its layout is checked inside the settings window.
 #include "gui/widgets/ucTimePicker.h"
 #include "support/QtTestRegistry.h"

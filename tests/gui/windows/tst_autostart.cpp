@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"

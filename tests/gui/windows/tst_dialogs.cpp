@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window, the backup window and the update check with its window.
 #include "core/config/ModBackupINI.h"
 #include "fakes/FakeClock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings window: what it loads, what it saves byte for byte, a read-only file, and its layout.
 #include "core/config/IniFile.h"
 #include "core/config/SettingsSchema.h"

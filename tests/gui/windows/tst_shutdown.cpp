@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The daily shutdown: the confirmation dialog powers off exactly once, every other way cancels, the
 // scheduler's dialog ends the program, and the real shell refuses to power off under tests. When the
 // scheduler opens it is ShutdownSchedule's (core).

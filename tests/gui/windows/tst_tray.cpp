@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification-area window: its first load, its menu, closing the clock behind it; and the
 // single-instance lock that keeps a second clock of the same folder from starting.
 #include "core/AppInfo.h"
