@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifComposer.h"
-#include "core/widgets/GifEncoder.h"
-#include "core/widgets/GifFile.h"
+#include "core/gif/GifComposer.h"
+#include "core/gif/GifEncoder.h"
+#include "core/gif/GifFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 //     make_artwork <program folder>
 // Every picture is drawn here; nothing is taken from elsewhere.
 
-#include "core/widgets/GifEncoder.h"
+#include "core/gif/GifEncoder.h"
 
 #include <QBuffer>
 #include <QColor>

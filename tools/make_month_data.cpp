@@ -8,7 +8,7 @@
 // zone's (WLY01); --zone picks an official zone by its code (SGR01), --lat and --lon a place by its
 // coordinates, and --tz sets the hours from UTC.
 
-#include "core/config/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 #include "core/prayerdata/MonthDocument.h"
 #include "core/prayerdata/PrayerLocationSettings.h"
 #include "core/prayerdata/Zones.h"

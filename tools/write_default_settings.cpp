@@ -2,7 +2,7 @@
 // Writes the program's default setting.ini to the file named on the command line. The package ships
 // it beside the executable, and an installed copy's first start copies it into the user's data folder,
 // so that a new user starts from the defaults without the "restored" message of a missing file.
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 
 #include <fstream>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tavrola executable: creates the platform services and the windows, and connects them.
 #include "core/AppInfo.h"
-#include "core/config/ModBackupINI.h"
-#include "core/config/ProgramFolder.h"
+#include "core/settings/ModBackupINI.h"
+#include "core/files/ProgramFolder.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "gui/clock/StateReport.h"
 #include "gui/clock/Velmora.h"

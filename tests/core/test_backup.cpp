@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/AtomicFile.h"
-#include "core/config/ModBackupINI.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/AtomicFile.h"
+#include "core/settings/ModBackupINI.h"
+#include "core/settings/SettingsSchema.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/TempDir.h"

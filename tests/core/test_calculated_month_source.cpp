@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/prayerdata/PrayerDatabase.h"
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "core/prayerdata/DataUpdater.h"
 #include "core/prayerdata/HttpMonthSource.h"

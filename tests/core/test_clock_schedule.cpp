@@ -4,7 +4,7 @@
 #include "core/clock/PrayerSchedule.h"
 #include "core/clock/Prayers.h"
 #include "core/clock/TimeText.h"
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 #include "fakes/TempDir.h"
 #include "fakes/TestDatabase.h"
 

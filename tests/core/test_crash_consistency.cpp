@@ -3,9 +3,9 @@
 // was writing is complete: exactly the old content or exactly the new one, never a mix, never empty.
 #ifndef _WIN32
 
-#include "core/config/AtomicFile.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 #include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>

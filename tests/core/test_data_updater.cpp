@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppInfo.h"
-#include "core/config/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 #include "core/prayerdata/DataUpdater.h"
 #include "core/prayerdata/HttpMonthSource.h"
 #include "fakes/FakeClock.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifEncoder.h"
-#include "core/widgets/GifFile.h"
+#include "core/gif/GifEncoder.h"
+#include "core/gif/GifFile.h"
 #include "support/GifTestSupport.h"
 
 #include <gtest/gtest.h>

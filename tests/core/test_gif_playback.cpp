@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifPlayback.h"
+#include "core/gif/GifPlayback.h"
 
 #include <gtest/gtest.h>
 

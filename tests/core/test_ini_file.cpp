@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/AtomicFile.h"
-#include "core/config/IniFile.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/IniFile.h"
 #include "fakes/TempDir.h"
 
 #include <gtest/gtest.h>

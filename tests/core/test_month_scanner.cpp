@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 #include "core/prayerdata/JsonScanner.h"
 #include "core/prayerdata/MonthConverter.h"
 #include "fakes/TempDir.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/TimePickerText.h"
+#include "core/controls/TimePickerText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/prayerdata/PrayerDatabase.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/prayerdata/CalculatedMonthSource.h"
 #include "core/prayerdata/DataUpdater.h"
 #include "core/prayerdata/PrayerLocationSettings.h"

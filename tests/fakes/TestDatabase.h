@@ -3,7 +3,7 @@
 
 #include "core/calendar/DateTime.h"
 #include "core/prayerdata/PrayerDatabase.h"
-#include "core/config/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 
 #include <array>
 #include <filesystem>

@@ -2,11 +2,11 @@
 // Fuzzes GIF reading: the index pass, frame composition, timing and re-encoding. A successful load
 // has frames within the canvas and the canvas within the budget; what was read re-encodes into a
 // file that reads back with the same frames.
-#include "core/widgets/GifComposer.h"
-#include "core/widgets/GifEncoder.h"
-#include "core/widgets/GifFile.h"
-#include "core/widgets/GifPlayback.h"
-#include "core/widgets/GifStretch.h"
+#include "core/gif/GifComposer.h"
+#include "core/gif/GifEncoder.h"
+#include "core/gif/GifFile.h"
+#include "core/gif/GifPlayback.h"
+#include "core/gif/GifStretch.h"
 #include "fuzz/FuzzCheck.h"
 #include "support/GifTestSupport.h"
 

@@ -2,7 +2,7 @@
 // Fuzzes the INI reader and writer. The input's first bytes pick the section, key and value to
 // write and another key to watch; the rest is the file. A refused write leaves the file
 // byte-identical; after a write the value reads back and the other key reads as before.
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstdint>

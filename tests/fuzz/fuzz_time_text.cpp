@@ -2,7 +2,7 @@
 // Fuzzes the time picker's typed-text reading. The input is read as pasted text, then typed into
 // the box byte by byte through the key filter. Whatever is accepted is a time of day that formats
 // as "HH:MM" and reads back unchanged; the box only ever holds digits and colons.
-#include "core/widgets/TimePickerText.h"
+#include "core/controls/TimePickerText.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstdint>

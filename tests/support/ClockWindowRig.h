@@ -4,7 +4,7 @@
 // One clock window over a temporary program folder: setting.ini with titles, December 2026's
 // database, a fake clock at Saturday 5 December 2026 13:10:05 (Zohor 13:05, Asar 16:25), fake
 // speech, and one fake monitor of the size asked for.
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeScreens.h"
 #include "fakes/FakeSpeech.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/widgets/GifEncoder.h"
+#include "core/gif/GifEncoder.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 #include "core/clock/Congregation.h"
 
 #include "core/clock/TimeText.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 
 #include "core/calendar/DateTime.h"
 #include "core/calendar/Prayer.h"
-#include "core/config/IniCache.h"
+#include "core/files/IniCache.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/clock/HijriCalendar.h"
 
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 #include "core/clock/NightRules.h"
 
 #include "core/clock/TimeText.h"
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 
 #include <array>
 #include <charconv>

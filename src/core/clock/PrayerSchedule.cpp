@@ -4,8 +4,8 @@
 #include "core/clock/HijriCalendar.h"
 #include "core/calendar/MalayCalendar.h"
 #include "core/clock/TimeText.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/prayerdata/PrayerDatabase.h"
 
 namespace tavrola {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/clock/StripScroller.h"
 
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 
 namespace tavrola {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/config/IniCache.h"
+#include "core/files/IniCache.h"
 #include "core/prayerdata/MonthSource.h"
 
 #include <filesystem>

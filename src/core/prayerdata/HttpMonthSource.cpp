@@ -3,8 +3,8 @@
 
 #include "core/AppInfo.h"
 #include "core/calendar/DateTime.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include "core/calendar/DateTime.h"
 #include "core/calendar/Prayer.h"
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 
 #include <algorithm>
 

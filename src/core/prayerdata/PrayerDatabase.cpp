@@ -2,8 +2,8 @@
 #include "core/prayerdata/PrayerDatabase.h"
 
 #include "core/calendar/MalayCalendar.h"
-#include "core/config/AtomicFile.h"
-#include "core/config/IniCache.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/IniCache.h"
 
 #include <memory>
 #include <string_view>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/prayerdata/PrayerLocationSettings.h"
 
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/widgets/TimePickerText.h"
+#include "core/controls/TimePickerText.h"
 
 #include <optional>
 #include <string>

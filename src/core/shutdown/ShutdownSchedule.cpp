@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shutdown/ShutdownSchedule.h"
 
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 
 namespace tavrola {
 

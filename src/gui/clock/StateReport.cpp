@@ -2,7 +2,7 @@
 #include "gui/clock/StateReport.h"
 
 #include "core/calendar/DateTime.h"
-#include "core/config/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 #include "core/platform/Clock.h"
 #include "core/prayerdata/PrayerDatabase.h"
 #include "gui/clock/IqamahPanel.h"

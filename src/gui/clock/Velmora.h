@@ -3,8 +3,8 @@
 
 #include "core/clock/NightRules.h"
 #include "core/clock/PrayerSchedule.h"
-#include "core/config/LogFile.h"
-#include "core/config/ProgramFolder.h"
+#include "core/files/LogFile.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QDate>
 #include <QPixmap>

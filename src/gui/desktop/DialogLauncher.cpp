@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/desktop/DialogLauncher.h"
 
-#include "gui/config/frmBackupINI.h"
+#include "gui/settings/frmBackupINI.h"
 #include "gui/platform/LocalText.h"
 #include "gui/update/frmAbout.h"
 

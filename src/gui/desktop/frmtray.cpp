@@ -2,7 +2,7 @@
 #include "gui/desktop/frmtray.h"
 
 #include "core/AppInfo.h"
-#include "core/config/ModBackupINI.h"
+#include "core/settings/ModBackupINI.h"
 #include "core/desktop/TrayTip.h"
 #include "core/platform/Shell.h"
 #include "gui/desktop/AppIcon.h"

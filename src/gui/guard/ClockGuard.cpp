@@ -2,7 +2,7 @@
 #include "gui/guard/ClockGuard.h"
 
 #include "core/AppInfo.h"
-#include "core/config/LogFile.h"
+#include "core/files/LogFile.h"
 #include "gui/platform/FolderPlacement.h"
 #include "gui/platform/QuitOnSignals.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/QtDialogs.h"
 
-#include "core/widgets/FileFilter.h"
+#include "core/controls/FileFilter.h"
 #include "gui/platform/LocalText.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/QtSpeech.h"
 
-#include "core/config/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 #include "gui/platform/LocalText.h"
 
 #include <QDateTime>

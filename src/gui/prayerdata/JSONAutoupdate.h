@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/config/LogFile.h"
-#include "core/config/ProgramFolder.h"
+#include "core/files/LogFile.h"
+#include "core/files/ProgramFolder.h"
 #include "core/prayerdata/DataUpdater.h"
 #include "core/prayerdata/HttpMonthSource.h"
 

@@ -2,8 +2,8 @@
 #include "gui/settings/FrmJemaah.h"
 
 #include "core/AppInfo.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/platform/Dialogs.h"
 #include "core/settings/SettingsRules.h"
 #include "gui/platform/LocalText.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/clock/Congregation.h"
-#include "core/config/ProgramFolder.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QDialog>
 

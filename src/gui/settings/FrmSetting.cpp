@@ -5,8 +5,8 @@
 
 #include "core/AppInfo.h"
 #include "core/clock/NightRules.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Dialogs.h"
 #include "core/settings/SettingsRules.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/config/ProgramFolder.h"
+#include "core/files/ProgramFolder.h"
 #include "gui/widgets/clsDialog.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/settings/ZoneChooser.h"
 
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/prayerdata/PrayerLocationSettings.h"
 #include "core/prayerdata/Zones.h"
 #include "gui/platform/LocalText.h"

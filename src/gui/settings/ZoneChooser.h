@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 #include "gui/shutdown/ShutdownScheduler.h"
 
 #include "core/AppInfo.h"
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/platform/Clock.h"
 #include "gui/platform/LocalText.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/update/ModAutoUpdate.h"
 
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Shell.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/update/frmAbout.h"
 
-#include "core/widgets/GifStretch.h"
+#include "core/gif/GifStretch.h"
 #include "gui/widgets/ucAniGIF.h"
 
 #include "core/AppInfo.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/widgets/MessageWatch.h"
+#include "core/controls/MessageWatch.h"
 
 #include <QEvent>
 #include <QObject>

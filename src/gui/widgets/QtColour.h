@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/widgets/CandyColours.h"
+#include "core/controls/CandyColours.h"
 
 #include <QColor>
 #include <QPalette>

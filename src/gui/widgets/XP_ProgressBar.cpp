@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/XP_ProgressBar.h"
 
-#include "core/widgets/ProgressMath.h"
+#include "core/controls/ProgressMath.h"
 #include "gui/widgets/QtColour.h"
 
 #include <QLinearGradient>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/widgets/CandyColours.h"
+#include "core/controls/CandyColours.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -11,7 +11,7 @@ class QPainter;
 namespace tavrola {
 
 // The program's own progress bar. It keeps its position as a whole percentage of Min..Max (see
-// core/widgets/ProgressMath.h for the rule, which is safe for any Min and Max) and draws one of ten
+// core/controls/ProgressMath.h for the rule, which is safe for any Min and Max) and draws one of ten
 // looks chosen by `Scrolling`; look 2 reads "Searching.." and look 6 sits on black.
 class XP_ProgressBar : public QWidget {
     Q_OBJECT

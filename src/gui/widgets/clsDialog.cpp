@@ -2,7 +2,7 @@
 #include "gui/widgets/clsDialog.h"
 
 #include "core/platform/Dialogs.h"
-#include "core/widgets/FileFilter.h"
+#include "core/controls/FileFilter.h"
 #include "gui/platform/LocalText.h"
 
 namespace tavrola {

@@ -3,8 +3,8 @@
 
 #include "gui/widgets/ucAniGIFClock.h"
 
-#include "core/widgets/GifEncoder.h"
-#include "core/widgets/GifStretch.h"
+#include "core/gif/GifEncoder.h"
+#include "core/gif/GifStretch.h"
 
 #include <QBuffer>
 #include <QFile>

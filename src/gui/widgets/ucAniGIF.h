@@ -2,10 +2,10 @@
 #pragma once
 
 #include "core/platform/HttpClient.h"
-#include "core/widgets/GifComposer.h"
-#include "core/widgets/GifFile.h"
-#include "core/widgets/GifPlayback.h"
-#include "core/widgets/GifStretch.h"
+#include "core/gif/GifComposer.h"
+#include "core/gif/GifFile.h"
+#include "core/gif/GifPlayback.h"
+#include "core/gif/GifStretch.h"
 
 #include <QByteArray>
 #include <QImage>

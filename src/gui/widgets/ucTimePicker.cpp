@@ -2,7 +2,7 @@
 #include "gui/widgets/ucTimePicker.h"
 
 #include "core/desktop/TwipScale.h"
-#include "core/widgets/TimePickerText.h"
+#include "core/controls/TimePickerText.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The about window, the backup window and the update check with its window.
-#include "core/config/ModBackupINI.h"
+#include "core/settings/ModBackupINI.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeHttpClient.h"
 #include "fakes/FakeShell.h"
 #include "fakes/TempDir.h"
-#include "gui/config/frmBackupINI.h"
+#include "gui/settings/frmBackupINI.h"
 #include "gui/update/FrmAutoUpdate.h"
 #include "gui/update/ModAutoUpdate.h"
 #include "gui/update/frmAbout.h"

@@ -2,7 +2,7 @@
 // The notification-area window: its first load, its menu, closing the clock behind it; and the
 // single-instance lock that keeps a second clock of the same folder from starting.
 #include "core/AppInfo.h"
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeShell.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/IniCache.h"
+#include "core/files/IniCache.h"
 
-#include "core/config/AtomicFile.h"
-#include "core/config/IniLines.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/IniLines.h"
 
 #include <chrono>
 #include <mutex>

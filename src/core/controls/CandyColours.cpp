@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/CandyColours.h"
+#include "core/controls/CandyColours.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/LogFile.h"
+#include "core/files/LogFile.h"
 
 #include <cerrno>
 #include <fstream>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/FileFilter.h"
+#include "core/controls/FileFilter.h"
 
 namespace tavrola {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifEncoder.h"
+#include "core/gif/GifEncoder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/SettingsSchema.h"
+#include "core/settings/SettingsSchema.h"
 
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 
 #include <array>
 

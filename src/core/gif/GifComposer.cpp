@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifComposer.h"
+#include "core/gif/GifComposer.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/IniFile.h"
+#include "core/files/IniFile.h"
 
-#include "core/config/AtomicFile.h"
-#include "core/config/IniCache.h"
-#include "core/config/IniLines.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/IniCache.h"
+#include "core/files/IniLines.h"
 
 #include <optional>
 #include <unordered_map>

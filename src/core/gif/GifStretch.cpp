@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifStretch.h"
+#include "core/gif/GifStretch.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/ModBackupINI.h"
+#include "core/settings/ModBackupINI.h"
 
-#include "core/config/AtomicFile.h"
-#include "core/config/IniFile.h"
-#include "core/config/SettingsSchema.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/IniFile.h"
+#include "core/settings/SettingsSchema.h"
 #include "core/AppInfo.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Dialogs.h"

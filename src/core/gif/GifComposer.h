@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/widgets/GifFile.h"
+#include "core/gif/GifFile.h"
 
 #include <cstdint>
 #include <vector>

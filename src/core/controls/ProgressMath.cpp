@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/ProgressMath.h"
+#include "core/controls/ProgressMath.h"
 
 #include <algorithm>
 #include <cmath>

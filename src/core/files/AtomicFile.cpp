@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/config/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 
-#include "core/config/IniCache.h"
+#include "core/files/IniCache.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/config/frmBackupINI.h"
+#include "gui/settings/frmBackupINI.h"
 
 #include "core/AppInfo.h"
-#include "core/config/ModBackupINI.h"
+#include "core/settings/ModBackupINI.h"
 #include "core/platform/Dialogs.h"
 #include "gui/platform/LocalText.h"
 

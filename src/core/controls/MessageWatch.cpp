@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/MessageWatch.h"
+#include "core/controls/MessageWatch.h"
 
 #include <algorithm>
 #include <cstdio>

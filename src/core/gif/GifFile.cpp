@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/widgets/GifFile.h"
+#include "core/gif/GifFile.h"
 
-#include "core/widgets/GifByteReader.h"
+#include "core/gif/GifByteReader.h"
 
 #include <algorithm>
 #include <cctype>
