@@ -6,19 +6,25 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 flavour="${1:-release}"
 jobs="$(nproc 2>/dev/null || echo 2)"
+# ccache, when installed, keeps compiled objects across build folders and clones (optional).
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+fi
 case "$flavour" in
 release)
     dir="$root/build"
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVROLA_BUILD_TESTS=OFF >/dev/null
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVROLA_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
     ;;
 test)
     dir="$root/build/test"
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVROLA_SANITIZE=ON -DTAVROLA_WERROR=ON \
-        -DTAVROLA_TEST_TRUST=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
+        -DTAVROLA_TEST_TRUST=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" "${launcher[@]}" >/dev/null
     ;;
 bench)
     dir="$root/build/bench"
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVROLA_BUILD_TESTS=OFF >/dev/null
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVROLA_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
     ;;
 *)
     echo "usage: $0 [release|test|bench]" >&2
