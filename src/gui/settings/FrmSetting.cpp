@@ -71,6 +71,7 @@ FrmSetting::FrmSetting(ProgramFolder folder, Clock& clock, Dialogs& dialogs, QWi
     connect(m_updateDatabase, &QPushButton::clicked, this, &FrmSetting::reloadUpdater);
     connect(m_jemaah, &QPushButton::clicked, this, &FrmSetting::openJemaah);
     connect(m_phone, &QPushButton::clicked, this, &FrmSetting::phonePanelRequested);
+    connect(m_announcements, &QPushButton::clicked, this, &FrmSetting::announcementsRequested);
 }
 
 FrmSetting::~FrmSetting() = default;
@@ -94,6 +95,7 @@ void FrmSetting::buildControls() {
     m_jemaah = button(this, "cmdJemaah", "Jemaah...", "Iqamah, skrin solat dan azan...");
     m_phone = button(this, "cmdTelefon", "Urus dari telefon...", "Urus jam ini dari telefon di rangkaian masjid...");
     m_phone->hide();
+    m_announcements = button(this, "cmdPengumuman", "Pengumuman...", "Pengumuman dan gambar di skrin jam...");
 
     m_zone = new ZoneChooser(this);
     m_lower = new ShutdownFrame(m_clock, this);
@@ -123,6 +125,7 @@ void FrmSetting::layOutWindow() {
     clockMode->addWidget(m_storedClockMode);
     clockMode->addStretch();
     clockMode->addWidget(m_phone);
+    clockMode->addWidget(m_announcements);
     clockMode->addWidget(m_jemaah);
     m_storedClockMode->setMinimumWidth(40);
     m_storedClockMode->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -78,6 +78,7 @@ signals:
     void updaterReloadRequested(double waitSeconds);
     void backupsRequested();
     void phonePanelRequested();
+    void announcementsRequested(); // "Pengumuman...": the announcements' own window
 
 public slots:
     // The strip's state as the clock reports it: the caption of cmd_tmrScroll follows it.
@@ -118,6 +119,7 @@ private:
     QLabel* m_storedClockMode = nullptr;
     QPushButton* m_jemaah = nullptr;
     QPushButton* m_phone = nullptr;
+    QPushButton* m_announcements = nullptr;
     ZoneChooser* m_zone = nullptr;
     ShutdownFrame* m_lower = nullptr;
     LogoPlacement* m_logo = nullptr;
