@@ -107,6 +107,21 @@ std::optional<Date> parseDate(const std::string& text) {
     return isValidDate(d) ? std::optional<Date>(d) : std::nullopt;
 }
 
+// The zone of a file without a zone column, from its name: "SGR01 - Gombak....csv" holds SGR01. Some
+// compilations spell Negeri Sembilan's codes with four letters ("NGSN01 - Tampin, Jempol.csv"), where
+// e-Solat writes NGS01: the code is the name's first three letters and the last two digits after them.
+std::string zoneOfFileName(const std::string& name) {
+    std::size_t letters = 0;
+    while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters])))
+        ++letters;
+    std::size_t digits = letters;
+    while (digits < name.size() && std::isdigit(static_cast<unsigned char>(name[digits])))
+        ++digits;
+    if (letters < 3 || digits - letters < 2)
+        return name.substr(0, 5);
+    return name.substr(0, 3) + name.substr(digits - 2, 2);
+}
+
 bool readTable(const std::filesystem::path& file, Tables& tables) {
     std::ifstream in(file);
     std::string line;
@@ -130,7 +145,7 @@ bool readTable(const std::filesystem::path& file, Tables& tables) {
     }
     if (dateColumn < 0)
         return false;
-    const std::string fileZone = file.filename().string().substr(0, 5);
+    const std::string fileZone = zoneOfFileName(file.filename().string());
     while (std::getline(in, line)) {
         const auto fields = splitCsv(line);
         if (fields.size() < header.size())

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The month-data tool writes one document per month, across a year's end, for the place it is given,
 # and refuses bad arguments without writing anything; the zone fitter reads 12-hour times, and a fit
-# of one zone into the shipped table changes only that zone's entry.
+# of one zone into the shipped table changes only that zone's entry; a file per zone is named by its code.
 # shellcheck source=xvfb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 tool="${TAVROLA_BINARY_DIR:?the build folder}/tools/make_month_data"
@@ -32,6 +32,14 @@ grep -E '^(zone|WLY01|SWK08),' "$e2e_dir/../data/prayer_times/zones_2025.csv" | 
     for (i = 3; i <= NF; i++) { split($i, t, ":"); h = (t[1] + 11) % 12 + 1
         $i = sprintf("%d:%s%s %s", h, t[2], NR % 2 ? ":59" : "", t[1] < 12 ? "AM" : "PM") } } 1' >"$work/t.csv"
 "$fit" check "$work/t.csv" >/dev/null || fail "12-hour times misread"
+# A file per zone without a zone column, named as the compilations name it: Negeri Sembilan's
+# four-letter spelling ("NGSN03") is e-Solat's NGS03.
+ngs="$work/NGSN03 - Port Dickson, Seremban.csv"
+{
+    echo "date,imsak,subuh,syuruk,zohor,asar,maghrib,isyak"
+    grep '^NGS03,' "$e2e_dir/../data/prayer_times/zones_2025.csv" | cut -d, -f2-
+} >"$ngs"
+[[ "$("$fit" check "$ngs" | head -1)" == "NGS03 "* ]] || fail "NGSN03's file not read as NGS03"
 cp "$table" "$work/table.cpp"
 "$fit" fit --only WLY01 --zones /dev/null --out "$work/table.cpp" "$work/t.csv" >/dev/null
 entry() { sed '/{"WLY01",/,/)},$/c WLY01' "$1"; }
