@@ -263,7 +263,8 @@ void Velmora::showWithoutBackground() {
 }
 
 Velmora::Shown Velmora::shown() const {
-    return {m_clockBand->time(), m_clockBand->dateLine(), m_clockBand->hijri(), m_strip->countdownLine()};
+    return {m_clockBand->time(), m_clockBand->dateLine(), m_clockBand->hijri(), m_strip->countdownLine(),
+            m_titleBand->firstTitle()};
 }
 
 void Velmora::armSolatTimer() {
@@ -368,8 +369,19 @@ void Velmora::applyTick(const PrayerSchedule::Tick& t) {
 }
 
 void Velmora::onReadINITimer() {
+    // Read twice a second but seldom changed: an unchanged file costs one look at its stamps, and
+    // settings as they were last followed are not shown (nor the titles measured) again.
     try {
-        m_titleBand->show(readLiveSettings(m_folder.settingsFile()));
+        const std::filesystem::path ini = m_folder.settingsFile();
+        const LiveSettings& now = m_liveSettings.get(ini, [&ini] { return readLiveSettings(ini); });
+        if (m_followed == now)
+            return;
+        m_titleBand->show(now);
+        // SKROL changed in the file (by hand, or from another device): the strip follows. The
+        // settings window's button has already moved or held it when its write shows up here.
+        if (m_followed && m_followed->scroll != now.scroll && now.scroll != scrollRunning())
+            setScrollRunning(now.scroll);
+        m_followed = now;
     } catch (const std::exception& e) {
         qWarning() << "Title refresh failed:" << e.what();
     }

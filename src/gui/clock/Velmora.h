@@ -4,6 +4,7 @@
 #include "core/clock/LiveSettings.h"
 #include "core/clock/NightRules.h"
 #include "core/clock/PrayerSchedule.h"
+#include "core/files/IniCache.h"
 #include "core/files/LogFile.h"
 #include "core/files/ProgramFolder.h"
 
@@ -63,7 +64,7 @@ public:
 
     // What the window shows in words, for watching it from outside.
     struct Shown {
-        QString time, date, hijri, comment;
+        QString time, date, hijri, comment, title;
     };
     Shown shown() const;
 
@@ -109,7 +110,7 @@ protected:
 
 private slots:
     void onSolatTimer();   // one clock tick, then re-arm for the next second
-    void onReadINITimer(); // title refresh
+    void onReadINITimer(); // titles, place and SKROL from setting.ini
 
 private:
     static constexpr int kDesignWidth = 1920;
@@ -153,6 +154,9 @@ private:
 
     QPixmap m_background;
     QPixmap m_backdrop;
+    // setting.ini as last followed: titles, place and SKROL are applied again only when they change.
+    IniDerived<LiveSettings> m_liveSettings;
+    std::optional<LiveSettings> m_followed;
     QString m_digitFamily;
     QString m_jawiFamily;
     DisplayPower* m_display = nullptr;
