@@ -62,6 +62,7 @@ QString StateReport::text() const {
     line("DATE", shown.date);
     line("HIJRI", shown.hijri);
     line("COMMENT", shown.comment);
+    line("TITLE", shown.title);
     line("ANNOUNCED", m_lastSentence);
     line("ANNOUNCEMENTS", QString::number(m_announcements));
     line("CACHE_MONTH", cacheMonth);

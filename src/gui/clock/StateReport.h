@@ -15,7 +15,7 @@ class Velmora;
 // Writes what the clock window shows to a small text file after every tick, so that end-to-end
 // runs can watch a real clock from outside without reading pixels. Off unless TAVROLA_STATE_FILE
 // names the file. One "KEY=value" line each, UTF-8; the file is replaced whole, never half-written:
-//   NOW  TIME  DATE  HIJRI  COMMENT  ANNOUNCED  ANNOUNCEMENTS  CACHE_MONTH  TICKS  SCREEN
+//   NOW  TIME  DATE  HIJRI  COMMENT  TITLE  ANNOUNCED  ANNOUNCEMENTS  CACHE_MONTH  TICKS  SCREEN
 class StateReport : public QObject {
     Q_OBJECT
 public:

@@ -1,24 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/clock/LiveSettings.h"
 #include "core/clock/NightRules.h"
 #include "core/clock/PrayerSchedule.h"
+#include "core/files/IniCache.h"
 #include "core/files/LogFile.h"
 #include "core/files/ProgramFolder.h"
 
-#include <QDate>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 
-class QLabel;
-class QLineEdit;
 class QPainter;
 class QTimer;
 
@@ -26,20 +23,25 @@ namespace tavrola {
 
 class Audio;
 class Clock;
+class ClockBand;
 class CongregationScreens;
 class DisplayPower;
-class NightCurtain;
 class MonitorPanel;
+class NightCurtain;
+class PrayerStrip;
+class RemembranceCard;
 class Screens;
 class Speech;
-class StripMover;
+class TitleBand;
 class WidgetLayout;
-class ucAniGIF;
+class WorkingFields;
 
 // The clock window: large clock, Malay and Hijri dates, the strip of the day's eight prayer times
 // with the countdown line, titles, place name, logo and the remembrance panel. It is designed for a
 // 1920 x 1080 screen and scaled as a whole to the monitor it covers; the rules it shows come from
-// the core (PrayerSchedule). Its controls carry their names as objectName; the rest of the program
+// the core (PrayerSchedule). Its bands (TitleBand, ClockBand, RemembranceCard, PrayerStrip) each
+// hold their own controls; the window runs the tick and the night, and passes between them what
+// one shows of another. The controls carry their names as objectName; the rest of the program
 // speaks to it through the slots and signals below.
 class Velmora : public QWidget {
     Q_OBJECT
@@ -62,7 +64,7 @@ public:
 
     // What the window shows in words, for watching it from outside.
     struct Shown {
-        QString time, date, hijri, comment;
+        QString time, date, hijri, comment, title;
     };
     Shown shown() const;
 
@@ -108,17 +110,12 @@ protected:
 
 private slots:
     void onSolatTimer();   // one clock tick, then re-arm for the next second
-    void onReadINITimer(); // title refresh
+    void onReadINITimer(); // titles, place and SKROL from setting.ini
 
 private:
-    using PictureControl = ucAniGIF;
     static constexpr int kDesignWidth = 1920;
     static constexpr int kDesignHeight = 1080;
 
-    void buildWindow();
-    void buildStrip();
-    void buildRemembrancePanel();
-    void buildWorkingFields();
     void buildTimers();
     void registerFonts();
     void applyFonts();
@@ -129,12 +126,7 @@ private:
     void updateNight(const DateTime& now, const DayTimes& today);
     void setNightAsleep(bool asleep);
     void armSolatTimer();
-    void showWeekdayPicture(const QString& zikirText);
     void rescale();
-    void fitTitle(int i);
-    void placeLogo();
-    PictureControl* indicator(int i) const;
-    QLabel* timeLabel(Prayer p) const;
     // The designed background, one narrow column to be tiled across the window.
     const QPixmap& backdrop();
     std::function<void(QPainter&, const QRect&, int)> underlay();
@@ -143,63 +135,28 @@ private:
     Clock& m_clock;
     Speech& m_speech;
     PrayerSchedule m_schedule;
+    std::unique_ptr<WidgetLayout> m_layout;
 
-    // Window.
-    QLabel* txtWEBTAJUK;
-    QLabel* txtWEBTAJUK2;
-    QLabel* Tajuk_tempat;
-    QLabel* lblLabel2;
-    PictureControl* ucAniGIF1;
-    QLabel* tarikh_melayu_caption;
-    QLabel* TextTimeReal;
-    QLabel* TextDateJawi;
-
-    // Strip (picHolder).
-    QWidget* picHolder;
-    std::array<QLabel*, kPrayerCount> m_times{}; // cmdImsak .. cmdIsyak, in Prayer order
-    std::array<QLabel*, 8> Waktunya{};
-    std::array<PictureControl*, 5> ucAniGIF2{};
-    QLabel* comment;
-
-    // Remembrance panel (Picture2).
-    QWidget* Picture2;
-    QLabel* tarikh_zikir;
-    QLabel* pesan2;
-    std::array<PictureControl*, 7> m_weekdayPictures{}; // isnin1 (Monday) .. ahad1 (Sunday)
-
-    // Working fields and status lines (Picture1, hidden).
-    QLineEdit* txtTime;
-    QLineEdit* txtDate;
-    QLineEdit* Jamcount;
-    QLineEdit* Tarikh_Takwim1;
-    QLabel* shut_tutup;
-    QLabel* Label2;
-    QLabel* tarikh;
-    QLabel* hariku;
-    QLabel* bulan;
-    QLabel* bulan1;
+    // The bands, top to bottom, and the hidden working fields.
+    TitleBand* m_titleBand;
+    ClockBand* m_clockBand;
+    PrayerStrip* m_strip;
+    RemembranceCard* m_card;
+    WorkingFields* m_fields;
 
     QTimer* SolatTimer;
     QTimer* ReadINITimer;
     QTimer* ShutDwn;
 
-    // The desktop tools: Picture3 with ChgMonitorTimer and DisplayTimer; tmrScroll.
+    // The desktop tools: Picture3 with ChgMonitorTimer and DisplayTimer.
     MonitorPanel* m_monitorPanel;
-    StripMover* m_strip;
     CongregationScreens* m_congregation; // the iqamah countdown and the prayer screen
-    std::unique_ptr<WidgetLayout> m_layout;
 
     QPixmap m_background;
     QPixmap m_backdrop;
-    // The titles as set in setting.ini: words and size in points at the designed window's size.
-    struct Title {
-        std::string text;
-        double points;
-    };
-    std::array<Title, 2> m_titles{{{{}, 50}, {{}, 30}}};
-    QString m_logoPath;             // the file the logo shows
-    QPoint m_logoTwips{17388, 797}; // its place in the designed window
-    QDate m_longDateOf;             // the day tarikh was last written for
+    // setting.ini as last followed: titles, place and SKROL are applied again only when they change.
+    IniDerived<LiveSettings> m_liveSettings;
+    std::optional<LiveSettings> m_followed;
     QString m_digitFamily;
     QString m_jawiFamily;
     DisplayPower* m_display = nullptr;

@@ -69,6 +69,35 @@ private slots:
         QCOMPARE(rig.colour("cmdIsyak"), kRed);
     }
 
+    void followsSettingIniEditedByHandWithinTwoSeconds() {
+        ClockWindowRig rig; // the strip stands still (SKROL=OFF)
+        rig.load();
+        QSignalSpy scroll(rig.window.get(), &Velmora::scrollRunningChanged);
+        // Rewritten from outside the program, as a phone or a text editor would.
+        rig.writeSettings("[TAJUK-01]\r\nTITLE01=Surau An-Nur\r\nTSIZE=64\r\nTITLE02=Selamat Datang\r\n"
+                          "FSIZE=abc\r\nTEMPAT=Kampung Baru\r\n[12-24HRS]\r\nSETJAM=1\r\n"
+                          "[TARIKH_HIJRAH]\r\nMASA=1\r\n[WSOLAT_JAM]\r\nSKROL=on\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("txtWEBTAJUK"), QString("Surau An-Nur"), 2000);
+        QCOMPARE(rig.find("txtWEBTAJUK")->font().pointSizeF(), 64.0);
+        QCOMPARE(rig.find("txtWEBTAJUK2")->font().pointSizeF(), 30.0); // no number: the size in force stays
+        QCOMPARE(rig.text("Tajuk_tempat"), QString("Kampung Baru"));
+        QVERIFY(rig.window->scrollRunning());
+        QCOMPARE(scroll.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("TextTimeReal"), QString("13:10:05"), 2000);
+
+        // The settings window's button acts at once and writes SKROL after: the file catching up
+        // changes nothing, and while the file stays as it is the strip stays as the button left it.
+        rig.window->setScrollRunning(false);
+        rig.readTitles();
+        QVERIFY(!rig.window->scrollRunning());
+        rig.set("WSOLAT_JAM", "SKROL", "OFF");
+        rig.readTitles();
+        rig.window->setScrollRunning(true);
+        rig.readTitles();
+        QVERIFY(rig.window->scrollRunning());
+        QCOMPARE(scroll.count(), 3);
+    }
+
     void logoIsDecodedOnceAndSharedWithTheSettingsWindow() {
         ClockWindowRig rig("[GAMBAR]\r\nLOGO1=.\\logo\\logo.gif\r\n");
         std::filesystem::create_directories(rig.dir / "logo");
