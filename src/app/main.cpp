@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
     QtDisplayPower displayPower; // put back as it was when the clock ends
 
     // The month's prayer times: from the data server when one is set, computed here otherwise.
-    CalculatedMonthSource calculatedMonths(folder.settingsFile());
+    CalculatedMonthSource calculatedMonths(folder.settingsFile(), folder.officialTablesFolder());
     JSONAutoupdate updater(folder, clock, http);
     updater.setNoHostMonthSource(&calculatedMonths);
     ModAutoUpdate appUpdate(http, shell, dialogs, clock, folder.settingsFile());

@@ -22,6 +22,8 @@ public:
     const std::filesystem::path& dataRoot() const { return m_data; }
     std::filesystem::path settingsFile() const { return m_data / "setting.ini"; }
     std::filesystem::path databaseFile() const { return m_data / "dbase" / "dbsolat.dat"; }
+    // The zones' official yearly timetables the committee saved.
+    std::filesystem::path officialTablesFolder() const { return m_data / "dbase" / "rasmi"; }
     std::filesystem::path backupFolder() const { return m_data / "backup"; }
     std::filesystem::path logFolder() const { return m_data / "log"; }
 

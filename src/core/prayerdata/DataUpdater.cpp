@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/prayerdata/DataUpdater.h"
 
+#include "core/prayerdata/OfficialTables.h"
 #include "core/prayerdata/PrayerDatabase.h"
 
 #include <filesystem>
@@ -209,18 +210,41 @@ DataUpdater::Outcome DataUpdater::finishDownload(const MonthFetch& fetch, const 
     }
 
     m_today = conv.todayFound ? conv.today : DayTimes{};
+    // Where each day's times come from, when an official table gave some of them.
+    std::string sources, logSources;
+    if (!fetch.officialDays.empty()) {
+        std::vector<int> computed;
+        for (int d = 1, next = 0; d <= conv.daysInMonth; ++d) {
+            if (next < static_cast<int>(fetch.officialDays.size()) &&
+                fetch.officialDays[static_cast<std::size_t>(next)] == d)
+                ++next;
+            else
+                computed.push_back(d);
+        }
+        sources = " - rasmi " + dayRanges(fetch.officialDays) + " (" + fetch.officialTables + ")" +
+                  (computed.empty() ? "" : ", dikira " + dayRanges(computed));
+        logSources = ": " + std::to_string(fetch.officialDays.size()) + " from the official table " +
+                     fetch.officialTables + " (" + dayRanges(fetch.officialDays) + ")" +
+                     (computed.empty() ? ""
+                                       : ", " + std::to_string(computed.size()) + " calculated here (" +
+                                             dayRanges(computed) + ")");
+    }
     setStatus("Update #" + std::to_string(m_updateCount) + " BERJAYA! - " + std::to_string(conv.daysInMonth) +
-                  " hari" + (fetch.notice.empty() ? "" : " - " + fetch.notice),
+                  " hari" + sources + (fetch.notice.empty() ? "" : " - " + fetch.notice),
               fetch.notice.empty() ? StatusColour::Green : StatusColour::Orange);
     if (!fetch.notice.empty())
         WriteLog(fetch.notice);
+    for (const std::string& line : fetch.logLines)
+        WriteLog(line);
     m_upToDate = true;
     m_upToDateMonth = prayerdb::monthKey(now.date);
     m_fetchedPlace = m_fetchingPlace;
     m_placeKnown = true;
     m_placeRetryWait = 0;
     WriteLog("Update #" + std::to_string(m_updateCount) + " success - " + std::to_string(conv.daysInMonth) +
-             (fetch.calculated ? " days calculated here" : " days downloaded"));
+             (!logSources.empty() ? " days" + logSources
+              : fetch.calculated  ? " days calculated here"
+                                  : " days downloaded"));
     return {};
 }
 

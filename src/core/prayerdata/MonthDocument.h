@@ -4,6 +4,7 @@
 #include "core/prayerdata/PrayerCalculator.h"
 
 #include <string>
+#include <vector>
 
 namespace tavrola {
 
@@ -13,6 +14,9 @@ namespace tavrola {
 // month gives an empty object.
 std::string calculatedMonthDocument(int year, int month, const PrayerLocation& location,
                                     const PrayerRules& rules = {});
+
+// The same document for days already worked out, days[0] being the 1st.
+std::string monthDocument(int year, int month, const std::vector<PrayerDay>& days);
 
 // Where a data server keeps that month: "/data/yyyy-mm.json".
 std::string monthDocumentPath(int year, int month);

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tavrola {
 
@@ -20,6 +21,11 @@ struct MonthFetch {
     // Something the user should know about a document that did arrive, for the status line.
     std::string notice;
     bool calculated = false; // computed on this computer, not downloaded
+    // The days of the month (1..31) taken from the zone's official table instead, and its file(s).
+    std::vector<int> officialDays;
+    std::string officialTables;
+    // For the log alone: one line per day of an official table that was not used (a misprint).
+    std::vector<std::string> logLines;
 };
 
 // Where the month document comes from: the data server, or anything else that can produce one.

@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/settings/ZoneChooser.h"
 
-#include "core/settings/SettingsSchema.h"
+#include "core/files/ProgramFolder.h"
+#include "core/prayerdata/OfficialTables.h"
 #include "core/prayerdata/PrayerLocationSettings.h"
 #include "core/prayerdata/Zones.h"
+#include "core/settings/SettingsSchema.h"
 #include "gui/platform/LocalText.h"
+#include "gui/platform/QtDialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStandardItemModel>
 
 namespace tavrola {
@@ -27,7 +31,8 @@ const char* const kFieldNames[] = {"txtLatitud", "txtLongitud", "txtZonWaktu"};
 } // namespace
 
 ZoneChooser::ZoneChooser(QWidget* parent)
-    : QWidget(parent), m_box(new QComboBox(this)), m_problem(new QLabel(this)) {
+    : QWidget(parent), m_box(new QComboBox(this)), m_problem(new QLabel(this)),
+      m_official(new QPushButton(QStringLiteral("Jadual rasmi..."), this)), m_officialResult(new QLabel(this)) {
     setObjectName(QStringLiteral("ZoneChooser"));
     m_box->setObjectName(QStringLiteral("cboZon"));
     auto* caption = new QLabel(QStringLiteral("ZON WAKTU SOLAT"), this);
@@ -78,13 +83,26 @@ ZoneChooser::ZoneChooser(QWidget* parent)
     m_problem->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     m_problem->setWordWrap(true);
     grid->addWidget(m_problem, 2, 1, 1, 3);
+    m_official->setObjectName(QStringLiteral("cmdJadualRasmi"));
+    m_official->setToolTip(QStringLiteral("Salin jadual waktu solat setahun dari JAKIM (e-Solat JSON atau CSV) "
+                                          "untuk zon ini ke dbase/rasmi"));
+    grid->addWidget(m_official, 0, 4);
+    m_officialResult->setObjectName(QStringLiteral("lblJadualRasmi"));
+    m_officialResult->setWordWrap(true);
+    m_officialResult->hide();
+    grid->addWidget(m_officialResult, 3, 1, 1, 4);
     grid->setColumnStretch(1, 1);
+    connect(m_official, &QPushButton::clicked, this, &ZoneChooser::chooseOfficialTable);
     connect(m_box, &QComboBox::currentIndexChanged, this, &ZoneChooser::showProblems);
     select(view(kDefaultZoneCode));
 }
 
+ZoneChooser::~ZoneChooser() = default;
+
 void ZoneChooser::showProblems() {
     const bool typed = code().isEmpty();
+    // A table is one zone's; typed coordinates have none.
+    m_official->setEnabled(!typed);
     for (QLineEdit* field : m_fields)
         field->setEnabled(typed);
     const QString why = problem();
@@ -113,6 +131,7 @@ void ZoneChooser::select(const QString& code) {
 void ZoneChooser::load(const std::filesystem::path& iniPath) {
     // The calculator's own reading: what is shown here is what the clock computes for.
     const PrayerPlace place = readPrayerPlace(iniPath);
+    m_officialFolder = ProgramFolder(iniPath.parent_path()).officialTablesFolder();
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const SettingKey& key = *kCoordinateKeys[i];
         m_shownText[i] = toQt(GetFromINI(key.section, key.key, "", iniPath));
@@ -125,7 +144,8 @@ void ZoneChooser::load(const std::filesystem::path& iniPath) {
 
 void ZoneChooser::addChanges(std::vector<IniChange>& changes) const {
     if (code() != m_shown)
-        changes.push_back({std::string(settings::kZone.section), std::string(settings::kZone.key), fromQt(code())});
+        changes.push_back(
+            {std::string(settings::kZone.section), std::string(settings::kZone.key), fromQt(code())});
     if (!code().isEmpty())
         return;
     for (std::size_t i = 0; i < m_fields.size(); ++i)
@@ -142,6 +162,37 @@ void ZoneChooser::markSaved() {
 
 QString ZoneChooser::code() const {
     return m_box->currentData(Qt::UserRole).toString();
+}
+
+void ZoneChooser::chooseOfficialTable() {
+    if (!m_dialogs) {
+        if (!m_ownDialogs)
+            m_ownDialogs = std::make_unique<QtDialogs>(this);
+        m_dialogs = m_ownDialogs.get();
+    }
+    OpenFileRequest request;
+    request.title = "Jadual rasmi " + fromQt(code());
+    request.filters = {{"Jadual e-Solat (*.json, *.csv)", "*.json;*.csv"}, {"Semua fail (*.*)", "*.*"}};
+    request.owner = this;
+    const std::string file = m_dialogs->openFile(request);
+    if (!file.empty())
+        importOfficialTable(QString::fromLocal8Bit(file));
+}
+
+bool ZoneChooser::importOfficialTable(const QString& file) {
+    const Zone* zone = findZone(fromQt(code()));
+    OfficialImport result;
+    if (!zone)
+        result.message = "Pilih zon dahulu: jadual rasmi ialah untuk satu zon";
+    else if (m_officialFolder.empty())
+        result.message = "Jadual rasmi tidak disalin: tiada folder program";
+    else
+        result = tavrola::importOfficialTable(pathFromQt(file), m_officialFolder, *zone);
+    m_officialResult->setText(toQt(result.message));
+    m_officialResult->setStyleSheet(result.ok ? QStringLiteral("color: rgb(0, 128, 0);")
+                                              : QStringLiteral("color: rgb(255, 0, 0);"));
+    m_officialResult->show();
+    return result.ok;
 }
 
 } // namespace tavrola
