@@ -13,6 +13,7 @@
 #include "gui/clock/ClockBand.h"
 #include "gui/clock/ClockFace.h"
 #include "gui/clock/ClockLook.h"
+#include "gui/announce/AnnouncementScreens.h"
 #include "gui/clock/CongregationScreens.h"
 #include "gui/clock/NightCurtain.h"
 #include "gui/clock/PrayerStrip.h"
@@ -69,6 +70,9 @@ Velmora::Velmora(ProgramFolder folder, Clock& clock, Speech& speech, const Scree
     m_strip = new PrayerStrip(*this, gifs, underlay());
     m_card = new RemembranceCard(*this, gifs, underlay());
     m_fields = new WorkingFields(*this);
+    // Over the bands (the card, the titles) and under the night and the congregation's screens.
+    m_announcements = new AnnouncementScreens(*this, m_folder);
+    m_announcements->place(QRect(1350, 272, 530, 462), QRect(30, 8, 1860, 244));
     buildTimers();
     m_nightCurtain = new NightCurtain(*this, [this] { wakeFromNight(); });
 
@@ -137,6 +141,7 @@ void Velmora::applyFonts() {
     m_card->setFaces();
     m_strip->setFaces(m_digitFamily);
     m_congregation->setFaces(m_digitFamily, look::kNarrow);
+    m_announcements->setFaces(look::kNarrow);
 }
 
 void Velmora::load() {
@@ -282,6 +287,8 @@ void Velmora::onSolatTimer() {
         const PrayerSchedule::Tick tick = m_schedule.tick(now, in.setJam, in.times);
         applyTick(tick);
         m_congregation->tick(now, in.times, toQt(tick.clockText));
+        m_announcements->tick({now, in.times, m_congregation->state().screen, m_congregation->azanPlaying(),
+                               m_nightAsleep, toQt(tick.clockText)});
         updateNight(now, in.times);
     } catch (const std::exception& e) {
         qWarning() << "Clock tick failed:" << e.what();

@@ -24,6 +24,7 @@ namespace tavrola {
 class Audio;
 class Clock;
 class ClockBand;
+class AnnouncementScreens;
 class CongregationScreens;
 class DisplayPower;
 class MonitorPanel;
@@ -151,6 +152,7 @@ private:
     // The desktop tools: Picture3 with ChgMonitorTimer and DisplayTimer.
     MonitorPanel* m_monitorPanel;
     CongregationScreens* m_congregation; // the iqamah countdown and the prayer screen
+    AnnouncementScreens* m_announcements; // the card's announcements, full-screen rounds, the funeral notice
 
     QPixmap m_background;
     QPixmap m_backdrop;

@@ -98,6 +98,7 @@ void FrmSetting::buildControls() {
     m_announcements = button(this, "cmdPengumuman", "Pengumuman...", "Pengumuman dan gambar di skrin jam...");
 
     m_zone = new ZoneChooser(this);
+    m_zone->setDialogs(&m_dialogs);
     m_lower = new ShutdownFrame(m_clock, this);
     m_logo = new LogoPlacement(this);
 
