@@ -24,6 +24,8 @@ public:
     std::filesystem::path databaseFile() const { return m_data / "dbase" / "dbsolat.dat"; }
     std::filesystem::path backupFolder() const { return m_data / "backup"; }
     std::filesystem::path logFolder() const { return m_data / "log"; }
+    // The announcements' list and pictures; made when the first one is added.
+    std::filesystem::path announcementsFolder() const { return m_data / "pengumuman"; }
 
 private:
     std::filesystem::path m_root;
