@@ -53,9 +53,10 @@ TEST(AnnouncementStore, WritesTheListInShowingOrderAsTheClockReadsIt) {
     ASSERT_EQ(store.move(1, -1), "");
 
     const std::string written = fakes::readBytes(folder / "senarai.ini");
-    EXPECT_EQ(written, "[1]\r\nJENIS=GAMBAR\r\nFAIL=gambar-20261207-143005-1.jpg\r\nSAAT=10\r\n"
-                       "[2]\r\nJENIS=TEKS\r\nTAJUK=Kuliah Maghrib\r\nTEKS=Ustaz Ahmad\\nSelepas Maghrib\\n Jumaat\r\n"
-                       "MULA=2026-12-01\r\nTAMAT=2026-12-31\r\nSAAT=15\r\n");
+    EXPECT_EQ(written,
+              "[1]\r\nJENIS=GAMBAR\r\nFAIL=gambar-20261207-143005-1.jpg\r\nSAAT=10\r\n"
+              "[2]\r\nJENIS=TEKS\r\nTAJUK=Kuliah Maghrib\r\nTEKS=Ustaz Ahmad\\nSelepas Maghrib\\n Jumaat\r\n"
+              "MULA=2026-12-01\r\nTAMAT=2026-12-31\r\nSAAT=15\r\n");
     const AnnouncementList read = parseAnnouncements(written);
     ASSERT_EQ(read.items.size(), 2u);
     EXPECT_TRUE(read.skipped.empty());

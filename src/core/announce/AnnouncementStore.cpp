@@ -217,14 +217,12 @@ void AnnouncementStore::parse(const std::string& bytes) {
     std::size_t counted = 0;
     for (std::size_t i = 0; i < numbered.size(); ++i) {
         StoredAnnouncement e{numbered[i].section.name, std::move(numbered[i].section.keys), std::nullopt, {}};
-        evaluate(e);
-        if (i > 0 && numbered[i - 1].place == numbered[i].place) {
-            e.shown.reset();
+        if (i > 0 && numbered[i - 1].place == numbered[i].place)
             e.problem = "nombor giliran berulang";
-        } else if (++counted > announce::kMaxAnnouncements) {
-            e.shown.reset();
+        else if (++counted > announce::kMaxAnnouncements)
             e.problem = "selepas " + std::to_string(announce::kMaxAnnouncements) + " pengumuman pertama";
-        }
+        else
+            evaluate(e);
         m_entries.push_back(std::move(e));
     }
 }
@@ -385,9 +383,8 @@ std::string AnnouncementStore::move(std::size_t index, int step) {
 }
 
 std::string AnnouncementStore::newPictureName(const DateTime& now, std::string_view extension) const {
-    const std::string ext = ini::equalsIgnoreCase(extension, "jpg") || ini::equalsIgnoreCase(extension, "jpeg")
-                                ? "jpg"
-                                : "png";
+    const std::string ext =
+        ini::equalsIgnoreCase(extension, "jpg") || ini::equalsIgnoreCase(extension, "jpeg") ? "jpg" : "png";
     const std::string stem = "gambar-" + pad(now.date.year, 4) + pad(now.date.month, 2) + pad(now.date.day, 2) +
                              "-" + pad(now.hour, 2) + pad(now.minute, 2) + pad(now.second, 2) + "-";
     for (int n = 1;; ++n) {
