@@ -114,6 +114,8 @@ int main(int argc, char* argv[]) {
                      &Velmora::moveToNextMonitor);
     QObject::connect(&settingsWindow, &FrmSetting::updaterReloadRequested, &updater, &JSONAutoupdate::reload);
     QObject::connect(&settingsWindow, &FrmSetting::backupsRequested, &launcher, &DialogLauncher::openBackups);
+    QObject::connect(&settingsWindow, &FrmSetting::announcementsRequested, &launcher,
+                     &DialogLauncher::openAnnouncements);
 
     // The tray icon's menu.
     QObject::connect(&tray, &frmtray::aboutRequested, &launcher, &DialogLauncher::openAbout);

@@ -26,6 +26,8 @@ public:
     std::filesystem::path officialTablesFolder() const { return m_data / "dbase" / "rasmi"; }
     std::filesystem::path backupFolder() const { return m_data / "backup"; }
     std::filesystem::path logFolder() const { return m_data / "log"; }
+    // The announcements' list and pictures; made when the first one is added.
+    std::filesystem::path announcementsFolder() const { return m_data / "pengumuman"; }
 
 private:
     std::filesystem::path m_root;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/desktop/DialogLauncher.h"
 
+#include "gui/announce/FrmPengumuman.h"
 #include "gui/settings/frmBackupINI.h"
 #include "gui/platform/LocalText.h"
 #include "gui/update/frmAbout.h"
@@ -26,6 +27,11 @@ void DialogLauncher::openAbout() {
 void DialogLauncher::openBackups() {
     frmBackupINI backupWindow(m_backups, m_dialogs, m_backupsOwner);
     backupWindow.exec();
+}
+
+void DialogLauncher::openAnnouncements() {
+    FrmPengumuman announcements(m_folder, m_clock, m_dialogs, m_backupsOwner);
+    announcements.exec();
 }
 
 } // namespace tavrola

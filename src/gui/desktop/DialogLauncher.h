@@ -15,7 +15,7 @@ class ModBackupINI;
 class Shell;
 
 // Opens the program's small modal windows when the menus ask for them: the About window over the
-// clock and the backup window over the settings window.
+// clock, the backup and announcements' windows over the settings window.
 class DialogLauncher : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +27,7 @@ public:
 public slots:
     void openAbout();
     void openBackups();
+    void openAnnouncements();
 
 private:
     ProgramFolder m_folder;
