@@ -14,7 +14,7 @@ TEST(Announcements, TheListIsShownInItsOrderAndABrokenEntrySkipsOnlyItself) {
                                                      "[3]\nJENIS=GAMBAR\nFAIL=../setting.ini\n"
                                                      "[4]\nJENIS=TEKS\nTEKS=x\nSAAT=2\n"
                                                      "[5]\nJENIS=TEKS\nTEKS=x\nMULA=2026-02-30\n"
-                                                     "[umum]\nJENIS=TEKS\nTEKS=x\n"
+                                                     "[umum]\nJENIS=TEKS\nTEKS=x\n[0]\nJENIS=TEKS\nTEKS=x\n"
                                                      "[6]\nJENIS=VIDEO\n");
     ASSERT_EQ(list.items.size(), 2u);
     EXPECT_EQ(list.items[0].file, "kutipan.png");
@@ -22,7 +22,7 @@ TEST(Announcements, TheListIsShownInItsOrderAndABrokenEntrySkipsOnlyItself) {
     EXPECT_EQ(list.items[0].seconds, 10);
     EXPECT_EQ(list.items[1].text, "Ustaz Ahmad\nSelepas Maghrib");
     EXPECT_EQ(list.items[1].seconds, 15);
-    EXPECT_EQ(list.skipped.size(), 5u);
+    EXPECT_EQ(list.skipped.size(), 6u);
 
     EXPECT_FALSE(inForce(list.items[0], {2026, 11, 30}));
     EXPECT_TRUE(inForce(list.items[0], {2026, 12, 1}));

@@ -117,7 +117,7 @@ TEST(Congregation, LateIsyakPastMidnightJumpsAndNewDatabasesFollowTheTimes) {
 
 TEST(Congregation, SettingsAreReadWithoutWritingAndFollowTheFile) {
     for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{
-             {"10", 10}, {" 15 ", 15}, {"60", 60}, {"05", 5}, {"", 0}, {"0", 0}, {"61", 0}, {"-5", 0}, {"1.5", 0}})
+             {"10", 10}, {" 15 ", 15}, {"60", 60}, {"1", 1}, {"05", 5}, {"", 0}, {"0", 0}, {"61", 0}, {"-5", 0}, {"1.5", 0}})
         EXPECT_EQ(congregationMinutes(text), expected) << "'" << text << "'";
     // Settings name prayers as their keys do (SUBUH, not the strip's SUBOH), in any case.
     EXPECT_EQ(prayerBySettingsName(jemaahKey(J::Subuh)), Prayer::Subuh);

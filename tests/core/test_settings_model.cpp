@@ -52,7 +52,7 @@ TEST(SettingsModel, EachKindAcceptsItsValuesAndSaysWhyNotForOthers) {
              {"LOKASI", "ZON", "XYZ99", false},               {"LOKASI", "ZON", "sgr01", false},
              {"LOKASI", "LATITUD", "3.139", true},            {"LOKASI", "LATITUD", "91", false},
              {"LOKASI", "ZON_WAKTU", "8,0", false},           {"IQAMAH", "ZOHOR", "10", true},
-             {"iqamah", "zohor", " 10 ", true},               {"IQAMAH", "JUMAAT", "", true},
+             {"iqamah", "zohor", " 10 ", true},            {"IQAMAH", "ASAR", "000000010", true},               {"IQAMAH", "JUMAAT", "", true},
              {"SOLAT", "ISYAK", "61", false},                 {"SOLAT", "SUBUH", "-1", false},
              {"IQAMAH", "BUNYI", "ON", true},                 {"IQAMAH", "PESAN", "Luruskan saf", true},
              {"AZAN", "FAIL", "/home/imam/azan.mp3", true},   {"JENAZAH", "TAMAT", "2026-12-07 14:30", true},

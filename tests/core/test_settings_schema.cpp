@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace tavrola;
 namespace fs = std::filesystem;
 
@@ -49,6 +51,9 @@ TEST(SettingsSchema, NumbersAreReadFromTheStartOfTheTextAndOnlyOffIsOff) {
                                                                                             {"-", 0},
                                                                                             {".5", 0.5}})
         EXPECT_EQ(leadingNumber(text), number) << text;
+    // A text that ends where the number does is never read past its end (no terminator behind it).
+    for (const std::vector<char>& exact : {std::vector<char>{'1', '2'}, std::vector<char>{' ', ' '}})
+        EXPECT_EQ(leadingNumber(std::string_view(exact.data(), exact.size())), exact[0] == '1' ? 12 : 0);
     EXPECT_TRUE(isOff("OFF"));
     EXPECT_TRUE(isOff("oFf"));
     for (const char* on : {"", "OFF ", "NO"})
