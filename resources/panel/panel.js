@@ -21,6 +21,10 @@ const FIELDS = {
   'LOKASI.ZON': ['paparan', 'Zon waktu solat', 'zone'],
   'MALAM.PADAM': ['paparan', 'Skrin padam pada waktu malam (cth. 23:00 atau ISYAK+60)', 'text'],
   'MALAM.HIDUP': ['paparan', 'Skrin hidup semula (cth. 05:00)', 'text'],
+  'JENAZAH.NAMA': ['paparan', 'Notis jenazah: nama', 'text'],
+  'JENAZAH.SOLAT': ['paparan', 'Notis jenazah: solat jenazah', 'text'],
+  'JENAZAH.TAMAT': ['paparan', 'Notis jenazah hingga (yyyy-mm-dd HH:MM)', 'text'],
+  'PENGUMUMAN.PENUH': ['paparan', 'Minit antara pengumuman skrin penuh', 'number'],
 };
 
 let csrf = '';

@@ -55,7 +55,8 @@ TEST(SettingsModel, EachKindAcceptsItsValuesAndSaysWhyNotForOthers) {
              {"iqamah", "zohor", " 10 ", true},               {"IQAMAH", "JUMAAT", "", true},
              {"SOLAT", "ISYAK", "61", false},                 {"SOLAT", "SUBUH", "-1", false},
              {"IQAMAH", "BUNYI", "ON", true},                 {"IQAMAH", "PESAN", "Luruskan saf", true},
-             {"AZAN", "FAIL", "/home/imam/azan.mp3", true}})
+             {"AZAN", "FAIL", "/home/imam/azan.mp3", true},   {"JENAZAH", "TAMAT", "2026-12-07 14:30", true},
+             {"JENAZAH", "TAMAT", "esok", false}})
         EXPECT_EQ(why(c.section, c.key, c.value).empty(), c.ok) << c.section << " " << c.key << "=" << c.value;
     EXPECT_EQ(why("SOLAT", "ISYAK", "61"), "mesti nombor bulat 0 hingga 60");
     EXPECT_EQ(findSetting("PANEL", "PIN_HASH"), nullptr);

@@ -20,11 +20,13 @@ public:
         return canPlay;
     }
     bool tone() override { return ++tones > 0; }
+    bool playing() const override { return isPlaying; }
     void failLater() { std::exchange(m_failed, nullptr)(); }
 
     std::vector<std::filesystem::path> played;
     int tones = 0;
     bool canPlay = true;
+    bool isPlaying = false;
 
 private:
     std::function<void()> m_failed;

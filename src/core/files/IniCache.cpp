@@ -23,9 +23,14 @@ IniDocument::IniDocument(std::string_view text) {
         case ini::LineKind::BadHeader:
             m_unreadable = true;
             return; // nothing below it can be read
-        case ini::LineKind::Header:
-            section = &m_sections[ini::toUpper(name)];
+        case ini::LineKind::Header: {
+            std::string upper = ini::toUpper(name);
+            const auto [it, added] = m_sections.try_emplace(upper);
+            if (added)
+                m_order.push_back(std::move(upper));
+            section = &it->second;
             break;
+        }
         case ini::LineKind::Other:
             if (std::string_view k, v; section && ini::splitKeyLine(line, k, v))
                 section->try_emplace(ini::toUpper(k), v);

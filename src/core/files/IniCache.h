@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
+#include <vector>
 
 namespace tavrola {
 
@@ -22,8 +23,11 @@ public:
     enum class Find { Found, NotFound, Unreadable };
     // Unreadable when a header line the file cannot be read past ("[" alone) stands above the key.
     Find find(std::string_view section, std::string_view key, std::string& value) const;
+    // The sections' names, upper-cased, in the order they first stand in the file.
+    const std::vector<std::string>& sectionNames() const { return m_order; }
 
 private:
+    std::vector<std::string> m_order;
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> m_sections; // upper-cased
     bool m_unreadable = false; // a "[" alone ended the reading
 };

@@ -16,6 +16,8 @@ public:
     virtual bool play(const std::filesystem::path& file, std::function<void()> failed) = 0;
     // The short tone at the iqamah; false when no sound can be made.
     virtual bool tone() = 0;
+    // Whether an azan is playing now.
+    virtual bool playing() const = 0;
 };
 
 } // namespace tavrola

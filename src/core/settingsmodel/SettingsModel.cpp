@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settingsmodel/SettingsModel.h"
 
+#include "core/announce/Announcements.h"
 #include "core/clock/Congregation.h"
 #include "core/clock/NightRules.h"
 #include "core/panel/PanelAccess.h"
@@ -21,6 +22,7 @@ namespace c = congregation;
 // Limits of the free texts: the titles as the settings window has always cut them, the rest long
 // enough for any real place or message and short enough for one line on the wall.
 constexpr int kLongTextMax = 200;
+constexpr int kNoticeTextMax = 100;
 constexpr int kHijriMax = 30;
 constexpr int kFontSizeMin = 1;
 constexpr int kFontSizeMax = 99;
@@ -53,6 +55,11 @@ std::vector<SettingSpec> makeTable() {
             t.push_back({{section, jemaahKey(static_cast<Jemaah>(i)), ""}, K::Minutes, "", 0, c::kMaxMinutes, true});
     t.push_back({{c::kIqamahSection, c::kMessageKey, ""}, K::Text, "", 0, kLongTextMax, true});
     t.push_back({{c::kIqamahSection, c::kToneKey, ""}, K::OnOff, "OFF", 0, 0, true});
+    // The funeral notice, and the announcements' full-screen rounds.
+    t.push_back({{announce::kFuneralSection, "NAMA", ""}, K::Text, "", 0, kNoticeTextMax, true});
+    t.push_back({{announce::kFuneralSection, "SOLAT", ""}, K::Text, "", 0, kNoticeTextMax, true});
+    t.push_back({{announce::kFuneralSection, "TAMAT", ""}, K::Moment, "", 0, 0, true});
+    t.push_back({{announce::kRoundSection, announce::kRoundKey, ""}, K::Minutes, "", 0, 1440, true});
     t.push_back({{c::kAzanSection, c::kAzanKey, ""}, K::ProgramFile, ""});
     t.push_back({{c::kAzanSection, c::kAzanSubuhKey, ""}, K::ProgramFile, ""});
     // The phone page itself is set on the PC only: a phone never sees or changes [PANEL].
@@ -183,6 +190,8 @@ std::string whyRefused(const SettingSpec& spec, std::string_view value, Editor e
     }
     case SettingKind::Coordinate:
         return coordinateProblem(spec.key, value);
+    case SettingKind::Moment:
+        return v.empty() || parseMoment(v) ? std::string() : "mesti yyyy-mm-dd JJ:MM, cth. 2026-12-07 14:30";
     case SettingKind::ProgramFile:
         // The windows choose any file on this computer; a phone names files the program keeps.
         if (editor == Editor::Phone && !v.empty() && !isProgramRelative(v))

@@ -31,6 +31,7 @@ enum class SettingKind {
     ZoneCode,        // an official zone's code, or empty for the typed coordinates
     Coordinate,      // LATITUD, LONGITUD or ZON_WAKTU: a decimal number within its range
     ProgramFile,     // a file; one inside the program folder is stored as ".\sub\file"
+    Moment,          // "yyyy-mm-dd HH:MM", or empty
     Number,          // a whole number from `min` to `max`
     PinHash,         // the phone page's stored PIN ("pbkdf2-sha256$..."), or empty for none
 };

@@ -82,6 +82,10 @@ void CongregationScreens::tick(const DateTime& now, const DayTimes& today, const
     }
 }
 
+bool CongregationScreens::azanPlaying() const {
+    return m_audio && m_audio->playing();
+}
+
 bool CongregationScreens::announce(Prayer prayer, const std::string& sentence) {
     const std::filesystem::path file =
         azanFileFor(prayer, m_settings.get(m_folder.settingsFile()), m_folder.root());

@@ -45,6 +45,7 @@ public:
     bool announce(Prayer prayer, const std::string& sentence);
 
     const CongregationState& state() const { return m_state; }
+    bool azanPlaying() const;
 
 protected:
     // The prayer screen covers the window at any size, whatever scales the rest.

@@ -95,6 +95,10 @@ bool QtAudio::play(const std::filesystem::path& file, std::function<void()> fail
     return true;
 }
 
+bool QtAudio::playing() const {
+    return m_player && m_player->playbackState() == QMediaPlayer::PlayingState;
+}
+
 bool QtAudio::tone() {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {

@@ -29,6 +29,7 @@ public:
 
     bool play(const std::filesystem::path& file, std::function<void()> failed) override;
     bool tone() override;
+    bool playing() const override;
 
 private:
     void fail(const QString& why);

@@ -6,6 +6,7 @@
 #include "core/settings/SettingsSchema.h"
 #include "core/platform/Dialogs.h"
 #include "core/settings/SettingsRules.h"
+#include "core/settingsmodel/SettingsModel.h"
 #include "gui/platform/LocalText.h"
 #include "gui/widgets/clsDialog.h"
 
@@ -129,9 +130,9 @@ void FrmJemaah::load() {
 }
 
 bool FrmJemaah::saveAll() {
-    std::vector<IniChange> changes;
+    std::vector<SettingEdit> edits;
     const auto add = [&](std::string_view section, std::string_view key, const QString& value) {
-        changes.push_back({std::string(section), std::string(key), fromQt(value)});
+        edits.push_back({std::string(section), std::string(key), fromQt(value)});
     };
     const auto minutes = [](const QSpinBox* box) {
         return box->value() > 0 ? QString::number(box->value()) : QString();
@@ -149,10 +150,14 @@ bool FrmJemaah::saveAll() {
     };
     add(c::kAzanSection, c::kAzanKey, stored(m_azan));
     add(c::kAzanSection, c::kAzanSubuhKey, stored(m_azanSubuh));
-    const bool ok = AddToINI(changes, m_folder.settingsFile());
+    const CheckedEdits checked = checkEdits(edits, Editor::Window, m_folder.settingsFile());
+    std::string problem;
+    for (const RefusedEdit& r : checked.refused)
+        problem += (problem.empty() ? "" : "\r\n") + r.key + ": " + r.reason;
+    const bool ok = checked.ok() && AddToINI(checked.changes, m_folder.settingsFile());
     if (!ok)
         m_dialogs.message(MessageIcon::Exclamation, std::string(app::kTitle),
-                          std::string(settingsform::kFailedToSave), MessageButtons::Ok);
+                          problem.empty() ? std::string(settingsform::kFailedToSave) : problem, MessageButtons::Ok);
     return ok;
 }
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace tavrola;
@@ -83,7 +84,7 @@ private slots:
         auto* logo = rig.find<ucAniGIF>("ucAniGIF1");
         QVERIFY(logo->FrameCount() > 0);
         QVERIFY(!settings.logoPreview().isNull());
-        QCOMPARE(QDir::fromNativeSeparators(settings.txtPath->text()), pathToQt(rig.dir / "logo" / "logo.gif"));
+        QCOMPARE(QDir::fromNativeSeparators(settings.findChild<QLineEdit*>(QStringLiteral("txtPath"))->text()), pathToQt(rig.dir / "logo" / "logo.gif"));
         rig.window->showLogoFile(pathToQt(rig.dir / "logo" / "missing.gif"));
         QCOMPARE(logo->FrameCount(), 0); // unreadable: no picture
     }

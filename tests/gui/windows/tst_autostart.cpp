@@ -25,7 +25,7 @@ private slots:
         autostart.enabled = true;
         FrmSetting window(ProgramFolder(dir.path()), clock, dialogs);
         window.attachAutostart(autostart);
-        AutostartBox* box = window.chkAutostart;
+        auto* box = window.findChild<AutostartBox*>();
         QVERIFY(box->isChecked());
 
         box->click();

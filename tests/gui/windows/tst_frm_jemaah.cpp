@@ -70,6 +70,11 @@ private slots:
         AtomicFileTestHooks::failReplace = nullptr;
         QCOMPARE(dialogs.texts(), std::vector<std::string>{"Failed to save."});
         QCOMPARE(fakes::readBytes(folder.settingsFile()), text);
+        // A message longer than the settings allow is refused with the reason, as the phone refuses it.
+        w.findChild<QLineEdit*>("txtPesan")->setText(QString(201, QLatin1Char('x')));
+        w.findChild<QPushButton*>("cmdSave")->click();
+        QCOMPARE(dialogs.texts().back(), std::string("PESAN: paling panjang 200 aksara"));
+        QCOMPARE(fakes::readBytes(folder.settingsFile()), text);
     }
 };
 
