@@ -140,6 +140,8 @@ int main(int argc, char* argv[]) {
     QObject::connect(&phoneWindow, &FrmTelefon::settingsSaved, &phonePanel, &PhonePanel::followSettings);
     QObject::connect(&phoneWindow, &FrmTelefon::signOutAllRequested, &phonePanel, &PhonePanel::signOutAll);
     QObject::connect(&phonePanel, &PhonePanel::statusChanged, &phoneWindow, &FrmTelefon::showServerStatus);
+    QObject::connect(&settingsWindow, &FrmSetting::phonePanelRequested, &phoneWindow, &FrmTelefon::showPanel);
+    settingsWindow.offerPhonePanel();
 
     // The daily shutdown.
     QObject::connect(&clockWindow, &Velmora::shutdownCheckDue, &shutdown, &ShutdownScheduler::ShutDwn_Timer);

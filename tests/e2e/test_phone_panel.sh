@@ -9,7 +9,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 : "${TAVROLA_BINARY_DIR:?the build folder}"
 need python3 import
 [[ -x /usr/bin/chromium && -x /usr/bin/chromedriver ]] || skip "chromium and chromium-driver are not installed"
-python3 -c 'import selenium' 2>/dev/null || skip "python3-selenium is not installed"
+# Debian's python3-selenium lives with Debian's own interpreter, whatever python3 comes first on PATH.
+py=/usr/bin/python3
+"$py" -c 'import selenium' 2>/dev/null || skip "python3-selenium is not installed"
 prepare_program
 pin=246813
 port="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
@@ -36,7 +38,7 @@ serving() { python3 -c 'import socket, sys; socket.create_connection(("127.0.0.1
 wait_for 30 serving || fail "the phone page did not open on port $port"
 grep -aqxF "SCREEN=" "$work/state" || fail "the clock showed a congregation screen before the change"
 
-E2E_CHROME_PROFILE="$work/chrome" python3 "$e2e_dir/phone_panel_driver.py" "http://127.0.0.1:$port/" "$pin" \
+E2E_CHROME_PROFILE="$work/chrome" "$py" "$e2e_dir/phone_panel_driver.py" "http://127.0.0.1:$port/" "$pin" \
     "$prog/setting.ini" "${TAVROLA_SCREENSHOT_DIR:-}" >"$work/driver.log" 2>&1 || fail "the browser run failed"
 cat "$work/driver.log"
 

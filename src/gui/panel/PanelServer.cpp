@@ -48,9 +48,6 @@ void apply(const panel::Response& from, httplib::Response& to) {
     to.status = from.status;
     for (const auto& [name, value] : from.headers)
         to.set_header(name, value);
-    // A refused body is not read: the connection closes after the answer.
-    if (from.status == 413 || from.status == 415)
-        to.set_header("Connection", "close");
     to.set_content(from.body, from.contentType.empty() ? "text/plain" : from.contentType.c_str());
 }
 
@@ -82,6 +79,9 @@ QString PanelServer::start(int port, const QString& host) {
     server->set_read_timeout(panel::kIdleSeconds, 0);
     server->set_write_timeout(panel::kIdleSeconds, 0);
     server->set_keep_alive_timeout(panel::kIdleSeconds);
+    // One request per connection: after a refusal the library would otherwise read the unread body
+    // as the next request's first line, and it holds a line in memory however long it grows.
+    server->set_keep_alive_max_count(1);
     server->set_socket_options(socketOptions);
 
     // Before the body is read: the address filter and the body's size.
