@@ -169,23 +169,24 @@ private slots:
         constexpr qint64 kBody = 100LL * 1024 * 1024;
         socket.write("PUT /api/settings HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\nContent-Length: " +
                      QByteArray::number(kBody) + "\r\n\r\n");
+        // The answer comes from the headers alone, before a byte of the body is sent.
+        QByteArray answer;
+        while (!answer.contains("\r\n\r\n") && socket.waitForReadyRead(10000))
+            answer += socket.readAll();
+        QVERIFY2(answer.startsWith("HTTP/1.1 413"), answer.left(80).constData());
+        // Then the body: the server has closed, so it stops long before 100 MB.
         const QByteArray chunk(64 * 1024, '{');
         qint64 sent = 0;
-        QByteArray answer;
-        // Keep sending until the server has answered and closed, or the whole body is gone.
         while (sent < kBody && socket.state() == QAbstractSocket::ConnectedState) {
             if (socket.bytesToWrite() < 4 * chunk.size()) {
                 socket.write(chunk);
                 sent += chunk.size();
             }
             socket.waitForBytesWritten(50);
-            answer += socket.readAll();
         }
-        if (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(2000))
-            answer += socket.readAll();
         const long after = residentKiB();
         qInfo("100 MB body: %lld bytes sent before the close, resident %ld KiB -> %ld KiB", sent, before, after);
-        QVERIFY2(answer.startsWith("HTTP/1.1 413"), answer.left(80).constData());
+        QVERIFY(sent < kBody);
         QVERIFY(after - before < 8 * 1024);
     }
 };
