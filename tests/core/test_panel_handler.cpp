@@ -119,7 +119,8 @@ TEST(PanelHandler, RequestsAreScreenedByAddressBodyAndPathBeforeAnyRoute) {
         EXPECT_EQ(r.header("Content-Security-Policy"), "default-src 'self'; frame-ancestors 'none'") << path;
         EXPECT_EQ(r.header("X-Content-Type-Options"), "nosniff") << path;
         EXPECT_EQ(r.header("Referrer-Policy"), "no-referrer") << path;
-        EXPECT_EQ(r.header("Cache-Control"), std::string_view(path).starts_with("/api/") ? "no-store" : "") << path;
+        EXPECT_EQ(r.header("Cache-Control"), std::string_view(path).starts_with("/api/") ? "no-store" : "")
+            << path;
     }
 }
 
@@ -169,7 +170,8 @@ TEST(PanelHandler, ASessionCookieIsHttpOnlyStrictAndLastsThirtyDaysFromLastUse) 
     EXPECT_EQ(rig.send("GET", "/api/status", {}, sent).status, 401);
 
     const auto [again, csrf] = rig.signIn();
-    EXPECT_EQ(rig.send("POST", "/api/logout", {}, again).header("Set-Cookie").find("Max-Age=0;") != std::string::npos,
+    EXPECT_EQ(rig.send("POST", "/api/logout", {}, again).header("Set-Cookie").find("Max-Age=0;") !=
+                  std::string::npos,
               true);
     EXPECT_EQ(rig.send("GET", "/api/session", {}, again).status, 401);
 }

@@ -20,7 +20,7 @@ namespace tavrola::panel {
 // What the server has read of a request before its body: enough to turn it away unread.
 struct RequestHead {
     std::string method;
-    std::string path; // percent-decoded, without the query
+    std::string path;                       // percent-decoded, without the query
     std::array<std::uint8_t, 16> address{}; // the peer, IPv6 or IPv4-mapped
     std::string addressText;                // the peer as the log shows it
     std::optional<std::uint64_t> contentLength;
@@ -63,11 +63,11 @@ public:
         std::filesystem::path auditLog; // log/panel.log
         DeriveKey derive;
         SessionStore::RandomBytes random;
-        std::function<Seconds()> steadySeconds;      // for sessions and lockouts
-        std::function<std::string()> wallClockText;  // "yyyy-mm-dd hh:mm:ss" for the log
-        std::function<bool()> backupSettings;        // a backup before a change is written
-        std::function<std::string()> statusJson;     // what the clock shows now
-        std::map<std::string, StaticFile> files;     // by request path: "/", "/panel.js", ...
+        std::function<Seconds()> steadySeconds;     // for sessions and lockouts
+        std::function<std::string()> wallClockText; // "yyyy-mm-dd hh:mm:ss" for the log
+        std::function<bool()> backupSettings;       // a backup before a change is written
+        std::function<std::string()> statusJson;    // what the clock shows now
+        std::map<std::string, StaticFile> files;    // by request path: "/", "/panel.js", ...
         // setting.ini holds the local 8-bit code page; JSON is UTF-8. Identity when not given.
         std::function<std::string(std::string_view)> toLocal;
         std::function<std::string(std::string_view)> fromLocal;
@@ -99,7 +99,7 @@ private:
     void audit(const Request& r, const std::string& token, const std::string& line) const;
 
     Services m_s;
-    std::mutex m_loginMutex; // held through a login, key derivation included
+    std::mutex m_loginMutex;    // held through a login, key derivation included
     mutable std::mutex m_mutex; // the guard and the sessions
     LoginGuard m_guard;
     SessionStore m_sessions;

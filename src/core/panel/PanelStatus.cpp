@@ -51,9 +51,8 @@ Json place(const std::filesystem::path& settingsFile) {
 Json congregationJson(const DateTime& now, const DayTimes& today, const std::filesystem::path& settingsFile,
                       const std::filesystem::path& database) {
     const CongregationSettings settings = readCongregationSettings(settingsFile);
-    const DayTimes yesterday = congregationNeedsYesterday(now, settings)
-                                   ? readDayTimes(database, addDays(now.date, -1))
-                                   : DayTimes{};
+    const DayTimes yesterday =
+        congregationNeedsYesterday(now, settings) ? readDayTimes(database, addDays(now.date, -1)) : DayTimes{};
     const CongregationState s = congregationState(now, today, yesterday, settings);
     Json out = Json::object();
     switch (s.screen) {

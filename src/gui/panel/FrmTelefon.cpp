@@ -130,7 +130,7 @@ void FrmTelefon::load() {
     m_active->setChecked(c.active);
     m_port->setValue(c.port);
     m_pinState->setText(panel::parsePinHash(c.pinHash) ? QStringLiteral("PIN sudah ditetapkan")
-                                                        : QStringLiteral("PIN belum ditetapkan"));
+                                                       : QStringLiteral("PIN belum ditetapkan"));
     const QStringList urls = phonePageAddresses(c.port);
     m_addresses->setText(urls.isEmpty() ? QStringLiteral("(komputer ini tiada alamat rangkaian tempatan)")
                                         : urls.join(QLatin1Char('\n')));
@@ -159,11 +159,11 @@ void FrmTelefon::say(const QString& text) {
 }
 
 void FrmTelefon::cmdSimpan_Click() {
-    const QString failed = save({{std::string(panel::kActive.section), std::string(panel::kActive.key),
-                                  m_active->isChecked() ? "ON" : "OFF"},
-                                 {std::string(panel::kPort.section), std::string(panel::kPort.key),
-                                  std::to_string(m_port->value())}},
-                                m_folder.settingsFile());
+    const QString failed =
+        save({{std::string(panel::kActive.section), std::string(panel::kActive.key),
+               m_active->isChecked() ? "ON" : "OFF"},
+              {std::string(panel::kPort.section), std::string(panel::kPort.key), std::to_string(m_port->value())}},
+             m_folder.settingsFile());
     if (!failed.isEmpty()) {
         say(failed);
         return;

@@ -48,9 +48,9 @@ private:
     ProgramFolder m_folder;
     std::unique_ptr<panel::PanelHandler> m_handler;
     std::unique_ptr<PanelServer> m_server;
-    panel::PanelConfig m_seen;   // what followSettings last acted on
+    panel::PanelConfig m_seen; // what followSettings last acted on
     bool m_everSeen = false;
-    qint64 m_retryAt = 0;        // a port in use is tried again now and then, quietly
+    qint64 m_retryAt = 0; // a port in use is tried again now and then, quietly
     QString m_status;
 };
 

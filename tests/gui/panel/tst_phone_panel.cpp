@@ -78,7 +78,8 @@ private slots:
         QVERIFY(!other.running());
         QCOMPARE(said.count(), 1);
         QVERIFY(said.at(0).at(0).toString().contains("sudah digunakan"));
-        QCOMPARE(fakes::readBytes(folder.logFolder() / "panel.log").find("sudah digunakan") != std::string::npos, true);
+        QCOMPARE(fakes::readBytes(folder.logFolder() / "panel.log").find("sudah digunakan") != std::string::npos,
+                 true);
 
         QVERIFY(AddToINI("PANEL", "AKTIF", "OFF", folder.settingsFile()));
         panel.followSettings();
@@ -106,7 +107,8 @@ private slots:
         QVERIFY(page);
         QCOMPARE(page->status, 200);
         QVERIFY(page->body.find("/panel.js") != std::string::npos);
-        QCOMPARE(page->get_header_value("Content-Security-Policy"), std::string("default-src 'self'; frame-ancestors 'none'"));
+        QCOMPARE(page->get_header_value("Content-Security-Policy"),
+                 std::string("default-src 'self'; frame-ancestors 'none'"));
         QCOMPARE(page->get_header_value("X-Content-Type-Options"), std::string("nosniff"));
         QCOMPARE(page->get_header_value("Referrer-Policy"), std::string("no-referrer"));
         for (const char* path : {"/../setting.ini", "/%2e%2e/setting.ini", "/%2e%2e/", "/setting.ini"}) {
@@ -130,16 +132,19 @@ private slots:
         const std::string before = fakes::readBytes(folder.settingsFile());
         const std::string change = R"({"IQAMAH":{"ZOHOR":"10"}})";
         QCOMPARE(client.Put("/api/settings", {{"Cookie", session}}, change, "application/json")->status, 403);
-        QCOMPARE(client.Put("/api/settings", {{"Cookie", session}, {"X-CSRF-Token", std::string(64, 'a')}}, change,
-                            "application/json")->status, 403);
+        QCOMPARE(client
+                     .Put("/api/settings", {{"Cookie", session}, {"X-CSRF-Token", std::string(64, 'a')}}, change,
+                          "application/json")
+                     ->status,
+                 403);
         auto refused = client.Put("/api/settings", {{"Cookie", session}, {"X-CSRF-Token", csrf}},
                                   R"({"IQAMAH":{"ZOHOR":"10","ASAR":"abc"}})", "application/json");
         QCOMPARE(refused->status, 422);
         QVERIFY(refused->body.find("ASAR") != std::string::npos);
         QCOMPARE(fakes::readBytes(folder.settingsFile()), before);
 
-        auto saved = client.Put("/api/settings", {{"Cookie", session}, {"X-CSRF-Token", csrf}}, change,
-                                "application/json");
+        auto saved =
+            client.Put("/api/settings", {{"Cookie", session}, {"X-CSRF-Token", csrf}}, change, "application/json");
         QCOMPARE(saved->status, 200);
         QCOMPARE(GetFromINI("IQAMAH", "ZOHOR", "", folder.settingsFile()), std::string("10"));
         QCOMPARE(backups.GetBackupList().size(), std::size_t(1));
@@ -147,8 +152,12 @@ private slots:
         QCOMPARE(client.Delete("/api/status", {{"Cookie", session}})->status, 405);
 
         // A gzip'd or chunked body would grow in memory past its length: refused unread.
-        QCOMPARE(client.Put("/api/settings", {{"Cookie", session}, {"X-CSRF-Token", csrf}, {"Content-Encoding", "gzip"}},
-                            change, "application/json")->status, 415);
+        QCOMPARE(client
+                     .Put("/api/settings",
+                          {{"Cookie", session}, {"X-CSRF-Token", csrf}, {"Content-Encoding", "gzip"}}, change,
+                          "application/json")
+                     ->status,
+                 415);
     }
 
     void aHundredMegabyteBodyIsRefusedBeforeItIsRead() {
@@ -167,8 +176,9 @@ private slots:
         socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
         QVERIFY(socket.waitForConnected(5000));
         constexpr qint64 kBody = 100LL * 1024 * 1024;
-        socket.write("PUT /api/settings HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\nContent-Length: " +
-                     QByteArray::number(kBody) + "\r\n\r\n");
+        socket.write(
+            "PUT /api/settings HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\nContent-Length: " +
+            QByteArray::number(kBody) + "\r\n\r\n");
         // The answer comes from the headers alone, before a byte of the body is sent.
         QByteArray answer;
         while (!answer.contains("\r\n\r\n") && socket.waitForReadyRead(10000))
