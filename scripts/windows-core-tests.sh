@@ -4,7 +4,7 @@
 # Not part of ./test.sh (Wine's first start alone takes a while); see the README for its time.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-need=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build)
+need=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build nlohmann-json3-dev)
 "$root/scripts/install-deps.sh" "${need[@]}"
 dir="$root/build/windows"
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \

@@ -10,6 +10,8 @@
 #include "gui/desktop/DialogLauncher.h"
 #include "gui/desktop/frmtray.h"
 #include "gui/guard/ClockGuard.h"
+#include "gui/panel/FrmTelefon.h"
+#include "gui/panel/PhonePanel.h"
 #include "gui/platform/ClockSync.h"
 #include "gui/platform/CommandLine.h"
 #include "gui/platform/FolderPlacement.h"
@@ -132,6 +134,16 @@ int main(int argc, char* argv[]) {
     QObject::connect(&clockWindow, &Velmora::ticked, &clockSync, &ClockSync::check);
     QObject::connect(&clockSync, &ClockSync::unsynchronisedChanged, &clockWindow,
                      &Velmora::showClockUnsynchronised);
+
+    // The clock's own page on the mosque's network, served while [PANEL] AKTIF=ON.
+    PhonePanel phonePanel(folder, clock, backups);
+    FrmTelefon phoneWindow(folder);
+    QObject::connect(&clockWindow, &Velmora::ticked, &phonePanel, &PhonePanel::followSettings);
+    QObject::connect(&phoneWindow, &FrmTelefon::settingsSaved, &phonePanel, &PhonePanel::followSettings);
+    QObject::connect(&phoneWindow, &FrmTelefon::signOutAllRequested, &phonePanel, &PhonePanel::signOutAll);
+    QObject::connect(&phonePanel, &PhonePanel::statusChanged, &phoneWindow, &FrmTelefon::showServerStatus);
+    QObject::connect(&settingsWindow, &FrmSetting::phonePanelRequested, &phoneWindow, &FrmTelefon::showPanel);
+    settingsWindow.offerPhonePanel();
 
     // The daily shutdown.
     QObject::connect(&clockWindow, &Velmora::shutdownCheckDue, &shutdown, &ShutdownScheduler::ShutDwn_Timer);

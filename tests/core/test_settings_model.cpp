@@ -59,7 +59,11 @@ TEST(SettingsModel, EachKindAcceptsItsValuesAndSaysWhyNotForOthers) {
              {"JENAZAH", "TAMAT", "esok", false}})
         EXPECT_EQ(why(c.section, c.key, c.value).empty(), c.ok) << c.section << " " << c.key << "=" << c.value;
     EXPECT_EQ(why("SOLAT", "ISYAK", "61"), "mesti nombor bulat 0 hingga 60");
-    EXPECT_EQ(findSetting("PANEL", "PIN_HASH"), nullptr);
+    // The phone page's own settings are the PC's alone, and a PIN is only ever stored as its hash.
+    for (const char* key : {"AKTIF", "PORT", "PIN_HASH"})
+        EXPECT_FALSE(findSetting("PANEL", key)->phone) << key;
+    EXPECT_EQ(why("PANEL", "PIN_HASH", "123456"), "bukan PIN yang disimpan dengan betul");
+    EXPECT_EQ(why("PANEL", "PORT", "80"), "mesti nombor bulat 1024 hingga 65535");
 }
 
 TEST(SettingsModel, APhoneNamesOnlyFilesInsideTheProgramFolder) {

@@ -4,6 +4,8 @@
 #include "core/announce/Announcements.h"
 #include "core/clock/Congregation.h"
 #include "core/clock/NightRules.h"
+#include "core/panel/PanelAccess.h"
+#include "core/panel/PanelSettings.h"
 #include "core/prayerdata/PrayerLocationSettings.h"
 #include "core/prayerdata/Zones.h"
 #include "core/settings/SettingsRules.h"
@@ -60,6 +62,10 @@ std::vector<SettingSpec> makeTable() {
     t.push_back({{announce::kRoundSection, announce::kRoundKey, ""}, K::Minutes, "", 0, 1440, true});
     t.push_back({{c::kAzanSection, c::kAzanKey, ""}, K::ProgramFile, ""});
     t.push_back({{c::kAzanSection, c::kAzanSubuhKey, ""}, K::ProgramFile, ""});
+    // The phone page itself is set on the PC only: a phone never sees or changes [PANEL].
+    t.push_back({panel::kActive, K::OnOff, "OFF"});
+    t.push_back({panel::kPort, K::Number, "8080", panel::kMinPort, panel::kMaxPort});
+    t.push_back({panel::kPinHash, K::PinHash, ""});
     return t;
 }
 
@@ -162,6 +168,7 @@ std::string whyRefused(const SettingSpec& spec, std::string_view value, Editor e
         return {};
     case SettingKind::FontSize:
     case SettingKind::Position:
+    case SettingKind::Number:
         return numberRule(value, spec.min, spec.max, false);
     case SettingKind::HijriCorrection: // empty: no correction
         return v.empty() ? std::string() : numberRule(value, spec.min, spec.max, true);
@@ -190,6 +197,8 @@ std::string whyRefused(const SettingSpec& spec, std::string_view value, Editor e
         if (editor == Editor::Phone && !v.empty() && !isProgramRelative(v))
             return "mesti fail dalam folder program";
         return {};
+    case SettingKind::PinHash:
+        return v.empty() || panel::parsePinHash(v) ? std::string() : "bukan PIN yang disimpan dengan betul";
     }
     return {};
 }

@@ -32,6 +32,8 @@ enum class SettingKind {
     Coordinate,      // LATITUD, LONGITUD or ZON_WAKTU: a decimal number within its range
     ProgramFile,     // a file; one inside the program folder is stored as ".\sub\file"
     Moment,          // "yyyy-mm-dd HH:MM", or empty
+    Number,          // a whole number from `min` to `max`
+    PinHash,         // the phone page's stored PIN ("pbkdf2-sha256$..."), or empty for none
 };
 
 // Who is editing: the windows on the PC may change everything in the table; the phone page only
