@@ -60,6 +60,7 @@ TEST(Announcements, FuneralNoticeStandsUntilItsEnd) {
     EXPECT_EQ(notice->name, "Haji Ali bin Abu");
     EXPECT_FALSE(funeralNotice("Haji Ali", "", "2026-12-07 13:00", now)) << "over at its minute";
     EXPECT_FALSE(funeralNotice("", "x", "2026-12-08 13:00", now));
+    EXPECT_TRUE(funeralNotice("Haji Ali", "", "2026-12-08 00:05", now)) << "past midnight";
     for (const char* bad : {"2026-12-07", "2026-12-07 24:00", "2026-13-01 10:00", "7/12/2026 14:30"})
         EXPECT_FALSE(funeralNotice("Haji Ali", "", bad, now)) << bad;
 }

@@ -21,6 +21,13 @@ std::string dayObject(const std::string& doc, const std::string& date) {
 
 } // namespace
 
+TEST(MonthDocument, ABraceIsMatchedOnlyFromAPlaceInsideTheText) {
+    EXPECT_EQ(FindMatchingBrace("{a}", 1), 3u);
+    EXPECT_EQ(FindMatchingBrace("}", 0), 0u) << "0 names no opening brace";
+    EXPECT_EQ(FindMatchingBrace("{a}", 4), 0u);
+    EXPECT_EQ(FindMatchingBrace("{a", 1), 0u);
+}
+
 TEST(MonthDocument, EveryDayReadsBackAsTheCalculatorsTimesInOneObjectOfDates) {
     const PrayerLocation where{1.4927, 103.7414, 8};
     const PrayerCalculator calculator(where);
