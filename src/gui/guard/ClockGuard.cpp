@@ -97,6 +97,8 @@ void ClockGuard::childGone(GuardRules::Exit exit) {
         return;
     const GuardRules::Next next = m_rules.ended(now(), exit);
     if (!next.restart) {
+        // Said, so that an unattended screen's log tells this end from a crash of the guard itself.
+        m_log("Guard: the clock ended normally; the guard ends with it");
         emit clockEnded();
         return;
     }
