@@ -161,8 +161,13 @@ QImage PictureImport::thumbnail(const std::filesystem::path& file, const QSize& 
     return reader.read();
 }
 
-std::string addPictureAnnouncement(AnnouncementStore& store, const PictureImport& picture, const DateTime& now,
-                                   AnnouncementFields fields) {
+namespace {
+
+// Writes the picture under a new name, then lets `save` enter it; a refused entry takes its picture
+// away again.
+template <typename Save>
+std::string savePictureAnnouncement(AnnouncementStore& store, const PictureImport& picture, const DateTime& now,
+                                    AnnouncementFields fields, Save save) {
     if (!picture.ok())
         return picture.reason();
     const std::string name = store.newPictureName(now, picture.extension());
@@ -170,25 +175,24 @@ std::string addPictureAnnouncement(AnnouncementStore& store, const PictureImport
         return why;
     fields.kind = Announcement::Kind::Picture;
     fields.file = name;
-    std::string why = store.add(fields);
+    std::string why = save(fields);
     if (!why.empty())
         store.removeUnusedPicture(name);
     return why;
 }
 
+} // namespace
+
+std::string addPictureAnnouncement(AnnouncementStore& store, const PictureImport& picture, const DateTime& now,
+                                   AnnouncementFields fields) {
+    return savePictureAnnouncement(store, picture, now, std::move(fields),
+                                   [&](const AnnouncementFields& f) { return store.add(f); });
+}
+
 std::string replacePictureAnnouncement(AnnouncementStore& store, std::size_t index, const PictureImport& picture,
                                        const DateTime& now, AnnouncementFields fields) {
-    if (!picture.ok())
-        return picture.reason();
-    const std::string name = store.newPictureName(now, picture.extension());
-    if (std::string why = picture.writeTo(store.folder() / name); !why.empty())
-        return why;
-    fields.kind = Announcement::Kind::Picture;
-    fields.file = name;
-    std::string why = store.update(index, fields);
-    if (!why.empty())
-        store.removeUnusedPicture(name);
-    return why;
+    return savePictureAnnouncement(store, picture, now, std::move(fields),
+                                   [&](const AnnouncementFields& f) { return store.update(index, f); });
 }
 
 } // namespace tavrola
