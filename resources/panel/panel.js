@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's page on a phone: sign in with the committee's PIN, see what the clock shows, change
-// the congregation's minutes and what the screen shows. Every rule lives in the clock; this page
+// the congregation's minutes and what the screen shows, the announcements and the funeral notice. Every rule lives in the clock; this page
 // only shows its answers.
 'use strict';
 
@@ -21,28 +21,53 @@ const FIELDS = {
   'LOKASI.ZON': ['paparan', 'Zon waktu solat', 'zone'],
   'MALAM.PADAM': ['paparan', 'Skrin padam pada waktu malam (cth. 23:00 atau ISYAK+60)', 'text'],
   'MALAM.HIDUP': ['paparan', 'Skrin hidup semula (cth. 05:00)', 'text'],
-  'JENAZAH.NAMA': ['paparan', 'Notis jenazah: nama', 'text'],
-  'JENAZAH.SOLAT': ['paparan', 'Notis jenazah: solat jenazah', 'text'],
-  'JENAZAH.TAMAT': ['paparan', 'Notis jenazah hingga (yyyy-mm-dd HH:MM)', 'text'],
-  'PENGUMUMAN.PENUH': ['paparan', 'Minit antara pengumuman skrin penuh', 'number'],
+  // The funeral notice has its own tab and route.
+  'JENAZAH.NAMA': ['jenazah'],
+  'JENAZAH.SOLAT': ['jenazah'],
+  'JENAZAH.TAMAT': ['jenazah'],
+  'PENGUMUMAN.PENUH': ['pengumuman', 'Minit antara pusingan skrin penuh (kosong atau 0: hanya dalam kad)',
+                       'number'],
 };
 
 let csrf = '';
 let loaded = {};   // 'SECTION.KEY' -> value as the clock holds it
 let zones = [];
 let statusTimer = 0;
+let version = '';  // the announcements' list as last read
+let editing = 0;   // the announcement being changed, by its number
+
+// What the server takes in one picture; a larger photo is made smaller here before it is sent.
+const PICTURE_LIMIT = 8 * 1024 * 1024;
 
 const $ = (id) => document.getElementById(id);
 const idOf = (name) => 'f-' + name.replace(/[^A-Za-z0-9]/g, '_');
 
-async function api(method, path, body) {
+// opts.ifMatch: the list's version a change was made on; opts.blob: a picture sent as it is.
+async function api(method, path, body, opts = {}) {
   const init = { method, headers: {}, credentials: 'same-origin' };
-  if (body !== undefined) {
+  if (opts.blob) {
+    init.headers['Content-Type'] = opts.blob.type || 'application/octet-stream';
+    init.body = opts.blob;
+  } else if (body !== undefined) {
     init.headers['Content-Type'] = 'application/json';
     init.body = JSON.stringify(body);
   }
+  if (opts.ifMatch) init.headers['If-Match'] = '"' + opts.ifMatch + '"';
   if (method !== 'GET' && csrf) init.headers['X-CSRF-Token'] = csrf;
-  const res = await fetch(path, init);
+  let res;
+  try {
+    res = await fetch(path, init);
+  } catch (e) {
+    return { status: 0, data: { error: 'Jam tidak dapat dihubungi' } };
+  }
+  // The token is lost after a reload of the page: fetch it again once and repeat the change.
+  if (res.status === 403 && method !== 'GET' && !opts.retried) {
+    const s = await api('GET', '/api/session');
+    if (s.status === 200) {
+      csrf = s.data.csrf;
+      return api(method, path, body, Object.assign({}, opts, { retried: true }));
+    }
+  }
   let data = {};
   try { data = await res.json(); } catch (e) { data = {}; }
   return { status: res.status, data };
@@ -76,6 +101,10 @@ function showTab(name) {
   if (name === 'status') {
     loadStatus();
     statusTimer = setInterval(loadStatus, 5000);
+  } else if (name === 'pengumuman') {
+    loadAnnouncements();
+  } else if (name === 'jenazah') {
+    loadFuneral();
   }
 }
 
@@ -199,14 +228,12 @@ function buildForms(values) {
               minutesInput('SOLAT.' + key, 'Minit skrin solat ' + shown));
     minutes.append(tr);
   }
-  const lain = $('jemaahLain');
-  const papar = $('paparanMedan');
-  lain.replaceChildren();
-  papar.replaceChildren();
+  const places = { jemaah: $('jemaahLain'), paparan: $('paparanMedan'), pengumuman: $('penuhMedan') };
+  for (const p of Object.values(places)) p.replaceChildren();
   for (const name of Object.keys(values)) {
     if (document.getElementById(idOf(name))) continue;
     const [tab, label, kind] = FIELDS[name] || ['paparan', name, 'text'];
-    (tab === 'jemaah' ? lain : papar).append(field(name, label, kind));
+    if (places[tab]) places[tab].append(field(name, label, kind));
   }
 }
 
@@ -256,14 +283,7 @@ async function save(form) {
     const [section, key] = [name.slice(0, name.indexOf('.')), name.slice(name.indexOf('.') + 1)];
     (body[section] = body[section] || {})[key] = value;
   }
-  let r = await api('PUT', '/api/settings', body);
-  if (r.status === 403) {
-    const s = await api('GET', '/api/session');
-    if (s.status === 200) {
-      csrf = s.data.csrf;
-      r = await api('PUT', '/api/settings', body);
-    }
-  }
+  const r = await api('PUT', '/api/settings', body);
   if (r.status === 401) return showSignIn('Sila log masuk semula.');
   if (r.status === 200) {
     loaded = flatten(r.data);
@@ -290,6 +310,206 @@ async function save(form) {
   }
 }
 
+// ---- Announcements -------------------------------------------------------------------------------
+
+function say(text, ok) {
+  const p = $('pengumumanPesan');
+  p.className = 'pesan ' + (ok ? 'ok' : 'salah');
+  p.textContent = text;
+}
+
+function reasonOf(r) {
+  return (r.data && r.data.error) || (r.status === 413 ? 'Gambar terlalu besar' : 'ralat ' + r.status);
+}
+
+function button(text, label, action) {
+  const b = document.createElement('button');
+  b.type = 'button';
+  b.textContent = text;
+  b.setAttribute('aria-label', label);
+  b.addEventListener('click', action);
+  return b;
+}
+
+function showList(data) {
+  version = data.versi || '';
+  const list = $('senarai');
+  list.replaceChildren();
+  const today = new Date().toISOString().slice(0, 10);
+  const items = data.senarai || [];
+  for (const a of items) {
+    const li = document.createElement('li');
+    const name = a.jenis === 'GAMBAR' ? 'Gambar ' + a.no : (a.tajuk || a.teks.split('\n')[0] || 'Teks ' + a.no);
+    if (a.jenis === 'GAMBAR') {
+      const img = document.createElement('img');
+      img.src = '/api/announcements/' + a.no + '/gambar?v=' + encodeURIComponent(version);
+      img.alt = 'Gambar pengumuman ' + a.no;
+      li.append(img);
+    } else {
+      const t = document.createElement('strong');
+      t.textContent = a.tajuk;
+      const p = document.createElement('p');
+      p.textContent = a.teks;
+      p.style.whiteSpace = 'pre-line';
+      li.append(t, p);
+    }
+    const d = document.createElement('p');
+    d.className = 'butiran';
+    d.textContent = (a.mula || a.tamat ? (a.mula || '...') + ' hingga ' + (a.tamat || '...') + ', ' : '') +
+                    a.saat + ' saat' + (a.masalah ? '. Tidak dipaparkan: ' + a.masalah : '');
+    if (a.tamat && a.tamat < today) li.classList.add('tamat');
+    li.append(d);
+    const acts = document.createElement('div');
+    acts.className = 'tindakan';
+    acts.append(button('Naik', 'Naikkan ' + name, () => change('POST', a.no + '/naik')),
+                button('Turun', 'Turunkan ' + name, () => change('POST', a.no + '/turun')),
+                button('Ubah', 'Ubah ' + name, () => edit(a)),
+                button('Padam', 'Padam ' + name, () => {
+                  if (confirm('Padam pengumuman ' + a.no + '?')) change('DELETE', String(a.no));
+                }));
+    li.append(acts);
+    list.append(li);
+  }
+  if (!items.length) {
+    const li = document.createElement('li');
+    li.textContent = 'Tiada pengumuman. Kad di skrin menunjukkan hari ini sahaja.';
+    list.append(li);
+  }
+}
+
+async function loadAnnouncements() {
+  const r = await api('GET', '/api/announcements');
+  if (r.status === 401) return showSignIn('Sila log masuk semula.');
+  if (r.status === 200) showList(r.data);
+  else say('Senarai tidak dapat dibaca: ' + reasonOf(r));
+}
+
+// After a change: the list as the clock now holds it, or why not.
+function answered(r, done) {
+  if (r.status === 401) return showSignIn('Sila log masuk semula.');
+  if (r.data && r.data.senarai) showList(r.data);
+  if (r.status === 200 || r.status === 201) {
+    say(done, true);
+    return true;
+  }
+  say('Tidak disimpan: ' + reasonOf(r));
+  return false;
+}
+
+async function change(method, path) {
+  const r = await api(method, '/api/announcements/' + path, undefined, { ifMatch: version });
+  answered(r, method === 'DELETE' ? 'Dipadam' : 'Dialih');
+}
+
+function edit(a) {
+  editing = a.no;
+  const form = $('borangUbah');
+  form.querySelector('.hanyaTeks').hidden = a.jenis === 'GAMBAR';
+  $('ubahTajuk').textContent = 'Ubah pengumuman ' + a.no;
+  $('u-tajuk').value = a.tajuk;
+  $('u-teks').value = a.teks;
+  $('u-mula').value = a.mula;
+  $('u-tamat').value = a.tamat;
+  $('u-saat').value = a.saat;
+  form.hidden = false;
+  $(a.jenis === 'GAMBAR' ? 'u-mula' : 'u-tajuk').focus();
+}
+
+async function saveEdit() {
+  const body = { mula: $('u-mula').value, tamat: $('u-tamat').value, saat: $('u-saat').value.trim() };
+  if (!$('borangUbah').querySelector('.hanyaTeks').hidden) {
+    body.tajuk = $('u-tajuk').value;
+    body.teks = $('u-teks').value;
+  }
+  const r = await api('PUT', '/api/announcements/' + editing, body, { ifMatch: version });
+  if (answered(r, 'Disimpan')) {
+    $('borangUbah').hidden = true;
+    editing = 0;
+  }
+}
+
+async function addText() {
+  const r = await api('POST', '/api/announcements', {
+    tajuk: $('t-tajuk').value, teks: $('t-teks').value, mula: $('t-mula').value, tamat: $('t-tamat').value,
+    saat: $('t-saat').value.trim(),
+  });
+  if (answered(r, 'Teks ditambah')) {
+    $('t-tajuk').value = '';
+    $('t-teks').value = '';
+  }
+}
+
+// A photo larger than the server takes is drawn again as a JPEG at most the screen's size.
+async function smallEnough(file) {
+  if (file.size <= PICTURE_LIMIT) return file;
+  const bitmap = await createImageBitmap(file);
+  const scale = Math.min(1, 1920 / bitmap.width, 1080 / bitmap.height);
+  const canvas = document.createElement('canvas');
+  canvas.width = Math.max(1, Math.round(bitmap.width * scale));
+  canvas.height = Math.max(1, Math.round(bitmap.height * scale));
+  canvas.getContext('2d').drawImage(bitmap, 0, 0, canvas.width, canvas.height);
+  return new Promise((resolve) => canvas.toBlob(resolve, 'image/jpeg', 0.9));
+}
+
+async function addPicture() {
+  const file = $('g-fail').files[0];
+  if (!file) return say('Pilih gambar dahulu.');
+  say('Menghantar gambar...', true);
+  let blob;
+  try {
+    blob = await smallEnough(file);
+  } catch (e) {
+    return say('Gambar ini tidak dapat dibaca.');
+  }
+  if (!blob) return say('Gambar ini tidak dapat dibaca.');
+  const q = new URLSearchParams();
+  for (const [key, id] of [['mula', 'g-mula'], ['tamat', 'g-tamat'], ['saat', 'g-saat']])
+    if ($(id).value.trim()) q.set(key, $(id).value.trim());
+  const r = await api('POST', '/api/announcements/gambar?' + q.toString(), undefined, { blob });
+  if (answered(r, 'Gambar ditambah')) $('g-fail').value = '';
+}
+
+// ---- Funeral notice ------------------------------------------------------------------------------
+
+function showFuneral(data) {
+  $('j-nama').value = data.nama || '';
+  $('j-solat').value = data.solat || '';
+  $('j-tamat').value = (data.tamat || '').replace(' ', 'T');
+}
+
+async function loadFuneral() {
+  const r = await api('GET', '/api/funeral');
+  if (r.status === 401) return showSignIn('Sila log masuk semula.');
+  if (r.status === 200) showFuneral(r.data);
+}
+
+async function saveFuneral(clear) {
+  const said = $('jenazahPesan');
+  for (const k of ['nama', 'solat', 'tamat']) {
+    $('j-' + k).removeAttribute('aria-invalid');
+    $('j-' + k + '-sebab').textContent = '';
+  }
+  const r = clear ? await api('DELETE', '/api/funeral')
+                  : await api('PUT', '/api/funeral', { nama: $('j-nama').value, solat: $('j-solat').value,
+                                                       tamat: $('j-tamat').value.replace('T', ' ') });
+  if (r.status === 401) return showSignIn('Sila log masuk semula.');
+  if (r.status === 200) {
+    showFuneral(r.data);
+    said.className = 'pesan ok';
+    said.textContent = clear ? 'Notis dipadam' : 'Disimpan';
+    return;
+  }
+  said.className = 'pesan salah';
+  const refused = (r.data.refused || {}).JENAZAH || {};
+  for (const [key, reason] of Object.entries(refused)) {
+    const id = 'j-' + key.toLowerCase();
+    if (!$(id)) continue;
+    $(id).setAttribute('aria-invalid', 'true');
+    $(id + '-sebab').textContent = reason;
+  }
+  said.textContent = 'Tidak disimpan: ' + (Object.keys(refused).length ? 'betulkan nilai yang bertanda.' : reasonOf(r));
+}
+
 document.addEventListener('DOMContentLoaded', async () => {
   $('borangMasuk').addEventListener('submit', async (e) => {
     e.preventDefault();
@@ -310,8 +530,14 @@ document.addEventListener('DOMContentLoaded', async () => {
     showSignIn('Anda telah keluar.');
   });
   $('muatSemula').addEventListener('click', loadStatus);
-  for (const f of [$('borangJemaah'), $('borangPaparan')])
+  for (const f of [$('borangJemaah'), $('borangPaparan'), $('borangPenuh')])
     f.addEventListener('submit', (e) => { e.preventDefault(); save(f); });
+  $('borangGambar').addEventListener('submit', (e) => { e.preventDefault(); addPicture(); });
+  $('borangTeks').addEventListener('submit', (e) => { e.preventDefault(); addText(); });
+  $('borangUbah').addEventListener('submit', (e) => { e.preventDefault(); saveEdit(); });
+  $('ubahBatal').addEventListener('click', () => { $('borangUbah').hidden = true; editing = 0; });
+  $('borangJenazah').addEventListener('submit', (e) => { e.preventDefault(); saveFuneral(false); });
+  $('jenazahPadam').addEventListener('click', () => saveFuneral(true));
 
   // A phone signed in earlier stays signed in.
   const s = await api('GET', '/api/session');

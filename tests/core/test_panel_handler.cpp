@@ -4,6 +4,7 @@
 #include "core/panel/PanelSettings.h"
 #include "core/panel/PanelStatus.h"
 #include "core/settingsmodel/SettingsModel.h"
+#include "fakes/PanelRig.h"
 #include "fakes/TempDir.h"
 #include "fakes/TestDatabase.h"
 
@@ -15,80 +16,12 @@ using namespace tavrola::panel;
 using tavrola::fakes::readBytes;
 using tavrola::fakes::writeBytes;
 using Json = nlohmann::json;
-
-namespace {
-
-std::array<std::uint8_t, 16> v4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
-    return {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0xff, a, b, c, d};
-}
-
-std::string derive(std::string_view pin, std::string_view salt, int iterations) {
-    std::string out = std::string(pin) + "|" + std::string(salt) + "|" + std::to_string(iterations);
-    out.resize(32, '.');
-    return out;
-}
-
-constexpr const char* kPin = "246810";
-
-// A handler over a settings file in a fresh folder, with a steady clock the test moves.
-struct Rig {
-    fakes::TempDir dir;
-    Seconds now = 1000;
-    int backups = 0;
-    int counter = 0;
-    std::unique_ptr<PanelHandler> handler;
-
-    explicit Rig(bool withPin = true) {
-        std::string ini = "[IQAMAH]\r\nZOHOR=5\r\nPESAN=Luruskan saf\r\n";
-        if (withPin)
-            ini += "[PANEL]\r\nAKTIF=ON\r\nPIN_HASH=" + makePinHash(kPin, std::string(16, 's'), derive) + "\r\n";
-        writeBytes(settings(), ini);
-        PanelHandler::Services s;
-        s.settingsFile = settings();
-        s.auditLog = dir / "log/panel.log";
-        s.derive = derive;
-        // Distinct bytes every time, as the system's generator gives.
-        s.random = [this](std::size_t n) { return std::string(n, static_cast<char>('a' + counter++ % 26)); };
-        s.steadySeconds = [this] { return now; };
-        s.wallClockText = [] { return std::string("2026-05-01 13:10:00"); };
-        s.backupSettings = [this] { return ++backups > 0; };
-        s.statusJson = [] { return std::string(R"({"time":"13:10:00"})"); };
-        s.files["/"] = {"text/html; charset=utf-8", "<!doctype html>"};
-        s.files["/panel.js"] = {"text/javascript", "// page"};
-        handler = std::make_unique<PanelHandler>(std::move(s));
-    }
-    std::filesystem::path settings() const { return dir / "setting.ini"; }
-
-    Response send(std::string method, std::string path, std::string body = {}, std::string cookie = {},
-                  std::string csrf = {}, std::array<std::uint8_t, 16> from = v4(192, 168, 1, 20)) {
-        Request r;
-        r.method = std::move(method);
-        r.path = std::move(path);
-        r.address = from;
-        r.addressText = std::to_string(from[12]) + "." + std::to_string(from[13]) + "." +
-                        std::to_string(from[14]) + "." + std::to_string(from[15]);
-        r.contentLength = body.size();
-        r.body = std::move(body);
-        r.cookie = std::move(cookie);
-        r.csrfToken = std::move(csrf);
-        return handler->handle(r);
-    }
-    Response login(const std::string& pin, std::array<std::uint8_t, 16> from = v4(192, 168, 1, 20)) {
-        return send("POST", "/api/login", Json{{"pin", pin}}.dump(), {}, {}, from);
-    }
-    // Signs in: the cookie to send back and the CSRF token.
-    std::pair<std::string, std::string> signIn() {
-        const Response r = login(kPin);
-        EXPECT_EQ(r.status, 200) << r.body;
-        const std::string setCookie = r.header("Set-Cookie");
-        return {setCookie.substr(0, setCookie.find(';')), Json::parse(r.body)["csrf"].get<std::string>()};
-    }
-};
-
-} // namespace
+using tavrola::fakes::kPin;
+using tavrola::fakes::PanelRig;
+using tavrola::fakes::v4;
 
 TEST(PanelHandler, RequestsAreScreenedByAddressBodyAndPathBeforeAnyRoute) {
-    Rig rig;
+    PanelRig rig;
     EXPECT_EQ(rig.send("GET", "/", {}, {}, {}, v4(8, 8, 8, 8)).status, 403);
     EXPECT_EQ(rig.send("GET", "/", {}, {}, {}, v4(100, 64, 0, 1)).status, 403);
     EXPECT_EQ(rig.send("GET", "/").status, 200);
@@ -125,7 +58,7 @@ TEST(PanelHandler, RequestsAreScreenedByAddressBodyAndPathBeforeAnyRoute) {
 }
 
 TEST(PanelHandler, WrongPinsLockOneAddressThenEveryoneForTenMinutes) {
-    Rig rig;
+    PanelRig rig;
     const auto a = v4(192, 168, 1, 20), b = v4(192, 168, 1, 21);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(rig.login("111111", a).status, 401);
@@ -146,13 +79,13 @@ TEST(PanelHandler, WrongPinsLockOneAddressThenEveryoneForTenMinutes) {
 }
 
 TEST(PanelHandler, WithoutAPinNobodySignsIn) {
-    Rig rig(false);
+    PanelRig rig(false);
     EXPECT_EQ(rig.login(kPin).status, 401);
     EXPECT_EQ(rig.login("").status, 401);
 }
 
 TEST(PanelHandler, ASessionCookieIsHttpOnlyStrictAndLastsThirtyDaysFromLastUse) {
-    Rig rig;
+    PanelRig rig;
     const Response r = rig.login(kPin);
     ASSERT_EQ(r.status, 200);
     const std::string cookie = r.header("Set-Cookie");
@@ -177,7 +110,7 @@ TEST(PanelHandler, ASessionCookieIsHttpOnlyStrictAndLastsThirtyDaysFromLastUse) 
 }
 
 TEST(PanelHandler, ChangesNeedTheSessionAndItsCsrfTokenAndAreWrittenOnceWithABackup) {
-    Rig rig;
+    PanelRig rig;
     const std::string body = R"({"IQAMAH":{"ZOHOR":"10","PESAN":"Matikan telefon"},"solat":{"zohor":"15"}})";
     EXPECT_EQ(rig.send("PUT", "/api/settings", body).status, 401);
     EXPECT_EQ(rig.send("GET", "/api/settings").status, 401);
@@ -211,7 +144,7 @@ TEST(PanelHandler, ChangesNeedTheSessionAndItsCsrfTokenAndAreWrittenOnceWithABac
 }
 
 TEST(PanelHandler, AnyRefusedValueLeavesSettingIniByteIdentical) {
-    Rig rig;
+    PanelRig rig;
     const auto [cookie, csrf] = rig.signIn();
     const std::string before = readBytes(rig.settings());
     const auto put = [&](const std::string& body) { return rig.send("PUT", "/api/settings", body, cookie, csrf); };
@@ -236,7 +169,7 @@ TEST(PanelHandler, AnyRefusedValueLeavesSettingIniByteIdentical) {
 }
 
 TEST(PanelHandler, ThePhoneSeesExactlyItsOwnSettings) {
-    Rig rig;
+    PanelRig rig;
     const auto [cookie, csrf] = rig.signIn();
     const Json values = Json::parse(rig.send("GET", "/api/settings", {}, cookie).body);
     std::size_t count = 0;

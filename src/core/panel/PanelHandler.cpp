@@ -3,34 +3,18 @@
 
 #include "core/files/IniFile.h"
 #include "core/files/LogFile.h"
+#include "core/announce/Announcements.h"
+#include "core/panel/PanelAnnouncements.h"
+#include "core/panel/PanelReplies.h"
 #include "core/panel/PanelSettings.h"
 #include "core/prayerdata/Zones.h"
 #include "core/settingsmodel/SettingsModel.h"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 
 namespace tavrola::panel {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-constexpr std::string_view kJsonType = "application/json; charset=utf-8";
-
-Response json(int status, const Json& body) {
-    Response r;
-    r.status = status;
-    r.contentType = std::string(kJsonType);
-    // Bytes from setting.ini that are not UTF-8 are shown replaced rather than refused.
-    r.body = body.dump(-1, ' ', false, Json::error_handler_t::replace);
-    return r;
-}
-
-Response error(int status, std::string_view text) {
-    return json(status, Json{{"error", text}});
-}
 
 std::string cookieFor(std::string_view token, Seconds maxAge) {
     return std::string(kSessionCookie) + "=" + std::string(token) + "; Max-Age=" + std::to_string(maxAge) +
@@ -62,15 +46,6 @@ bool nestedTooDeep(std::string_view body, int maxDepth) {
     return false;
 }
 
-std::optional<Json> parseBody(std::string_view body) {
-    if (nestedTooDeep(body, 4))
-        return std::nullopt;
-    Json j = Json::parse(body.begin(), body.end(), nullptr, false);
-    if (j.is_discarded())
-        return std::nullopt;
-    return j;
-}
-
 bool isApi(std::string_view path) {
     return path.starts_with("/api/");
 }
@@ -91,6 +66,27 @@ std::string identity(std::string_view s) {
 }
 
 } // namespace
+
+Response jsonReply(int status, const Json& body) {
+    Response r;
+    r.status = status;
+    r.contentType = std::string(kJsonType);
+    r.body = body.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return r;
+}
+
+Response errorReply(int status, std::string_view text) {
+    return jsonReply(status, Json{{"error", text}});
+}
+
+std::optional<Json> parseJsonBody(std::string_view body) {
+    if (nestedTooDeep(body, 4))
+        return std::nullopt;
+    Json j = Json::parse(body.begin(), body.end(), nullptr, false);
+    if (j.is_discarded())
+        return std::nullopt;
+    return j;
+}
 
 std::string Response::header(std::string_view name) const {
     for (const auto& [k, v] : headers)
@@ -129,20 +125,27 @@ PanelHandler::PanelHandler(Services services) : m_s(std::move(services)), m_sess
         m_s.toLocal = identity;
     if (!m_s.fromLocal)
         m_s.fromLocal = identity;
+    if (!m_s.announcementsFolder.empty())
+        m_announcements = std::make_unique<AnnouncementRoutes>(m_s.announcementsFolder, m_s.addPicture,
+                                                               m_s.toLocal, m_s.fromLocal);
 }
 
+PanelHandler::~PanelHandler() = default;
+
 std::size_t PanelHandler::bodyLimit(std::string_view path) {
+    if (path == "/api/announcements/gambar")
+        return kPictureBodyLimit;
     return isApi(path) ? kJsonBodyLimit : 0;
 }
 
 std::optional<Response> PanelHandler::screen(const RequestHead& head) const {
     std::optional<Response> r;
     if (!isLocalNetworkAddress(head.address))
-        r = error(403, "Hanya untuk rangkaian tempatan");
+        r = errorReply(403, "Hanya untuk rangkaian tempatan");
     else if (head.transformedBody)
-        r = error(415, "Badan permintaan mesti dihantar biasa, dengan panjangnya");
+        r = errorReply(415, "Badan permintaan mesti dihantar biasa, dengan panjangnya");
     else if (head.contentLength && *head.contentLength > bodyLimit(head.path))
-        r = error(413, "Permintaan terlalu besar");
+        r = errorReply(413, "Permintaan terlalu besar");
     if (r)
         for (auto& h : securityHeaders(head.path))
             r->headers.push_back(std::move(h));
@@ -154,7 +157,7 @@ Response PanelHandler::handle(const Request& request) {
     if (std::optional<Response> refused = screen(request))
         return *refused;
     if (request.body.size() > bodyLimit(request.path))
-        r = error(413, "Permintaan terlalu besar");
+        r = errorReply(413, "Permintaan terlalu besar");
     else
         r = route(request);
     for (auto& h : securityHeaders(request.path))
@@ -167,7 +170,7 @@ Response PanelHandler::route(const Request& r) {
         return std::find(methods.begin(), methods.end(), r.method) != methods.end();
     };
     const auto wrongMethod = [](std::string_view allowed) {
-        Response out = error(405, "Kaedah tidak dibenarkan");
+        Response out = errorReply(405, "Kaedah tidak dibenarkan");
         out.headers.emplace_back("Allow", std::string(allowed));
         return out;
     };
@@ -185,6 +188,25 @@ Response PanelHandler::route(const Request& r) {
         return allow({"POST"}) ? logout(r) : wrongMethod("POST");
     if (r.path == "/api/session")
         return allow({"GET"}) ? sessionInfo(r) : wrongMethod("GET");
+    if (m_announcements && AnnouncementRoutes::handles(r.path)) {
+        Response refusal;
+        const std::string token = signedIn(r, &refusal);
+        if (token.empty())
+            return refusal;
+        Routed routed = m_announcements->handle(r);
+        for (const std::string& line : routed.changes)
+            audit(r, token, line);
+        return std::move(routed.response);
+    }
+    if (r.path == "/api/funeral") {
+        if (!allow({"GET", "PUT", "DELETE"}))
+            return wrongMethod("GET, PUT, DELETE");
+        Response refusal;
+        const std::string token = signedIn(r, &refusal);
+        if (token.empty())
+            return refusal;
+        return funeral(r, token);
+    }
     if (r.path == "/api/status" || r.path == "/api/settings" || r.path == "/api/zones") {
         const bool settings = r.path == "/api/settings";
         if (!allow({"GET"}) && !(settings && allow({"PUT"})))
@@ -203,13 +225,13 @@ Response PanelHandler::route(const Request& r) {
             out.body = m_s.statusJson ? m_s.statusJson() : "{}";
         return out;
     }
-    return error(404, "Tiada di sini");
+    return errorReply(404, "Tiada di sini");
 }
 
 Response PanelHandler::login(const Request& r) {
-    const std::optional<Json> body = parseBody(r.body);
+    const std::optional<Json> body = parseJsonBody(r.body);
     if (!body || !body->is_object() || !body->contains("pin") || !(*body)["pin"].is_string())
-        return error(400, "Hantar {\"pin\":\"...\"}");
+        return errorReply(400, "Hantar {\"pin\":\"...\"}");
     const std::string pin = (*body)["pin"].get<std::string>();
 
     // One login at a time: a burst of guesses waits its turn and is counted before the next.
@@ -217,25 +239,25 @@ Response PanelHandler::login(const Request& r) {
     {
         const std::lock_guard lock(m_mutex);
         if (m_guard.locked(r.addressText, m_s.steadySeconds()))
-            return error(429, "Terlalu banyak PIN salah. Cuba lagi selepas 10 minit.");
+            return errorReply(429, "Terlalu banyak PIN salah. Cuba lagi selepas 10 minit.");
     }
     const std::string stored =
         std::string(ini::trimSpaces(GetFromINI(kPinHash.section, kPinHash.key, "", m_s.settingsFile)));
     if (!parsePinHash(stored))
-        return error(401, "PIN belum ditetapkan pada komputer jam");
+        return errorReply(401, "PIN belum ditetapkan pada komputer jam");
     const bool right = pinMatches(pin, stored, m_s.derive);
 
     const std::lock_guard lock(m_mutex);
     const Seconds now = m_s.steadySeconds();
     if (!right) {
         m_guard.wrongPin(r.addressText, now);
-        return error(401, "PIN salah");
+        return errorReply(401, "PIN salah");
     }
     const std::string token = m_sessions.open(now);
     const SessionStore::Session* session = token.empty() ? nullptr : m_sessions.use(token, now);
     if (!session)
-        return error(500, "Sesi tidak dapat dibuka");
-    Response out = json(200, Json{{"csrf", session->csrf}});
+        return errorReply(500, "Sesi tidak dapat dibuka");
+    Response out = jsonReply(200, Json{{"csrf", session->csrf}});
     out.headers.emplace_back("Set-Cookie", cookieFor(token, SessionStore::kLifetime));
     return out;
 }
@@ -246,7 +268,7 @@ Response PanelHandler::logout(const Request& r) {
         if (const std::string token = sessionToken(r.cookie); !token.empty())
             m_sessions.close(token);
     }
-    Response out = json(200, Json::object());
+    Response out = jsonReply(200, Json::object());
     out.headers.emplace_back("Set-Cookie", cookieFor("", 0));
     return out;
 }
@@ -263,7 +285,7 @@ Response PanelHandler::sessionInfo(const Request& r) {
             csrf = s->csrf;
     }
     // The cookie's own expiry moves with the session's last use.
-    Response out = json(200, Json{{"csrf", csrf}});
+    Response out = jsonReply(200, Json{{"csrf", csrf}});
     out.headers.emplace_back("Set-Cookie", cookieFor(token, SessionStore::kLifetime));
     return out;
 }
@@ -273,11 +295,11 @@ std::string PanelHandler::signedIn(const Request& r, Response* refusal) {
     const std::lock_guard lock(m_mutex);
     const SessionStore::Session* session = token.empty() ? nullptr : m_sessions.use(token, m_s.steadySeconds());
     if (!session) {
-        *refusal = error(401, "Sila log masuk dengan PIN");
+        *refusal = errorReply(401, "Sila log masuk dengan PIN");
         return {};
     }
     if (r.method != "GET" && !csrfMatches(*session, r.csrfToken)) {
-        *refusal = error(403, "Token X-CSRF-Token tiada atau salah");
+        *refusal = errorReply(403, "Token X-CSRF-Token tiada atau salah");
         return {};
     }
     return token;
@@ -298,11 +320,11 @@ Response PanelHandler::readSettings() {
 }
 
 Response PanelHandler::writeSettings(const Request& r, const std::string& token) {
-    const std::optional<Json> body = parseBody(r.body);
+    const std::optional<Json> body = parseJsonBody(r.body);
     if (!body || !body->is_object())
-        return error(400, "Hantar {\"BAHAGIAN\":{\"KUNCI\":\"nilai\"}}");
+        return errorReply(400, "Hantar {\"BAHAGIAN\":{\"KUNCI\":\"nilai\"}}");
     std::vector<SettingEdit> edits;
-    Json refused = Json::object();
+    std::map<std::string, std::map<std::string, std::string>> refused;
     for (const auto& [section, keys] : body->items()) {
         if (!keys.is_object()) {
             refused[section][""] = "mesti objek kunci dan nilai";
@@ -315,13 +337,67 @@ Response PanelHandler::writeSettings(const Request& r, const std::string& token)
                 refused[section][key] = "mesti teks";
         }
     }
+    if (std::optional<Response> failed = applyEdits(r, token, edits, std::move(refused)))
+        return *failed;
+    Response out;
+    out.contentType = std::string(kJsonType);
+    out.body = settingsJson();
+    return out;
+}
 
+namespace {
+// The funeral notice's keys in [JENAZAH], by the names the page uses.
+constexpr std::pair<std::string_view, std::string_view> kFuneralKeys[] = {
+    {"nama", "NAMA"}, {"solat", "SOLAT"}, {"tamat", "TAMAT"}};
+} // namespace
+
+std::string PanelHandler::funeralJson() const {
+    Json out = Json::object();
+    for (const auto& [name, key] : kFuneralKeys)
+        out[name] = m_s.fromLocal(
+            GetFromINI(std::string(announce::kFuneralSection), std::string(key), "", m_s.settingsFile));
+    return out.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+Response PanelHandler::funeral(const Request& r, const std::string& token) {
+    std::vector<SettingEdit> edits;
+    std::map<std::string, std::map<std::string, std::string>> refused;
+    const std::string section(announce::kFuneralSection);
+    if (r.method == "DELETE") {
+        for (const auto& [name, key] : kFuneralKeys)
+            edits.push_back({section, std::string(key), ""});
+    } else if (r.method == "PUT") {
+        const std::optional<Json> body = parseJsonBody(r.body);
+        if (!body || !body->is_object())
+            return errorReply(400, "Hantar {\"nama\":\"...\",\"solat\":\"...\",\"tamat\":\"yyyy-mm-dd JJ:MM\"}");
+        for (const auto& [name, value] : body->items()) {
+            const auto* known = std::find_if(std::begin(kFuneralKeys), std::end(kFuneralKeys),
+                                             [&](const auto& k) { return k.first == name; });
+            if (known == std::end(kFuneralKeys))
+                refused[section][name.substr(0, 40)] = "tidak dikenali";
+            else if (!value.is_string())
+                refused[section][std::string(known->second)] = "mesti teks";
+            else
+                edits.push_back({section, std::string(known->second), m_s.toLocal(value.get<std::string>())});
+        }
+    }
+    if (std::optional<Response> failed = applyEdits(r, token, edits, std::move(refused)))
+        return *failed;
+    Response out;
+    out.contentType = std::string(kJsonType);
+    out.body = funeralJson();
+    return out;
+}
+
+std::optional<Response>
+PanelHandler::applyEdits(const Request& r, const std::string& token, const std::vector<SettingEdit>& edits,
+                         std::map<std::string, std::map<std::string, std::string>> refused) {
     const std::lock_guard lock(m_mutex);
     const CheckedEdits checked = checkEdits(edits, Editor::Phone, m_s.settingsFile);
     for (const RefusedEdit& e : checked.refused)
         refused[e.section][e.key] = m_s.fromLocal(e.reason);
     if (!refused.empty())
-        return json(422, Json{{"refused", refused}});
+        return jsonReply(422, Json{{"refused", refused}});
 
     std::vector<std::string> lines;
     for (const IniChange& c : checked.changes) {
@@ -329,18 +405,15 @@ Response PanelHandler::writeSettings(const Request& r, const std::string& token)
         if (old != c.value)
             lines.push_back("[" + c.section + "] " + c.key + ": \"" + old + "\" -> \"" + c.value + "\"");
     }
-    if (!lines.empty()) {
-        if (m_s.backupSettings && !m_s.backupSettings())
-            return error(500, "Salinan setting.ini tidak dapat dibuat; tiada apa-apa diubah");
-        if (!AddToINI(checked.changes, m_s.settingsFile))
-            return error(500, "setting.ini tidak dapat ditulis; tiada apa-apa diubah");
-        for (const std::string& line : lines)
-            audit(r, token, line);
-    }
-    Response out;
-    out.contentType = std::string(kJsonType);
-    out.body = settingsJson();
-    return out;
+    if (lines.empty())
+        return std::nullopt;
+    if (m_s.backupSettings && !m_s.backupSettings())
+        return errorReply(500, "Salinan setting.ini tidak dapat dibuat; tiada apa-apa diubah");
+    if (!AddToINI(checked.changes, m_s.settingsFile))
+        return errorReply(500, "setting.ini tidak dapat ditulis; tiada apa-apa diubah");
+    for (const std::string& line : lines)
+        audit(r, token, line);
+    return std::nullopt;
 }
 
 void PanelHandler::audit(const Request& r, const std::string& token, const std::string& line) const {

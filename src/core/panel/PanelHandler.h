@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -15,7 +16,15 @@
 #include <utility>
 #include <vector>
 
+namespace tavrola {
+class AnnouncementStore;
+struct AnnouncementFields;
+struct SettingEdit;
+} // namespace tavrola
+
 namespace tavrola::panel {
+
+class AnnouncementRoutes;
 
 // What the server has read of a request before its body: enough to turn it away unread.
 struct RequestHead {
@@ -30,6 +39,8 @@ struct RequestHead {
 struct Request : RequestHead {
     std::string cookie;    // the Cookie header
     std::string csrfToken; // the X-CSRF-Token header
+    std::string ifMatch;   // the If-Match header: the version a change was made on
+    std::vector<std::pair<std::string, std::string>> query; // percent-decoded
     std::string body;
 };
 
@@ -71,9 +82,14 @@ public:
         // setting.ini holds the local 8-bit code page; JSON is UTF-8. Identity when not given.
         std::function<std::string(std::string_view)> toLocal;
         std::function<std::string(std::string_view)> fromLocal;
+        // pengumuman/, and how an uploaded picture is checked, decoded and added to it (pictures are
+        // decoded outside the core). No folder: no announcements' routes.
+        std::filesystem::path announcementsFolder;
+        std::function<std::string(AnnouncementStore&, std::string_view, const AnnouncementFields&)> addPicture;
     };
 
     explicit PanelHandler(Services services);
+    ~PanelHandler();
 
     // Called once the headers are read: a reply when the request is to be turned away without
     // reading its body (an address off the local network, a body over its limit).
@@ -83,7 +99,8 @@ public:
     // Every phone signs in again: a new PIN, or the committee's button.
     void signOutAll();
 
-    // The body a route may bring: 64 KiB of JSON under /api/, nothing elsewhere.
+    // The body a route may bring: a picture to /api/announcements/gambar, 64 KiB of JSON elsewhere
+    // under /api/, nothing outside it.
     static std::size_t bodyLimit(std::string_view path);
 
 private:
@@ -93,6 +110,13 @@ private:
     Response sessionInfo(const Request& r);
     Response readSettings();
     Response writeSettings(const Request& r, const std::string& token);
+    Response funeral(const Request& r, const std::string& token);
+    // Checks a set of edits with the settings model and writes them in one change, after a backup,
+    // with an audit line for each value changed. A reply only when refused or failed.
+    std::optional<Response> applyEdits(const Request& r, const std::string& token,
+                                       const std::vector<SettingEdit>& edits,
+                                       std::map<std::string, std::map<std::string, std::string>> refused);
+    std::string funeralJson() const;
     // The signed-in session's token, or empty (the reply says why in *refusal).
     std::string signedIn(const Request& r, Response* refusal);
     std::string settingsJson() const;
@@ -103,6 +127,7 @@ private:
     mutable std::mutex m_mutex; // the guard and the sessions
     LoginGuard m_guard;
     SessionStore m_sessions;
+    std::unique_ptr<AnnouncementRoutes> m_announcements;
 };
 
 // The session token a Cookie header carries, or empty.

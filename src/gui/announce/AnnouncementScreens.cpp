@@ -11,6 +11,8 @@
 #include <QImageReader>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace tavrola {
 
 namespace {
@@ -20,8 +22,8 @@ constexpr QSize kKeptSize(1920, 1080);
 constexpr int kDayCardSeconds = announce::kDefaultSeconds;
 
 std::string stamp(const DateTime& t) {
-    return pad(t.date.year, 4) + "-" + pad(t.date.month, 2) + "-" + pad(t.date.day, 2) + " " + pad(t.hour, 2) + ":" +
-           pad(t.minute, 2) + ":" + pad(t.second, 2) + " ";
+    return pad(t.date.year, 4) + "-" + pad(t.date.month, 2) + "-" + pad(t.date.day, 2) + " " + pad(t.hour, 2) +
+           ":" + pad(t.minute, 2) + ":" + pad(t.second, 2) + " ";
 }
 
 // The picture, checked before it is decoded: PNG or JPEG, at most 8000 pixels a side and 20 MB.
@@ -57,8 +59,8 @@ AnnouncementScreens::AnnouncementScreens(QWidget& window, ProgramFolder folder)
       m_card(new AnnouncementPage(QStringLiteral("pengumuman"), &window)),
       m_roundPage(new AnnouncementPage(QStringLiteral("pengumumanPenuh"), &window)),
       m_funeral(new FuneralPanel(&window)) {
-    for (QWidget* w : {static_cast<QWidget*>(m_card), static_cast<QWidget*>(m_roundPage),
-                       static_cast<QWidget*>(m_funeral)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_card), static_cast<QWidget*>(m_roundPage), static_cast<QWidget*>(m_funeral)})
         w->hide();
     m_roundPage->setGeometry(window.rect());
     window.installEventFilter(this);
@@ -160,11 +162,29 @@ void AnnouncementScreens::showCard(const std::vector<Page>& pages) {
         pictures.push_back(p.picture ? p.picture->cacheKey() : 0);
     }
     if (now != m_shownPages || pictures != m_shownPictures) {
+        // The turning begins again with the day's card; but a page just added or changed shows at
+        // once, so whoever added it sees it on the wall (not at the clock's start).
+        std::int64_t skip = 0;
+        if (m_cardTurned) {
+            std::int64_t before = kDayCardSeconds;
+            for (std::size_t i = 0; i < now.size(); ++i) {
+                const bool known =
+                    std::find(m_shownPages.begin(), m_shownPages.end(), now[i]) != m_shownPages.end() &&
+                    std::find(m_shownPictures.begin(), m_shownPictures.end(), pictures[i]) !=
+                        m_shownPictures.end();
+                if (!known) {
+                    skip = before;
+                    break;
+                }
+                before += now[i].seconds;
+            }
+        }
         m_shownPages = std::move(now);
         m_shownPictures = std::move(pictures);
-        m_cardStart = m_ticks;
+        m_cardStart = m_ticks - skip;
         m_cardIndex = SIZE_MAX;
     }
+    m_cardTurned = true;
     std::size_t index = 0;
     if (!pages.empty()) {
         std::vector<int> seconds{kDayCardSeconds};
@@ -175,9 +195,13 @@ void AnnouncementScreens::showCard(const std::vector<Page>& pages) {
     const bool announcement = index > 0;
     if (index != m_cardIndex) {
         m_cardIndex = index;
+        m_cardShowing.clear();
         if (announcement) {
             m_card->show();
-            showPage(m_card, pages[index - 1]);
+            const Page& page = pages[index - 1];
+            showPage(m_card, page);
+            m_cardShowing = page.picture ? QStringLiteral("GAMBAR ") + toQt(page.item->file)
+                                         : QStringLiteral("TEKS ") + toQt(page.item->title);
         }
     }
     if (!announcement && !m_card->isHidden())
@@ -236,10 +260,11 @@ void AnnouncementScreens::tick(const Moment& m) {
     ++m_ticks;
     m_now = m.now;
     if (m.asleep) {
-        for (QWidget* w : {static_cast<QWidget*>(m_card), static_cast<QWidget*>(m_roundPage),
-                           static_cast<QWidget*>(m_funeral)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_card), static_cast<QWidget*>(m_roundPage), static_cast<QWidget*>(m_funeral)})
             w->hide();
         m_cardIndex = SIZE_MAX;
+        m_cardShowing.clear();
         m_round.index = SIZE_MAX;
         return;
     }

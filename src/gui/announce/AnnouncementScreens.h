@@ -53,6 +53,8 @@ public:
     void tick(const Moment& m);
 
     bool roundRunning() const { return m_round.running; }
+    // What the card shows now: empty for the day's card, else "GAMBAR <file>" or "TEKS <title>".
+    QString cardShowing() const { return m_cardShowing; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,11 +95,13 @@ private:
     std::shared_ptr<const IniDocument> m_listDocument;
     AnnouncementList m_list;
     std::map<std::string, Picture> m_pictures;
-    std::int64_t m_ticks = 0; // seconds since the screens began, whatever the wall clock does
+    std::int64_t m_ticks = 0;               // seconds since the screens began, whatever the wall clock does
     std::vector<Announcement> m_shownPages; // the card's pages when it began turning
     std::vector<qint64> m_shownPictures;    // and their pictures
     std::int64_t m_cardStart = 0;
     std::size_t m_cardIndex = 0;
+    QString m_cardShowing;
+    bool m_cardTurned = false; // the card has begun turning since the clock started
     struct Round {
         bool running = false;
         std::int64_t start = 0;

@@ -63,6 +63,7 @@ QString StateReport::text() const {
     line("HIJRI", shown.hijri);
     line("COMMENT", shown.comment);
     line("TITLE", shown.title);
+    line("CARD", shown.card);
     line("ANNOUNCED", m_lastSentence);
     line("ANNOUNCEMENTS", QString::number(m_announcements));
     line("CACHE_MONTH", cacheMonth);

@@ -268,8 +268,8 @@ void Velmora::showWithoutBackground() {
 }
 
 Velmora::Shown Velmora::shown() const {
-    return {m_clockBand->time(), m_clockBand->dateLine(), m_clockBand->hijri(), m_strip->countdownLine(),
-            m_titleBand->firstTitle()};
+    return {m_clockBand->time(),      m_clockBand->dateLine(),   m_clockBand->hijri(),
+            m_strip->countdownLine(), m_titleBand->firstTitle(), m_announcements->cardShowing()};
 }
 
 void Velmora::armSolatTimer() {

@@ -66,6 +66,7 @@ public:
     // What the window shows in words, for watching it from outside.
     struct Shown {
         QString time, date, hijri, comment, title;
+        QString card; // an announcement in the card: "GAMBAR <file>" or "TEKS <title>"
     };
     Shown shown() const;
 
@@ -151,7 +152,7 @@ private:
 
     // The desktop tools: Picture3 with ChgMonitorTimer and DisplayTimer.
     MonitorPanel* m_monitorPanel;
-    CongregationScreens* m_congregation; // the iqamah countdown and the prayer screen
+    CongregationScreens* m_congregation;  // the iqamah countdown and the prayer screen
     AnnouncementScreens* m_announcements; // the card's announcements, full-screen rounds, the funeral notice
 
     QPixmap m_background;

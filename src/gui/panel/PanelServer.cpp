@@ -99,6 +99,9 @@ QString PanelServer::start(int port, const QString& host) {
         copyHead(req, r);
         r.cookie = req.get_header_value("Cookie");
         r.csrfToken = req.get_header_value("X-CSRF-Token");
+        r.ifMatch = req.get_header_value("If-Match");
+        for (const auto& [name, value] : req.params)
+            r.query.emplace_back(name, value);
         r.body = req.body;
         apply(m_handler.handle(r), res);
     };

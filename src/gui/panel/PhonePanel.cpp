@@ -7,6 +7,7 @@
 #include "core/panel/PanelStatus.h"
 #include "core/platform/Clock.h"
 #include "core/settings/ModBackupINI.h"
+#include "gui/announce/PictureImport.h"
 #include "gui/panel/PanelServer.h"
 #include "gui/platform/LocalText.h"
 
@@ -119,6 +120,14 @@ PhonePanel::PhonePanel(ProgramFolder folder, const Clock& clock, ModBackupINI& b
         return fromQt(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     };
     s.fromLocal = [](std::string_view local) { return toQt(std::string(local)).toUtf8().toStdString(); };
+    s.announcementsFolder = m_folder.announcementsFolder();
+    s.addPicture = [&clock](AnnouncementStore& store, std::string_view bytes, const AnnouncementFields& fields) {
+        const PictureImport picture =
+            PictureImport::fromBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        if (!picture.ok())
+            return picture.reason();
+        return addPictureAnnouncement(store, picture, clock.now(), fields);
+    };
     m_handler = std::make_unique<panel::PanelHandler>(std::move(s));
     m_server = std::make_unique<PanelServer>(*m_handler);
 }

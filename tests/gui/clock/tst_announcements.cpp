@@ -104,13 +104,20 @@ private slots:
         QVERIFY(hall.card()->showsPicture());
         hall.run(15, 10, 0, 11);
         QCOMPARE(hall.card()->shownTitle(), QStringLiteral("Kuliah Maghrib"));
-        for (const char* skipped : {"kosong.png dilangkau", "teks.png dilangkau", "besar.png dilangkau",
-                                    "hilang.png dilangkau"})
+        for (const char* skipped :
+             {"kosong.png dilangkau", "teks.png dilangkau", "besar.png dilangkau", "hilang.png dilangkau"})
             QCOMPARE(hall.logLines(skipped), 1);
-        // A change to the list shows at the next ticks, with no restart.
+        // A change to the list shows at the next ticks, with no restart; an announcement just added
+        // shows at once rather than after the day's card.
         hall.writeList("[1]\nJENIS=TEKS\nTAJUK=Gotong-royong\nTEKS=Sabtu ini\n");
         hall.run(12, 10, 1, 0);
         QCOMPARE(hall.card()->shownTitle(), QStringLiteral("Gotong-royong"));
+        hall.run(3, 10, 1, 12); // the day's card again
+        QVERIFY(!hall.shows(hall.card()));
+        hall.writeList("[1]\nJENIS=TEKS\nTAJUK=Gotong-royong\nTEKS=Sabtu ini\n[2]\nJENIS=TEKS\nTAJUK=Tahlil\n");
+        hall.run(2, 10, 1, 15);
+        QVERIFY(hall.shows(hall.card()));
+        QCOMPARE(hall.card()->shownTitle(), QStringLiteral("Tahlil"));
     }
 
     // Every PENUH minutes the announcements run once over the whole window; never ten minutes
@@ -124,7 +131,7 @@ private slots:
         QCOMPARE(hall.round()->shownTitle(), QStringLiteral("Derma"));
         hall.run(30, 15, 1, 1);
         QVERIFY(!hall.shows(hall.round())); // once through, then the clock again
-        hall.run(120, 16, 16, 0);            // Asar at 16:25: too close
+        hall.run(120, 16, 16, 0);           // Asar at 16:25: too close
         QVERIFY(!hall.shows(hall.round()));
         hall.run(1, 16, 25, 0); // the countdown begins
         QVERIFY(hall.shows(hall.window->findChild<IqamahPanel*>()));
