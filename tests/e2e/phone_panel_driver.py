@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the phone page in Debian's chromium as a committee member would: signs in with the PIN,
-sets Zohor's iqamah to 10 minutes and saves; checks that setting.ini has it within two seconds.
+adds a picture announcement and checks that the clock's card shows it within five seconds; sets
+Zohor's iqamah to 10 minutes and saves, and checks that setting.ini has it within two seconds.
 
-usage: phone_panel_driver.py URL PIN SETTING_INI [SCREENSHOT_DIR]"""
+usage: phone_panel_driver.py URL PIN SETTING_INI STATE_FILE PICTURE [SCREENSHOT_DIR]"""
 import os
 import sys
 import time
@@ -15,9 +16,41 @@ from selenium.webdriver.support import expected_conditions as ec
 from selenium.webdriver.support.ui import WebDriverWait
 
 
+def card_line(state):
+    try:
+        with open(state, "rb") as f:
+            for line in f.read().decode("utf-8", "replace").splitlines():
+                if line.startswith("CARD="):
+                    return line[5:]
+    except OSError:
+        pass
+    return ""
+
+
+def add_picture(driver, wait, state, picture, shots):
+    """Adds the picture from the Pengumuman tab; the clock's card must show it within 5 s."""
+    driver.find_element(By.CSS_SELECTOR, "nav .tab[data-tab=pengumuman]").click()
+    wait.until(ec.text_to_be_present_in_element((By.ID, "senarai"), "Tiada pengumuman"))
+    driver.find_element(By.ID, "g-fail").send_keys(os.path.abspath(picture))
+    clicked = time.monotonic()
+    driver.find_element(By.CSS_SELECTOR, "#borangGambar button[type=submit]").click()
+    while not card_line(state).startswith("GAMBAR gambar-"):
+        if time.monotonic() - clicked > 5.0:
+            raise SystemExit("the clock's card did not show the picture within 5 s (CARD=%r)" % card_line(state))
+        time.sleep(0.05)
+    shown = time.monotonic() - clicked
+    wait.until(ec.text_to_be_present_in_element((By.ID, "pengumumanPesan"), "Gambar ditambah"))
+    wait.until(lambda d: d.execute_script(
+        "const i = document.querySelector('#senarai img'); return i && i.complete && i.naturalWidth > 0;"))
+    print("the clock's card showed %s %.2f s after Tambah gambar" % (card_line(state), shown))
+    if shots:
+        os.makedirs(shots, exist_ok=True)
+        driver.save_screenshot(os.path.join(shots, "phone-announcements.png"))
+
+
 def main():
-    url, pin, ini = sys.argv[1:4]
-    shots = sys.argv[4] if len(sys.argv) > 4 else ""
+    url, pin, ini, state, picture = sys.argv[1:6]
+    shots = sys.argv[6] if len(sys.argv) > 6 else ""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for arg in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
@@ -36,6 +69,8 @@ def main():
         errors = [e for e in driver.get_log("browser") if e.get("level") == "SEVERE" and e.get("source") != "network"]
         if errors:
             raise SystemExit("browser errors: %s" % errors)
+
+        add_picture(driver, wait, state, picture, shots)
 
         driver.find_element(By.CSS_SELECTOR, "nav .tab[data-tab=jemaah]").click()
         zohor = wait.until(ec.visibility_of_element_located((By.ID, "f-IQAMAH_ZOHOR")))

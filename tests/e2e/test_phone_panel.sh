@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The phone page in a real browser against the real clock: the clock runs under Xvfb frozen at
 # Zohor + 5 minutes with the page on a loopback port; chromium (headless, 390x844) signs in with the
-# PIN, sets Zohor's iqamah to 10 and saves; setting.ini has it within 2 s and the clock then shows
-# the countdown at 05:00. Pictures of the page and the clock go to $TAVROLA_SCREENSHOT_DIR when set.
+# PIN, adds a picture announcement (the clock's card shows it within 5 s), sets Zohor's iqamah to 10
+# and saves; setting.ini has it within 2 s and the clock then shows the countdown at 05:00. Pictures of the page and the clock go to $TAVROLA_SCREENSHOT_DIR when set.
 # shellcheck source=xvfb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 : "${TAVROLA_BINARY_DIR:?the build folder}"
@@ -38,8 +38,11 @@ serving() { python3 -c 'import socket, sys; socket.create_connection(("127.0.0.1
 wait_for 30 serving || fail "the phone page did not open on port $port"
 grep -aqxF "SCREEN=" "$work/state" || fail "the clock showed a congregation screen before the change"
 
+# A phone's photo: a poster for the card.
+convert -size 1200x800 xc:'#1d5e8c' -fill white -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+    -pointsize 110 -gravity center -annotate +0+0 'Kutipan\nJumaat' "$work/poster.jpg" || fail "no picture to send"
 E2E_CHROME_PROFILE="$work/chrome" "$py" "$e2e_dir/phone_panel_driver.py" "http://127.0.0.1:$port/" "$pin" \
-    "$prog/setting.ini" "${TAVROLA_SCREENSHOT_DIR:-}" >"$work/driver.log" 2>&1 || fail "the browser run failed"
+    "$prog/setting.ini" "$work/state" "$work/poster.jpg" "${TAVROLA_SCREENSHOT_DIR:-}" >"$work/driver.log" 2>&1 || fail "the browser run failed"
 cat "$work/driver.log"
 
 screen_is() {
@@ -47,6 +50,8 @@ screen_is() {
     grep -aqxF "SCREEN=IQAMAH ZOHOR 05:00" "$work/state" 2>/dev/null
 }
 wait_for 10 screen_is || fail "the clock did not show the iqamah countdown at Zohor + 5 min"
+grep -aq ' 127.0.0.1 [0-9a-f]\{6\} pengumuman \[1\] ditambah: GAMBAR gambar-' "$prog/log/panel.log" ||
+    fail "log/panel.log has no line for the picture"
 grep -aq ' 127.0.0.1 [0-9a-f]\{6\} \[IQAMAH\] ZOHOR: "" -> "10"' "$prog/log/panel.log" ||
     fail "log/panel.log has no line for the change"
 ls "$prog/backup/"setting.ini.bak.* >/dev/null || fail "no backup of setting.ini before the change"
@@ -54,4 +59,4 @@ if [[ -n "${TAVROLA_SCREENSHOT_DIR:-}" ]]; then
     mkdir -p "$TAVROLA_SCREENSHOT_DIR"
     import -window root "$TAVROLA_SCREENSHOT_DIR/phone-clock.png"
 fi
-echo "PASS: signed in, Zohor's iqamah set to 10 from the browser, the clock counts down 05:00 at Zohor + 5 min"
+echo "PASS: signed in, a picture added and shown in the card, Zohor's iqamah set to 10 from the browser, the clock counts down 05:00 at Zohor + 5 min"
