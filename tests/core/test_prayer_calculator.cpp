@@ -44,7 +44,7 @@ TEST(PrayerCalculator, TheSunClocksSecondsMoveEveryTimeWithTheSeason) {
     PrayerRules ownClock;
     ownClock.sunClockSeconds[2] = 60.0; // 60 cos 2L: a minute later at the equinoxes, earlier at the solstices
     for (const auto& [date, longitude, minutes] :
-         {std::tuple{Date{2026, 3, 20}, 0.0, 1}, std::tuple{Date{2026, 6, 21}, 90.0, -1},
+         {std::tuple{Date{2026, 3, 21}, 0.0, 1}, std::tuple{Date{2026, 6, 21}, 90.0, -1},
           std::tuple{Date{2026, 9, 23}, 180.0, 1}, std::tuple{Date{2026, 12, 21}, 270.0, -1}}) {
         EXPECT_NEAR(sunLongitudeAtTransit(alorSetar, date), longitude, 1.0) << date.month;
         const PrayerDay usual = PrayerCalculator(alorSetar).day(date);
