@@ -165,6 +165,10 @@ bool readTable(const std::filesystem::path& file, Tables& tables) {
 
 // --- scoring ---------------------------------------------------------------------------------------
 
+// A published time this far from every fit is a typing error in the table (an Imsak 40 minutes off
+// once, a time marked AM in the afternoon): it must not decide between fits.
+constexpr int kPublishedError = 10;
+
 int signedDifference(int computed, int published) {
     int d = computed - published;
     if (d > 720)
@@ -335,13 +339,105 @@ void fitSeason(const std::vector<Row>& rows, const PrayerLocation& place, Prayer
         std::pair{30, 0});
 }
 
+// Seconds on every time through the seasons (see PrayerRules::sunClockSeconds), read from Zohor, which
+// depends on nothing but the longitude and the sun's time. Each published Zohor bounds the day's
+// seconds to a minute's window; the series is fitted by least squares to targets inside the windows,
+// each target moved to the fit's value where that lies inside (else to the window's nearer edge), until
+// the fit settles. Its mean is left to the place's longitude. Kept when it removes enough misses.
+void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRules& rules) {
+    constexpr std::size_t kTerms = 9; // the mean, then cos L, sin L, ... cos 4L, sin 4L
+    const auto zohorOf = [&](double laterSeconds, const Date& date) {
+        // Every point moved west by the same step puts the zone's Zohor later by those seconds.
+        PrayerLocation moved = place;
+        PrayerRules r = rules;
+        moved.longitude -= laterSeconds / 240.0;
+        for (PrayerLocation& other : r.otherPoints)
+            other.longitude -= laterSeconds / 240.0;
+        return PrayerCalculator(moved, r).day(date)[Prayer::Zohor];
+    };
+    std::vector<std::array<double, kTerms>> basis;
+    std::vector<std::pair<double, double>> windows; // seconds the day's Zohor must move, (low, high]
+    for (const Row& row : rows) {
+        const auto& published = row.minutes[static_cast<std::size_t>(Prayer::Zohor)];
+        const std::optional<int> computed = zohorOf(0.0, row.date);
+        if (!published || !computed)
+            continue;
+        const int difference = signedDifference(*computed, *published);
+        if (std::abs(difference) >= kPublishedError)
+            continue;
+        // How much later the time may be before it rounds to the next minute.
+        double low = 0.0, high = 60.0;
+        for (int i = 0; i < 12; ++i) {
+            const double mid = (low + high) / 2;
+            (zohorOf(mid, row.date) == computed ? low : high) = mid;
+        }
+        windows.emplace_back(high - 60.0 - 60.0 * difference, high - 60.0 * difference);
+        const double season = sunLongitudeAtTransit(place, row.date) * 3.14159265358979323846 / 180.0;
+        std::array<double, kTerms> b{1.0};
+        for (std::size_t k = 1; k <= 4; ++k) {
+            b[2 * k - 1] = std::cos(static_cast<double>(k) * season);
+            b[2 * k] = std::sin(static_cast<double>(k) * season);
+        }
+        basis.push_back(b);
+    }
+    if (windows.size() < 100)
+        return;
+    std::vector<double> target(windows.size());
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        target[i] = (windows[i].first + windows[i].second) / 2;
+    std::array<double, kTerms> w{};
+    for (int round = 0; round < 200; ++round) {
+        // Normal equations, solved by Gaussian elimination with partial pivoting.
+        std::array<std::array<double, kTerms + 1>, kTerms> m{};
+        for (std::size_t i = 0; i < basis.size(); ++i)
+            for (std::size_t r = 0; r < kTerms; ++r) {
+                for (std::size_t c = 0; c < kTerms; ++c)
+                    m[r][c] += basis[i][r] * basis[i][c];
+                m[r][kTerms] += basis[i][r] * target[i];
+            }
+        for (std::size_t c = 0; c < kTerms; ++c) {
+            std::size_t pivot = c;
+            for (std::size_t r = c + 1; r < kTerms; ++r)
+                if (std::fabs(m[r][c]) > std::fabs(m[pivot][c]))
+                    pivot = r;
+            std::swap(m[c], m[pivot]);
+            for (std::size_t r = 0; r < kTerms; ++r)
+                if (r != c) {
+                    const double f = m[r][c] / m[c][c];
+                    for (std::size_t k = c; k <= kTerms; ++k)
+                        m[r][k] -= f * m[c][k];
+                }
+        }
+        for (std::size_t c = 0; c < kTerms; ++c)
+            w[c] = m[c][kTerms] / m[c][c];
+        for (std::size_t i = 0; i < basis.size(); ++i) {
+            double fitted = 0.0;
+            for (std::size_t c = 0; c < kTerms; ++c)
+                fitted += w[c] * basis[i][c];
+            target[i] = std::clamp(fitted, windows[i].first + 1.0, windows[i].second - 1.0);
+        }
+    }
+    PrayerRules trial = rules;
+    for (std::size_t k = 0; k < trial.sunClockSeconds.size(); ++k)
+        trial.sunClockSeconds[k] = rounded(rules.sunClockSeconds[k] + w[k + 1], 0.1);
+    const std::array<Prayer, 1> zohor = {Prayer::Zohor};
+    PrayerLocation moved = place;
+    moved.longitude -= w[0] / 240.0;
+    for (PrayerLocation& other : trial.otherPoints)
+        other.longitude -= w[0] / 240.0;
+    if (score(rows, moved, trial, zohor, 1) + kWorthAPoint <= score(rows, place, rules, zohor, 1)) {
+        place = moved;
+        rules = trial;
+    }
+}
+
 // How the first point is searched for: over the whole country with the zone's way of taking the sun,
 // or with the sun at each time and then around that best with the zone's way (the two ways differ by
 // seconds, their places by hundredths of a degree, but not every zone ends up best from the same start).
 enum class Start { Direct, FromEachTime };
 
 Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngles, SunTaken sunTaken,
-            Start start = Start::Direct) {
+            Start start = Start::Direct, bool sunClock = false) {
     Fit fit{code, {}, {}};
     fit.rules.imsakBeforeSubuh = mostCommonDifference(rows, Prayer::Subuh, Prayer::Imsak);
     // Peninsular Malaysia, Sabah, Sarawak and Labuan lie between 0.8-7.5 N and 99.5-119.5 E.
@@ -364,6 +460,16 @@ Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngle
             return score(rows, at(q), fit.rules, kSunPrayers, step);
         }));
         fitAngles(rows, fit.place, fit.rules);
+    }
+    if (sunClock) {
+        // The place was found on the sun's own time: fit the table's, look again around the place with
+        // it, and fit it again there.
+        fitSunClock(rows, fit.place, fit.rules);
+        first = searchPoint({fit.place.latitude, fit.place.longitude}, {0.3, 0.3}, [&](Point q, std::size_t step) {
+            return score(rows, at(q), fit.rules, kSunPrayers, step);
+        });
+        fit.place = at(first);
+        fitSunClock(rows, fit.place, fit.rules);
     }
     long best = score(rows, fit.place, fit.rules, kSunPrayers, 1);
 
@@ -429,10 +535,6 @@ struct Tally {
     int worstPlausible = 0;                              // the worst miss under kPublishedError
     std::array<std::map<int, int>, kPrayerCount> misses; // per prayer: difference -> count
 };
-
-// A published time this far from every fit is a typing error in the table (an Imsak 40 minutes off
-// once, a time marked AM in the afternoon): it must not decide between fits.
-constexpr int kPublishedError = 10;
 
 // The smaller worst miss first, then more exact times.
 bool better(const Tally& a, const Tally& b) {
@@ -539,8 +641,10 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
     // The optional arguments up to the last one that differs from its default.
     const PrayerRules usual;
     const auto& r = f.rules;
+    const bool clock =
+        std::any_of(r.sunClockSeconds.begin(), r.sunClockSeconds.end(), [](double a) { return a != 0.0; });
     const bool season =
-        r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
+        clock || r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
     const bool sun = season || r.sunTaken != usual.sunTaken;
     if (sun || r.subuhDepression != usual.subuhDepression || r.isyakDepression != usual.isyakDepression ||
         r.horizonDip != usual.horizonDip) {
@@ -553,6 +657,12 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
         s << (r.sunTaken == SunTaken::AtTransit ? ", SunTaken::AtTransit" : ", SunTaken::AtEachTime");
     if (season)
         s << ", " << r.zohorNorthSeconds << ", " << r.zohorNorthSwingSeconds << ", " << r.asarSeasonSeconds;
+    if (clock) {
+        s << ", {";
+        for (std::size_t k = 0; k < r.sunClockSeconds.size(); ++k)
+            s << (k ? ", " : "") << r.sunClockSeconds[k];
+        s << "}";
+    }
     s << ")},\n";
     return s.str();
 }
@@ -567,14 +677,15 @@ std::string tableSource() {
            "                  std::initializer_list<PrayerLocation> otherPoints, double subuhDepression = 18.0,\n"
            "                  double isyakDepression = 18.0, double horizonDip = 0.0,\n"
            "                  SunTaken sunTaken = SunTaken::AtEachTime, double zohorNorthSeconds = 0.0,\n"
-           "                  double zohorNorthSwingSeconds = 0.0, double asarSeasonSeconds = 0.0) {\n"
+           "                  double zohorNorthSwingSeconds = 0.0, double asarSeasonSeconds = 0.0,\n"
+           "                  std::array<double, 8> sunClockSeconds = {}) {\n"
            "    return {imsakBeforeSubuh,  dhuhaRule,         dhuhaMinutes,           otherPoints,\n"
            "            subuhDepression,   isyakDepression,   horizonDip,             sunTaken,\n"
-           "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds};\n}\n\n"
+           "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds, sunClockSeconds};\n}\n\n"
            "// code, state, districts, first reference point (latitude, longitude, UTC offset),\n"
            "// rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and\n"
            "// Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on\n"
-           "// Zohor (two) and Asar]]])\n"
+           "// Zohor (two) and Asar[, the seconds on every time (cos L, sin L, ... cos 4L, sin 4L)]]]])\n"
            "const std::array<Zone, 0>& zones() {\n    static const std::array<Zone, 0> table = {{\n"
            "    }};\n    return table;\n}\n\n} // namespace\n\nstd::span<const Zone> allZones() {\n    return "
            "zones();\n}\n\n} // namespace tavrola\n";
@@ -764,8 +875,8 @@ int main(int argc, char** argv) {
         // fitted again with angles of its own, kept when they do better.
         Fit fit = fitZone(code, rows, false, SunTaken::AtEachTime);
         Tally best = compare(rows, fit.place, fit.rules);
-        const auto tryFit = [&](bool ownAngles, SunTaken sunTaken, Start start) {
-            Fit other = fitZone(code, rows, ownAngles, sunTaken, start);
+        const auto tryFit = [&](bool ownAngles, SunTaken sunTaken, Start start, bool sunClock = false) {
+            Fit other = fitZone(code, rows, ownAngles, sunTaken, start, sunClock);
             const Tally t = compare(rows, other.place, other.rules);
             if (better(t, best)) {
                 fit = other;
@@ -781,11 +892,21 @@ int main(int argc, char** argv) {
             tryFit(true, SunTaken::AtEachTime, Start::Direct);
             tryTransit(true);
         }
+        // Still short: perhaps the table keeps its own time of the sun. Tried from the best fit's
+        // angles, both ways of taking the sun.
+        if (best.worstPlausible > 1 || best.exact * 100 < best.total * 95) {
+            const bool ownAngles = fit.rules.subuhDepression != 18.0 || fit.rules.isyakDepression != 18.0 ||
+                                   fit.rules.horizonDip != 0.0;
+            tryFit(ownAngles, SunTaken::AtTransit, Start::Direct, true);
+            tryFit(ownAngles, SunTaken::AtEachTime, Start::Direct, true);
+        }
         fits.push_back(fit);
         const Fit& f = fits.back();
         std::printf("%s main %.3f %.3f", code.c_str(), f.place.latitude, f.place.longitude);
         for (const PrayerLocation& other : f.rules.otherPoints)
             std::printf(" + %.3f %.3f", other.latitude, other.longitude);
+        for (double seconds : f.rules.sunClockSeconds)
+            std::printf(" %g", seconds);
         std::printf(" imsak -%d dhuha %s +%d subuh %.2f isyak %.2f dip %.2f%s season %g %g %g\n   ",
                     f.rules.imsakBeforeSubuh, dhuhaRuleName(f.rules.dhuhaRule), f.rules.dhuhaMinutes,
                     f.rules.subuhDepression, f.rules.isyakDepression, f.rules.horizonDip,

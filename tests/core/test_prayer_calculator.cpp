@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tavrola;
 
 // The published timetables are reproduced in test_zones (every zone, on a year the table was not
@@ -33,4 +35,22 @@ TEST(PrayerCalculator, FarFromTheEquatorTimesTheSunNeverReachesAreLeftOut) {
     }
     EXPECT_EQ(formatPrayerTime(std::nullopt), "");
     EXPECT_EQ(formatPrayerTime(5 * 60 + 7), "05:07");
+}
+
+// A table that keeps its own time of the sun: the series moves every time of the day alike, by the
+// season at the transit (a whole minute here, so that each rounded time moves by exactly one).
+TEST(PrayerCalculator, TheSunClocksSecondsMoveEveryTimeWithTheSeason) {
+    const PrayerLocation alorSetar{6.12, 100.37, 8};
+    PrayerRules ownClock;
+    ownClock.sunClockSeconds[2] = 60.0; // 60 cos 2L: a minute later at the equinoxes, earlier at the solstices
+    for (const auto& [date, longitude, minutes] :
+         {std::tuple{Date{2026, 3, 21}, 0.0, 1}, std::tuple{Date{2026, 6, 21}, 90.0, -1},
+          std::tuple{Date{2026, 9, 23}, 180.0, 1}, std::tuple{Date{2026, 12, 21}, 270.0, -1}}) {
+        EXPECT_NEAR(sunLongitudeAtTransit(alorSetar, date), longitude, 1.0) << date.month;
+        const PrayerDay usual = PrayerCalculator(alorSetar).day(date);
+        const PrayerDay own = PrayerCalculator(alorSetar, ownClock).day(date);
+        for (Prayer p : {Prayer::Imsak, Prayer::Subuh, Prayer::Syuruk, Prayer::Dhuha, Prayer::Zohor, Prayer::Asar,
+                         Prayer::Maghrib, Prayer::Isyak})
+            EXPECT_EQ(*own[p] - *usual[p], minutes) << date.month << " " << prayerNames(p).document;
+    }
 }

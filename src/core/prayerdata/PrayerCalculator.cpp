@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace tavrola {
 
@@ -180,6 +181,20 @@ RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& 
         *out.asar += asarSeconds / 3600.0;
     out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip, false, noon + 6.0);
     out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
+    if (std::any_of(rules.sunClockSeconds.begin(), rules.sunClockSeconds.end(),
+                    [](double a) { return a != 0.0; })) {
+        const double season = radians(solver.sunLongitude(noon));
+        double seconds = 0.0;
+        for (std::size_t k = 0; k < rules.sunClockSeconds.size() / 2; ++k) {
+            const double angle = static_cast<double>(k + 1) * season;
+            seconds += rules.sunClockSeconds[2 * k] * std::cos(angle) +
+                       rules.sunClockSeconds[2 * k + 1] * std::sin(angle);
+        }
+        for (std::optional<double>* time :
+             {&out.subuh, &out.syuruk, &out.zohor, &out.asar, &out.maghrib, &out.isyak})
+            if (*time)
+                **time += seconds / 3600.0;
+    }
     out.latestSunrise = out.syuruk;
     return out;
 }
@@ -230,6 +245,11 @@ PrayerDay PrayerCalculator::day(const Date& date) const {
         break;
     }
     return out;
+}
+
+double sunLongitudeAtTransit(const PrayerLocation& where, const Date& date) {
+    const DaySolver solver(where, date);
+    return solver.sunLongitude(solver.transit(solver.transit(12.0)));
 }
 
 std::string formatPrayerTime(const std::optional<int>& minutes) {

@@ -62,6 +62,11 @@ struct PrayerRules {
     double zohorNorthSeconds = 0.0;
     double zohorNorthSwingSeconds = 0.0;
     double asarSeasonSeconds = 0.0;
+    // Seconds some tables put on every time of the day, the same through the seasons of every year: a
+    // timetable made with its own equation of time runs ahead of or behind the sun by up to half a
+    // minute. With L the sun's longitude at the transit, every time is later by
+    // a1 cos L + b1 sin L + a2 cos 2L + b2 sin 2L + ... up to the fourth multiple, the terms in that order.
+    std::array<double, 8> sunClockSeconds{};
 };
 
 // One day's times as minutes after local midnight (0..1439); empty where the sun never reaches the
@@ -88,6 +93,10 @@ private:
     PrayerLocation m_location;
     PrayerRules m_rules;
 };
+
+// The sun's longitude along the ecliptic at the day's transit over the place, in degrees from the March
+// equinox (0..360): the season that PrayerRules' seasonal seconds follow.
+double sunLongitudeAtTransit(const PrayerLocation& where, const Date& date);
 
 // "HH:MM" (24-hour), or the empty string for a time that does not occur.
 std::string formatPrayerTime(const std::optional<int>& minutes);
