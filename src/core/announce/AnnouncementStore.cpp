@@ -172,14 +172,15 @@ void AnnouncementStore::parse(const std::string& bytes) {
     std::unordered_map<std::string, std::size_t> byName; // upper-cased
     ini::LineReader lines(bytes);
     std::string_view line;
-    std::optional<std::size_t> current;
+    constexpr std::size_t kNone = SIZE_MAX; // outside any section
+    std::size_t current = kNone;
     while (lines.next(line)) {
         std::string_view name;
         switch (ini::classify(line, name)) {
         case ini::LineKind::Blank:
             break;
         case ini::LineKind::BadHeader:
-            current.reset();
+            current = kNone;
             break;
         case ini::LineKind::Header: {
             const auto [it, added] = byName.try_emplace(ini::toUpper(name), sections.size());
@@ -189,8 +190,8 @@ void AnnouncementStore::parse(const std::string& bytes) {
             break;
         }
         case ini::LineKind::Other:
-            if (std::string_view k, v; current && ini::splitKeyLine(line, k, v) && !k.empty()) {
-                auto& keys = sections[*current].keys;
+            if (std::string_view k, v; current != kNone && ini::splitKeyLine(line, k, v) && !k.empty()) {
+                auto& keys = sections[current].keys;
                 if (std::none_of(keys.begin(), keys.end(),
                                  [&](const auto& kv) { return ini::equalsIgnoreCase(kv.first, k); }))
                     keys.emplace_back(std::string(k), std::string(v));
