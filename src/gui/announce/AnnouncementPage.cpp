@@ -6,7 +6,9 @@
 #include <QFontInfo>
 #include <QPainter>
 #include <QPainterPath>
-#include <QVariantAnimation>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace tavrola {
 
@@ -16,7 +18,12 @@ const QColor kCard(12, 46, 38);
 const QColor kEdge(176, 148, 72);
 const QColor kGold(236, 208, 128);
 const QColor kPale(228, 232, 226);
-constexpr int kFadeMs = 450;
+// The fade in a few steps rather than at the display's rate: a wall clock idles most of the day,
+// and each step repaints the whole page.
+constexpr int kFadeMs = 300;
+constexpr int kFadeSteps = 2;
+// Pictures kept scaled to the page, so that a picture coming round again is not scaled again.
+constexpr std::size_t kFittedKept = 16;
 
 void paintCard(QPainter& p, const QRect& r) {
     p.setRenderHint(QPainter::Antialiasing);
@@ -31,26 +38,27 @@ void paintCard(QPainter& p, const QRect& r) {
 } // namespace
 
 AnnouncementPage::AnnouncementPage(const QString& name, QWidget* parent)
-    : QWidget(parent), m_fade(new QVariantAnimation(this)) {
+    : QWidget(parent), m_fade(new QTimer(this)) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_fade->setDuration(kFadeMs);
-    m_fade->setStartValue(0.0);
-    m_fade->setEndValue(1.0);
-    connect(m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
-        m_opacity = v.toReal();
-        update();
+    m_fade->setInterval(kFadeMs / kFadeSteps);
+    connect(m_fade, &QTimer::timeout, this, [this] {
+        m_opacity = std::min(1.0, m_opacity + 1.0 / kFadeSteps);
+        if (m_opacity >= 1.0)
+            m_fade->stop();
+        update(contentRect()); // the card around it stays as it is
     });
 }
 
 void AnnouncementPage::fadeIn() {
-    m_fitted = QPixmap();
+    m_fade->stop();
     // A hidden page needs no fade: it appears whole when shown.
     if (!isVisible()) {
         m_opacity = 1.0;
         return;
     }
-    m_fade->stop();
+    m_opacity = 1.0 / kFadeSteps;
+    update(contentRect());
     m_fade->start();
 }
 
@@ -75,12 +83,30 @@ void AnnouncementPage::setCornerText(const QString& text) {
     update();
 }
 
+QRect AnnouncementPage::contentRect() const {
+    const int margin = std::max(8, height() / 24);
+    return rect().adjusted(margin, margin, -margin, -margin);
+}
+
+const QPixmap& AnnouncementPage::fittedPicture(const QSize& size) {
+    const qint64 key = m_picture.cacheKey();
+    auto it = std::find_if(m_fitted.begin(), m_fitted.end(), [&](const Fitted& f) { return f.source == key; });
+    if (it != m_fitted.end() && it->pixmap.size() == size)
+        return it->pixmap;
+    if (it != m_fitted.end())
+        m_fitted.erase(it);
+    if (m_fitted.size() >= kFittedKept)
+        m_fitted.erase(m_fitted.begin());
+    m_fitted.push_back({key, QPixmap::fromImage(m_picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation))});
+    return m_fitted.back().pixmap;
+}
+
 void AnnouncementPage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), kCard.darker(130));
     paintCard(p, rect());
     const int margin = std::max(8, height() / 24);
-    QRect inner = rect().adjusted(margin, margin, -margin, -margin);
+    QRect inner = contentRect();
     if (!m_corner.isEmpty()) {
         QFont f = font();
         f.setPixelSize(std::max(12, height() / 14));
@@ -95,10 +121,9 @@ void AnnouncementPage::paintEvent(QPaintEvent*) {
     if (!m_picture.isNull()) {
         // Fitted inside, never stretched; scaled once for each size it is drawn at.
         const QSize shown = m_picture.size().scaled(inner.size(), Qt::KeepAspectRatio);
-        if (m_fitted.size() != shown)
-            m_fitted = QPixmap::fromImage(m_picture.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const QPixmap& fitted = fittedPicture(shown);
         p.drawPixmap(inner.x() + (inner.width() - shown.width()) / 2, inner.y() + (inner.height() - shown.height()) / 2,
-                     m_fitted);
+                     fitted);
         return;
     }
     QFont body = font();

@@ -6,12 +6,14 @@
 #include <QString>
 #include <QWidget>
 
-class QVariantAnimation;
+#include <vector>
+
+class QTimer;
 
 namespace tavrola {
 
 // One announcement on the wall: a picture fitted inside (never stretched), or a title over its
-// text, on a calm card. A new page fades in over the old one. Its font is the text's; the title
+// text, on a calm card. A new page fades in, in a few steps. Its font is the text's; the title
 // is drawn larger. The full-screen round uses the same page with the clock's time in a corner.
 class AnnouncementPage : public QWidget {
     Q_OBJECT
@@ -32,14 +34,21 @@ protected:
 
 private:
     void fadeIn();
+    const QPixmap& fittedPicture(const QSize& size);
+    QRect contentRect() const; // inside the card's margin
 
     QImage m_picture;
-    QPixmap m_fitted; // the picture at the size it was last drawn
+    // The pictures shown lately, at the size they were drawn (oldest first).
+    struct Fitted {
+        qint64 source; // the picture's cacheKey
+        QPixmap pixmap;
+    };
+    std::vector<Fitted> m_fitted;
     QString m_title;
     QString m_text;
     QString m_corner;
     qreal m_opacity = 1.0;
-    QVariantAnimation* m_fade;
+    QTimer* m_fade;
 };
 
 // The funeral notice: "Solat Jenazah", the name and when the prayer is held, in letters a hall
