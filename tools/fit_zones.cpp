@@ -339,49 +339,12 @@ void fitSeason(const std::vector<Row>& rows, const PrayerLocation& place, Prayer
         std::pair{30, 0});
 }
 
-// Seconds on every time through the seasons (see PrayerRules::sunClockSeconds), read from Zohor, which
-// depends on nothing but the longitude and the sun's time. Each published Zohor bounds the day's
-// seconds to a minute's window; the series is fitted by least squares to targets inside the windows,
-// each target moved to the fit's value where that lies inside (else to the window's nearer edge), until
-// the fit settles. Its mean is left to the place's longitude. Kept when it removes enough misses.
-void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRules& rules) {
-    constexpr std::size_t kTerms = 9; // the mean, then cos L, sin L, ... cos 4L, sin 4L
-    const auto zohorOf = [&](double laterSeconds, const Date& date) {
-        // Every point moved west by the same step puts the zone's Zohor later by those seconds.
-        PrayerLocation moved = place;
-        PrayerRules r = rules;
-        moved.longitude -= laterSeconds / 240.0;
-        for (PrayerLocation& other : r.otherPoints)
-            other.longitude -= laterSeconds / 240.0;
-        return PrayerCalculator(moved, r).day(date)[Prayer::Zohor];
-    };
-    std::vector<std::array<double, kTerms>> basis;
-    std::vector<std::pair<double, double>> windows; // seconds the day's Zohor must move, (low, high]
-    for (const Row& row : rows) {
-        const auto& published = row.minutes[static_cast<std::size_t>(Prayer::Zohor)];
-        const std::optional<int> computed = zohorOf(0.0, row.date);
-        if (!published || !computed)
-            continue;
-        const int difference = signedDifference(*computed, *published);
-        if (std::abs(difference) >= kPublishedError)
-            continue;
-        // How much later the time may be before it rounds to the next minute.
-        double low = 0.0, high = 60.0;
-        for (int i = 0; i < 12; ++i) {
-            const double mid = (low + high) / 2;
-            (zohorOf(mid, row.date) == computed ? low : high) = mid;
-        }
-        windows.emplace_back(high - 60.0 - 60.0 * difference, high - 60.0 * difference);
-        const double season = sunLongitudeAtTransit(place, row.date) * 3.14159265358979323846 / 180.0;
-        std::array<double, kTerms> b{1.0};
-        for (std::size_t k = 1; k <= 4; ++k) {
-            b[2 * k - 1] = std::cos(static_cast<double>(k) * season);
-            b[2 * k] = std::sin(static_cast<double>(k) * season);
-        }
-        basis.push_back(b);
-    }
-    if (windows.size() < 100)
-        return;
+// The least-squares series that keeps each day inside its window of seconds, (low, high]: fitted to
+// targets inside the windows, each target moved to the fit's value where that lies inside (else to the
+// window's nearer edge), until the fit settles.
+template <std::size_t kTerms>
+std::array<double, kTerms> fitInsideWindows(const std::vector<std::array<double, kTerms>>& basis,
+                                            const std::vector<std::pair<double, double>>& windows) {
     std::vector<double> target(windows.size());
     for (std::size_t i = 0; i < windows.size(); ++i)
         target[i] = (windows[i].first + windows[i].second) / 2;
@@ -417,6 +380,64 @@ void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRule
             target[i] = std::clamp(fitted, windows[i].first + 1.0, windows[i].second - 1.0);
         }
     }
+    return w;
+}
+
+// Each published time bounds the seconds by which its day's time must move to a minute's window,
+// (low, high]; timeOf(seconds, date) is the time moved later by those seconds. With each window, the
+// day's terms of the season's series: 1, cos L, sin L, ... cos 4L, sin 4L.
+struct SeasonWindows {
+    std::vector<std::array<double, 9>> basis;
+    std::vector<std::pair<double, double>> windows;
+};
+
+template <typename TimeOf>
+SeasonWindows seasonWindows(const std::vector<Row>& rows, const PrayerLocation& place, Prayer prayer,
+                            TimeOf timeOf) {
+    SeasonWindows out;
+    for (const Row& row : rows) {
+        const auto& published = row.minutes[static_cast<std::size_t>(prayer)];
+        const std::optional<int> computed = timeOf(0.0, row.date);
+        if (!published || !computed)
+            continue;
+        const int difference = signedDifference(*computed, *published);
+        if (std::abs(difference) >= kPublishedError)
+            continue;
+        // How much later the time may be before it rounds to the next minute.
+        double low = 0.0, high = 60.0;
+        for (int i = 0; i < 12; ++i) {
+            const double mid = (low + high) / 2;
+            (timeOf(mid, row.date) == computed ? low : high) = mid;
+        }
+        out.windows.emplace_back(high - 60.0 - 60.0 * difference, high - 60.0 * difference);
+        const double season = sunLongitudeAtTransit(place, row.date) * 3.14159265358979323846 / 180.0;
+        std::array<double, 9> b{1.0};
+        for (std::size_t k = 1; k <= 4; ++k) {
+            b[2 * k - 1] = std::cos(static_cast<double>(k) * season);
+            b[2 * k] = std::sin(static_cast<double>(k) * season);
+        }
+        out.basis.push_back(b);
+    }
+    return out;
+}
+
+// Seconds on every time through the seasons (see PrayerRules::sunClockSeconds), read from Zohor, which
+// depends on nothing but the longitude and the sun's time: the series that keeps each published Zohor
+// inside its minute. Its mean is left to the place's longitude. Kept when it removes enough misses.
+void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRules& rules) {
+    const SeasonWindows days =
+        seasonWindows(rows, place, Prayer::Zohor, [&](double laterSeconds, const Date& date) {
+            // Every point moved west by the same step puts the zone's Zohor later by those seconds.
+            PrayerLocation moved = place;
+            PrayerRules r = rules;
+            moved.longitude -= laterSeconds / 240.0;
+            for (PrayerLocation& other : r.otherPoints)
+                other.longitude -= laterSeconds / 240.0;
+            return PrayerCalculator(moved, r).day(date)[Prayer::Zohor];
+        });
+    if (days.windows.size() < 100)
+        return;
+    const std::array<double, 9> w = fitInsideWindows(days.basis, days.windows);
     PrayerRules trial = rules;
     for (std::size_t k = 0; k < trial.sunClockSeconds.size(); ++k)
         trial.sunClockSeconds[k] = rounded(rules.sunClockSeconds[k] + w[k + 1], 0.1);
@@ -429,6 +450,26 @@ void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRule
         place = moved;
         rules = trial;
     }
+}
+
+// Seconds on Asar alone through the seasons (see PrayerRules::asarClockSeconds), read from Asar the same
+// way with the points held. Kept when it removes enough misses.
+void fitAsarClock(const std::vector<Row>& rows, const PrayerLocation& place, PrayerRules& rules) {
+    const SeasonWindows days =
+        seasonWindows(rows, place, Prayer::Asar, [&](double laterSeconds, const Date& date) {
+            PrayerRules r = rules;
+            r.asarClockSeconds[0] += laterSeconds;
+            return PrayerCalculator(place, r).day(date)[Prayer::Asar];
+        });
+    if (days.windows.size() < 100)
+        return;
+    const std::array<double, 9> w = fitInsideWindows(days.basis, days.windows);
+    PrayerRules trial = rules;
+    for (std::size_t k = 0; k < trial.asarClockSeconds.size(); ++k)
+        trial.asarClockSeconds[k] = rounded(rules.asarClockSeconds[k] + w[k], 0.1);
+    const std::array<Prayer, 1> asar = {Prayer::Asar};
+    if (score(rows, place, trial, asar, 1) + kWorthAPoint <= score(rows, place, rules, asar, 1))
+        rules = trial;
 }
 
 // How the first point is searched for: over the whole country with the zone's way of taking the sun,
@@ -641,8 +682,10 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
     // The optional arguments up to the last one that differs from its default.
     const PrayerRules usual;
     const auto& r = f.rules;
-    const bool clock =
-        std::any_of(r.sunClockSeconds.begin(), r.sunClockSeconds.end(), [](double a) { return a != 0.0; });
+    const bool asarClock =
+        std::any_of(r.asarClockSeconds.begin(), r.asarClockSeconds.end(), [](double a) { return a != 0.0; });
+    const bool clock = asarClock || std::any_of(r.sunClockSeconds.begin(), r.sunClockSeconds.end(),
+                                                [](double a) { return a != 0.0; });
     const bool season =
         clock || r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
     const bool sun = season || r.sunTaken != usual.sunTaken;
@@ -663,6 +706,12 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
             s << (k ? ", " : "") << r.sunClockSeconds[k];
         s << "}";
     }
+    if (asarClock) {
+        s << ", {";
+        for (std::size_t k = 0; k < r.asarClockSeconds.size(); ++k)
+            s << (k ? ", " : "") << r.asarClockSeconds[k];
+        s << "}";
+    }
     s << ")},\n";
     return s.str();
 }
@@ -678,14 +727,18 @@ std::string tableSource() {
            "                  double isyakDepression = 18.0, double horizonDip = 0.0,\n"
            "                  SunTaken sunTaken = SunTaken::AtEachTime, double zohorNorthSeconds = 0.0,\n"
            "                  double zohorNorthSwingSeconds = 0.0, double asarSeasonSeconds = 0.0,\n"
-           "                  std::array<double, 8> sunClockSeconds = {}) {\n"
+           "                  std::array<double, 8> sunClockSeconds = {}, std::array<double, 9> asarClockSeconds "
+           "= "
+           "{}) {\n"
            "    return {imsakBeforeSubuh,  dhuhaRule,         dhuhaMinutes,           otherPoints,\n"
            "            subuhDepression,   isyakDepression,   horizonDip,             sunTaken,\n"
-           "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds, sunClockSeconds};\n}\n\n"
+           "            zohorNorthSeconds, zohorNorthSwingSeconds, asarSeasonSeconds, sunClockSeconds,\n"
+           "            asarClockSeconds};\n}\n\n"
            "// code, state, districts, first reference point (latitude, longitude, UTC offset),\n"
            "// rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and\n"
            "// Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on\n"
-           "// Zohor (two) and Asar[, the seconds on every time (cos L, sin L, ... cos 4L, sin 4L)]]]])\n"
+           "// Zohor (two) and Asar[, the seconds on every time (cos L, sin L, ... cos 4L, sin 4L)[, the seconds\n"
+           "// on Asar alone (constant, cos L, sin L, ... sin 4L)]]]]])\n"
            "const std::array<Zone, 0>& zones() {\n    static const std::array<Zone, 0> table = {{\n"
            "    }};\n    return table;\n}\n\n} // namespace\n\nstd::span<const Zone> allZones() {\n    return "
            "zones();\n}\n\n} // namespace tavrola\n";
@@ -900,6 +953,17 @@ int main(int argc, char** argv) {
             tryFit(ownAngles, SunTaken::AtTransit, Start::Direct, true);
             tryFit(ownAngles, SunTaken::AtEachTime, Start::Direct, true);
         }
+        // Perhaps Asar alone keeps seconds of its own through the seasons: read with the best fit's
+        // points held, and kept when it gives more exact times without a larger miss.
+        {
+            Fit other = fit;
+            fitAsarClock(rows, other.place, other.rules);
+            const Tally t = compare(rows, other.place, other.rules);
+            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
+                fit = other;
+                best = t;
+            }
+        }
         fits.push_back(fit);
         const Fit& f = fits.back();
         std::printf("%s main %.3f %.3f", code.c_str(), f.place.latitude, f.place.longitude);
@@ -907,6 +971,8 @@ int main(int argc, char** argv) {
             std::printf(" + %.3f %.3f", other.latitude, other.longitude);
         for (double seconds : f.rules.sunClockSeconds)
             std::printf(" %g", seconds);
+        for (double seconds : f.rules.asarClockSeconds)
+            std::printf(" asar %g", seconds);
         std::printf(" imsak -%d dhuha %s +%d subuh %.2f isyak %.2f dip %.2f%s season %g %g %g\n   ",
                     f.rules.imsakBeforeSubuh, dhuhaRuleName(f.rules.dhuhaRule), f.rules.dhuhaMinutes,
                     f.rules.subuhDepression, f.rules.isyakDepression, f.rules.horizonDip,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 using namespace tavrola;
 
@@ -52,5 +53,23 @@ TEST(PrayerCalculator, TheSunClocksSecondsMoveEveryTimeWithTheSeason) {
         for (Prayer p : {Prayer::Imsak, Prayer::Subuh, Prayer::Syuruk, Prayer::Dhuha, Prayer::Zohor, Prayer::Asar,
                          Prayer::Maghrib, Prayer::Isyak})
             EXPECT_EQ(*own[p] - *usual[p], minutes) << date.month << " " << prayerNames(p).document;
+    }
+}
+
+// A table whose Asar alone keeps seconds of its own: the constant and the series add up on Asar, and no
+// other time moves.
+TEST(PrayerCalculator, AsarsOwnSecondsMoveAsarAlone) {
+    const PrayerLocation ipoh{4.6, 101.08, 8};
+    PrayerRules ownAsar;
+    // 60 - 60 cos 2L: on time at the equinoxes, two minutes late at the solstices.
+    ownAsar.asarClockSeconds[0] = 60.0;
+    ownAsar.asarClockSeconds[3] = -60.0;
+    for (const auto& [date, minutes] : {std::pair{Date{2026, 3, 21}, 0}, std::pair{Date{2026, 6, 21}, 2},
+                                        std::pair{Date{2026, 9, 23}, 0}, std::pair{Date{2026, 12, 21}, 2}}) {
+        const PrayerDay usual = PrayerCalculator(ipoh).day(date);
+        const PrayerDay own = PrayerCalculator(ipoh, ownAsar).day(date);
+        for (Prayer p : kAllPrayers)
+            EXPECT_EQ(*own[p] - *usual[p], p == Prayer::Asar ? minutes : 0)
+                << date.month << " " << prayerNames(p).document;
     }
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 
 namespace tavrola {
 
@@ -158,6 +159,20 @@ struct RawDay {
     std::optional<double> latestSunrise;
 };
 
+template <std::size_t N> bool isSet(const std::array<double, N>& terms) {
+    return std::any_of(terms.begin(), terms.end(), [](double a) { return a != 0.0; });
+}
+
+// a1 cos L + b1 sin L + a2 cos 2L + b2 sin 2L + ... for the sun's longitude L in degrees.
+double seasonSeries(std::span<const double, 8> terms, double season) {
+    double seconds = 0.0;
+    for (std::size_t k = 0; k < terms.size() / 2; ++k) {
+        const double angle = static_cast<double>(k + 1) * radians(season);
+        seconds += terms[2 * k] * std::cos(angle) + terms[2 * k + 1] * std::sin(angle);
+    }
+    return seconds;
+}
+
 RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& rules) {
     DaySolver solver(where, date);
     const double noon = solver.transit(solver.transit(12.0));
@@ -181,15 +196,12 @@ RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& 
         *out.asar += asarSeconds / 3600.0;
     out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip, false, noon + 6.0);
     out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
-    if (std::any_of(rules.sunClockSeconds.begin(), rules.sunClockSeconds.end(),
-                    [](double a) { return a != 0.0; })) {
-        const double season = radians(solver.sunLongitude(noon));
-        double seconds = 0.0;
-        for (std::size_t k = 0; k < rules.sunClockSeconds.size() / 2; ++k) {
-            const double angle = static_cast<double>(k + 1) * season;
-            seconds += rules.sunClockSeconds[2 * k] * std::cos(angle) +
-                       rules.sunClockSeconds[2 * k + 1] * std::sin(angle);
-        }
+    if (isSet(rules.asarClockSeconds) && out.asar)
+        *out.asar += (rules.asarClockSeconds[0] +
+                      seasonSeries(std::span(rules.asarClockSeconds).subspan<1>(), solver.sunLongitude(noon))) /
+                     3600.0;
+    if (isSet(rules.sunClockSeconds)) {
+        const double seconds = seasonSeries(rules.sunClockSeconds, solver.sunLongitude(noon));
         for (std::optional<double>* time :
              {&out.subuh, &out.syuruk, &out.zohor, &out.asar, &out.maghrib, &out.isyak})
             if (*time)

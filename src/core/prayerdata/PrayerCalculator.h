@@ -67,6 +67,9 @@ struct PrayerRules {
     // minute. With L the sun's longitude at the transit, every time is later by
     // a1 cos L + b1 sin L + a2 cos 2L + b2 sin 2L + ... up to the fourth multiple, the terms in that order.
     std::array<double, 8> sunClockSeconds{};
+    // Seconds some tables put on Asar alone, through the seasons of every year: Asar is later by
+    // c + a1 cos L + b1 sin L + ... + b4 sin 4L (L as above), the terms in that order.
+    std::array<double, 9> asarClockSeconds{};
 };
 
 // One day's times as minutes after local midnight (0..1439); empty where the sun never reaches the
