@@ -61,6 +61,14 @@ std::string zonesJson() {
     return out.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+// A reply whose JSON is already written.
+Response jsonText(std::string body) {
+    Response r;
+    r.contentType = std::string(kJsonType);
+    r.body = std::move(body);
+    return r;
+}
+
 std::string identity(std::string_view s) {
     return std::string(s);
 }
@@ -217,13 +225,9 @@ Response PanelHandler::route(const Request& r) {
             return refusal;
         if (settings)
             return r.method == "GET" ? readSettings() : writeSettings(r, token);
-        Response out;
-        out.contentType = std::string(kJsonType);
         if (r.path == "/api/zones")
-            out.body = zonesJson();
-        else
-            out.body = m_s.statusJson ? m_s.statusJson() : "{}";
-        return out;
+            return jsonText(zonesJson());
+        return jsonText(m_s.statusJson ? m_s.statusJson() : "{}");
     }
     return errorReply(404, "Tiada di sini");
 }
@@ -313,10 +317,7 @@ std::string PanelHandler::settingsJson() const {
 }
 
 Response PanelHandler::readSettings() {
-    Response out;
-    out.contentType = std::string(kJsonType);
-    out.body = settingsJson();
-    return out;
+    return jsonText(settingsJson());
 }
 
 Response PanelHandler::writeSettings(const Request& r, const std::string& token) {
@@ -339,10 +340,7 @@ Response PanelHandler::writeSettings(const Request& r, const std::string& token)
     }
     if (std::optional<Response> failed = applyEdits(r, token, edits, std::move(refused)))
         return *failed;
-    Response out;
-    out.contentType = std::string(kJsonType);
-    out.body = settingsJson();
-    return out;
+    return jsonText(settingsJson());
 }
 
 namespace {
@@ -383,10 +381,7 @@ Response PanelHandler::funeral(const Request& r, const std::string& token) {
     }
     if (std::optional<Response> failed = applyEdits(r, token, edits, std::move(refused)))
         return *failed;
-    Response out;
-    out.contentType = std::string(kJsonType);
-    out.body = funeralJson();
-    return out;
+    return jsonText(funeralJson());
 }
 
 std::optional<Response>
