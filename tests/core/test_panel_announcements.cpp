@@ -88,6 +88,10 @@ TEST(PanelAnnouncements, APictureIsScreenedBeforeItIsDecodedAndOnlyTheFoldersOwn
     head.address = v4(192, 168, 1, 20);
     head.path = "/api/announcements/gambar";
     head.contentLength = kPictureBodyLimit;
+    EXPECT_EQ(rig.handler->screen(head)->status, 401); // only a signed-in phone sends a picture's size
+    head.cookie = cookie;
+    EXPECT_EQ(rig.handler->screen(head)->status, 403);
+    head.csrfToken = csrf;
     EXPECT_FALSE(rig.handler->screen(head));
     head.contentLength = kPictureBodyLimit + 1;
     EXPECT_EQ(rig.handler->screen(head)->status, 413);

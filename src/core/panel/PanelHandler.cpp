@@ -146,14 +146,18 @@ std::size_t PanelHandler::bodyLimit(std::string_view path) {
     return isApi(path) ? kJsonBodyLimit : 0;
 }
 
-std::optional<Response> PanelHandler::screen(const RequestHead& head) const {
+std::optional<Response> PanelHandler::screen(const RequestHead& head) {
     std::optional<Response> r;
+    Response refusal;
     if (!isLocalNetworkAddress(head.address))
         r = errorReply(403, "Hanya untuk rangkaian tempatan");
     else if (head.transformedBody)
         r = errorReply(415, "Badan permintaan mesti dihantar biasa, dengan panjangnya");
     else if (head.contentLength && *head.contentLength > bodyLimit(head.path))
         r = errorReply(413, "Permintaan terlalu besar");
+    // Only a signed-in phone makes the server take in more than a small request.
+    else if (head.contentLength && *head.contentLength > kJsonBodyLimit && signedIn(head, &refusal).empty())
+        r = std::move(refusal);
     if (r)
         for (auto& h : securityHeaders(head.path))
             r->headers.push_back(std::move(h));
@@ -294,7 +298,7 @@ Response PanelHandler::sessionInfo(const Request& r) {
     return out;
 }
 
-std::string PanelHandler::signedIn(const Request& r, Response* refusal) {
+std::string PanelHandler::signedIn(const RequestHead& r, Response* refusal) {
     const std::string token = sessionToken(r.cookie);
     const std::lock_guard lock(m_mutex);
     const SessionStore::Session* session = token.empty() ? nullptr : m_sessions.use(token, m_s.steadySeconds());

@@ -34,12 +34,12 @@ struct RequestHead {
     std::string addressText;                // the peer as the log shows it
     std::optional<std::uint64_t> contentLength;
     bool transformedBody = false; // chunked or compressed: its size in memory is not known in advance
+    std::string cookie;           // the Cookie header
+    std::string csrfToken;        // the X-CSRF-Token header
 };
 
 struct Request : RequestHead {
-    std::string cookie;    // the Cookie header
-    std::string csrfToken; // the X-CSRF-Token header
-    std::string ifMatch;   // the If-Match header: the version a change was made on
+    std::string ifMatch; // the If-Match header: the version a change was made on
     std::vector<std::pair<std::string, std::string>> query; // percent-decoded
     std::string body;
 };
@@ -92,8 +92,9 @@ public:
     ~PanelHandler();
 
     // Called once the headers are read: a reply when the request is to be turned away without
-    // reading its body (an address off the local network, a body over its limit).
-    std::optional<Response> screen(const RequestHead& head) const;
+    // reading its body (an address off the local network, a body over its limit, a picture-sized
+    // body from a phone that is not signed in).
+    std::optional<Response> screen(const RequestHead& head);
     Response handle(const Request& request);
 
     // Every phone signs in again: a new PIN, or the committee's button.
@@ -118,7 +119,7 @@ private:
                                        std::map<std::string, std::map<std::string, std::string>> refused);
     std::string funeralJson() const;
     // The signed-in session's token, or empty (the reply says why in *refusal).
-    std::string signedIn(const Request& r, Response* refusal);
+    std::string signedIn(const RequestHead& r, Response* refusal);
     std::string settingsJson() const;
     void audit(const Request& r, const std::string& token, const std::string& line) const;
 

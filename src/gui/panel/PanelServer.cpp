@@ -42,6 +42,8 @@ void copyHead(const httplib::Request& req, RequestHead& head) {
         head.contentLength = (errno || end == text.c_str() || *end) ? ~std::uint64_t(0) : n;
     }
     head.transformedBody = req.has_header("Transfer-Encoding") || req.has_header("Content-Encoding");
+    head.cookie = req.get_header_value("Cookie");
+    head.csrfToken = req.get_header_value("X-CSRF-Token");
 }
 
 void apply(const panel::Response& from, httplib::Response& to) {
@@ -97,8 +99,6 @@ QString PanelServer::start(int port, const QString& host) {
     const auto handle = [this](const httplib::Request& req, httplib::Response& res) {
         panel::Request r;
         copyHead(req, r);
-        r.cookie = req.get_header_value("Cookie");
-        r.csrfToken = req.get_header_value("X-CSRF-Token");
         r.ifMatch = req.get_header_value("If-Match");
         for (const auto& [name, value] : req.params)
             r.query.emplace_back(name, value);
