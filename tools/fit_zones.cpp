@@ -257,6 +257,8 @@ template <typename ScoreAt> Point searchPoint(Point start, Point halfSize, Score
 // A point must remove at least this many misses (about 1 % of a year's times): a point for a day's
 // sake would only follow the rounding.
 constexpr long kWorthAPoint = 20;
+// What one more reference point must remove (fit's --point-worth; kWorthAPoint unless told).
+long pointWorth = kWorthAPoint;
 constexpr std::size_t kMostPoints = 4;
 
 constexpr std::array<Prayer, 6> kSunPrayers = {Prayer::Subuh, Prayer::Syuruk,  Prayer::Zohor,
@@ -453,8 +455,9 @@ void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRule
 }
 
 // Seconds on Asar alone through the seasons (see PrayerRules::asarClockSeconds), read from Asar the same
-// way with the points held. Kept when it removes enough misses.
-void fitAsarClock(const std::vector<Row>& rows, const PrayerLocation& place, PrayerRules& rules) {
+// way with the points held. Kept when it removes enough misses, or `always`.
+void fitAsarClock(const std::vector<Row>& rows, const PrayerLocation& place, PrayerRules& rules,
+                  bool always = false) {
     const SeasonWindows days =
         seasonWindows(rows, place, Prayer::Asar, [&](double laterSeconds, const Date& date) {
             PrayerRules r = rules;
@@ -468,7 +471,7 @@ void fitAsarClock(const std::vector<Row>& rows, const PrayerLocation& place, Pra
     for (std::size_t k = 0; k < trial.asarClockSeconds.size(); ++k)
         trial.asarClockSeconds[k] = rounded(rules.asarClockSeconds[k] + w[k], 0.1);
     const std::array<Prayer, 1> asar = {Prayer::Asar};
-    if (score(rows, place, trial, asar, 1) + kWorthAPoint <= score(rows, place, rules, asar, 1))
+    if (always || score(rows, place, trial, asar, 1) + kWorthAPoint <= score(rows, place, rules, asar, 1))
         rules = trial;
 }
 
@@ -539,7 +542,7 @@ Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngle
         for (PrayerLocation& point : trial.otherPoints)
             refineOne(point);
         const long now = score(rows, place, trial, kSunPrayers, 1);
-        if (now + kWorthAPoint > best)
+        if (now + pointWorth > best)
             break;
         best = now;
         fit.place = place;
@@ -869,9 +872,24 @@ std::map<std::string, std::string> readDistricts(const std::filesystem::path& fi
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: fit_zones fit --zones zones.csv --out ZoneTable.cpp TABLE.csv...\n"
-                         "       fit_zones check TABLE.csv...\n");
+    std::fprintf(
+        stderr,
+        "usage: fit_zones fit --zones zones.csv --out ZoneTable.cpp [--only CODE]... [--sun transit|each]\n"
+        "                     [--clock yes|no] [--asar-clock yes|no] [--point-worth MISSES] TABLE.csv...\n"
+        "       fit_zones check TABLE.csv...\n");
     return 2;
+}
+
+// Steps a fit is told to take or leave rather than choose (to compare a zone's variants on other years).
+struct Forced {
+    std::optional<SunTaken> sun;
+    std::optional<bool> sunClock, asarClock;
+};
+
+std::optional<bool> yesNo(const std::string& value) {
+    if (value == "yes" || value == "no")
+        return value == "yes";
+    return std::nullopt;
 }
 
 } // namespace
@@ -883,9 +901,24 @@ int main(int argc, char** argv) {
     std::filesystem::path zonesFile, outFile;
     Tables tables;
     std::vector<std::string> only;
+    Forced forced;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--zones" || arg == "--out" || arg == "--only") && i + 1 < argc) {
+        if ((arg == "--sun" || arg == "--clock" || arg == "--asar-clock" || arg == "--point-worth") &&
+            i + 1 < argc) {
+            const std::string value = argv[++i];
+            if (arg == "--sun" && (value == "transit" || value == "each"))
+                forced.sun = value == "transit" ? SunTaken::AtTransit : SunTaken::AtEachTime;
+            else if (arg == "--clock" && yesNo(value))
+                forced.sunClock = yesNo(value);
+            else if (arg == "--asar-clock" && yesNo(value))
+                forced.asarClock = yesNo(value);
+            else if (arg == "--point-worth" && !value.empty() &&
+                     value.find_first_not_of("0123456789") == std::string::npos && value.size() < 6)
+                pointWorth = std::stol(value);
+            else
+                return usage();
+        } else if ((arg == "--zones" || arg == "--out" || arg == "--only") && i + 1 < argc) {
             const std::string value = argv[++i];
             if (arg == "--zones")
                 zonesFile = value;
@@ -925,13 +958,16 @@ int main(int argc, char** argv) {
     std::vector<Fit> fits;
     for (const auto& [code, rows] : tables) {
         // Both ways of taking the sun with the usual angles; a zone they leave short of the mark is
-        // fitted again with angles of its own, kept when they do better.
-        Fit fit = fitZone(code, rows, false, SunTaken::AtEachTime);
-        Tally best = compare(rows, fit.place, fit.rules);
+        // fitted again with angles of its own, kept when they do better. Steps the command line forces
+        // are taken or left whatever they give.
+        std::optional<Fit> fit;
+        Tally best;
         const auto tryFit = [&](bool ownAngles, SunTaken sunTaken, Start start, bool sunClock = false) {
+            if ((forced.sun && *forced.sun != sunTaken) || (forced.sunClock && *forced.sunClock != sunClock))
+                return;
             Fit other = fitZone(code, rows, ownAngles, sunTaken, start, sunClock);
             const Tally t = compare(rows, other.place, other.rules);
-            if (better(t, best)) {
+            if (!fit || better(t, best)) {
                 fit = other;
                 best = t;
             }
@@ -940,31 +976,40 @@ int main(int argc, char** argv) {
             tryFit(ownAngles, SunTaken::AtTransit, Start::Direct);
             tryFit(ownAngles, SunTaken::AtTransit, Start::FromEachTime);
         };
+        const auto isShort = [&] {
+            return !fit || best.worstPlausible > 1 || best.exact * 100 < best.total * 95 ||
+                   forced.sunClock == true;
+        };
+        tryFit(false, SunTaken::AtEachTime, Start::Direct);
         tryTransit(false);
-        if (best.worstPlausible > 1 || best.exact * 100 < best.total * 95) {
+        if (isShort()) {
             tryFit(true, SunTaken::AtEachTime, Start::Direct);
             tryTransit(true);
         }
         // Still short: perhaps the table keeps its own time of the sun. Tried from the best fit's
         // angles, both ways of taking the sun.
-        if (best.worstPlausible > 1 || best.exact * 100 < best.total * 95) {
-            const bool ownAngles = fit.rules.subuhDepression != 18.0 || fit.rules.isyakDepression != 18.0 ||
-                                   fit.rules.horizonDip != 0.0;
+        if (isShort()) {
+            const bool ownAngles = fit && (fit->rules.subuhDepression != 18.0 ||
+                                           fit->rules.isyakDepression != 18.0 || fit->rules.horizonDip != 0.0);
             tryFit(ownAngles, SunTaken::AtTransit, Start::Direct, true);
             tryFit(ownAngles, SunTaken::AtEachTime, Start::Direct, true);
         }
+        if (!fit) {
+            std::fprintf(stderr, "%s: no fit with the forced steps\n", code.c_str());
+            return 1;
+        }
         // Perhaps Asar alone keeps seconds of its own through the seasons: read with the best fit's
         // points held, and kept when it gives more exact times without a larger miss.
-        {
-            Fit other = fit;
-            fitAsarClock(rows, other.place, other.rules);
+        if (forced.asarClock != false) {
+            Fit other = *fit;
+            fitAsarClock(rows, other.place, other.rules, forced.asarClock == true);
             const Tally t = compare(rows, other.place, other.rules);
-            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
+            if (forced.asarClock == true || (t.exact > best.exact && t.worstPlausible <= best.worstPlausible)) {
                 fit = other;
                 best = t;
             }
         }
-        fits.push_back(fit);
+        fits.push_back(*fit);
         const Fit& f = fits.back();
         std::printf("%s main %.3f %.3f", code.c_str(), f.place.latitude, f.place.longitude);
         for (const PrayerLocation& other : f.rules.otherPoints)
