@@ -61,7 +61,8 @@ TEST(Announcements, FuneralNoticeStandsUntilItsEnd) {
     EXPECT_FALSE(funeralNotice("Haji Ali", "", "2026-12-07 13:00", now)) << "over at its minute";
     EXPECT_FALSE(funeralNotice("", "x", "2026-12-08 13:00", now));
     EXPECT_TRUE(funeralNotice("Haji Ali", "", "2026-12-08 00:05", now)) << "past midnight";
-    for (const char* bad : {"2026-12-07", "2026-12-07 24:00", "2026-13-01 10:00", "7/12/2026 14:30"})
+    for (const char* bad : {"2026-12-07", "2026-12-07 24:00", "2026-13-01 10:00", "7/12/2026 14:30",
+                            "2026-12-07T14:30", "2026-12-07 14.30"})
         EXPECT_FALSE(funeralNotice("Haji Ali", "", bad, now)) << bad;
 }
 
@@ -74,7 +75,8 @@ TEST(Announcements, RoundsKeepClearOfPrayersAndCongregationAndTheCardTurns) {
     const auto at = [&](int h, int m) { return DateTime{{2026, 12, 7}, h, m, 0, 0}; };
     EXPECT_TRUE(roundAllowed(at(13, 4), today, normal, false));
     EXPECT_FALSE(roundAllowed(at(13, 5), today, normal, false));
-    EXPECT_TRUE(roundAllowed(at(13, 15), today, normal, false)) << "the prayer's own minute belongs to the congregation rules";
+    EXPECT_TRUE(roundAllowed(at(13, 15), today, normal, false))
+        << "the prayer's own minute belongs to the congregation rules";
     EXPECT_FALSE(roundAllowed(at(23, 58), today, normal, false));
     EXPECT_FALSE(roundAllowed(at(10, 0), today, normal, true)) << "azan";
     CongregationState countdown;

@@ -31,6 +31,13 @@ TEST(PanelAccess, OnlyTheLocalNetworkIsServed) {
     for (const auto& a : {v4(8, 8, 8, 8), v4(172, 32, 0, 1), v4(172, 15, 0, 1), v4(192, 169, 0, 1),
                           v4(169, 253, 0, 1), v6(0x20, 0x01, 1), v6(0, 0, 0), v6(0xfe, 0xc0, 1), v6(0, 0, 2)})
         EXPECT_FALSE(isLocalNetworkAddress(a)) << int(a[0]) << "." << int(a[12]) << "." << int(a[13]);
+    // Only ::ffff:a.b.c.d is an IPv4 address; a public IPv6 address ending in 192.168.1.20 is not.
+    for (std::uint8_t b10 : {0x00, 0xff}) {
+        auto a = v4(192, 168, 1, 20);
+        a[10] = b10;
+        a[11] = static_cast<std::uint8_t>(0xff - b10);
+        EXPECT_FALSE(isLocalNetworkAddress(a)) << int(b10);
+    }
 }
 
 TEST(PanelAccess, APinIsStoredOnlyAsItsHashAndCheckedAgainstIt) {
