@@ -194,7 +194,7 @@ RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& 
     out.asar = solver.asar(noon + 3.0);
     if (out.asar)
         *out.asar += asarSeconds / 3600.0;
-    out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip, false, noon + 6.0);
+    out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip - rules.maghribDip, false, noon + 6.0);
     out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
     if (isSet(rules.asarClockSeconds) && out.asar)
         *out.asar += (rules.asarClockSeconds[0] +

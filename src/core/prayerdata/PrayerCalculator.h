@@ -70,6 +70,9 @@ struct PrayerRules {
     // Seconds some tables put on Asar alone, through the seasons of every year: Asar is later by
     // c + a1 cos L + b1 sin L + ... + b4 sin 4L (L as above), the terms in that order.
     std::array<double, 9> asarClockSeconds{};
+    // A high place may see its western horizon lower than its eastern one (a valley or the sea to the
+    // west): Maghrib takes the sun this many degrees further below the horizon than horizonDip.
+    double maghribDip = 0.0;
 };
 
 // One day's times as minutes after local midnight (0..1439); empty where the sun never reaches the

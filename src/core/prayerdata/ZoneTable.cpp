@@ -16,17 +16,17 @@ PrayerRules rules(int imsakBeforeSubuh, DhuhaRule dhuhaRule, int dhuhaMinutes,
                   double isyakDepression = 18.0, double horizonDip = 0.0, SunTaken sunTaken = SunTaken::AtEachTime,
                   double zohorNorthSeconds = 0.0, double zohorNorthSwingSeconds = 0.0,
                   double asarSeasonSeconds = 0.0, std::array<double, 8> sunClockSeconds = {},
-                  std::array<double, 9> asarClockSeconds = {}) {
-    return {imsakBeforeSubuh,  dhuhaRule,       dhuhaMinutes,    otherPoints,       subuhDepression,
-            isyakDepression,   horizonDip,      sunTaken,        zohorNorthSeconds, zohorNorthSwingSeconds,
-            asarSeasonSeconds, sunClockSeconds, asarClockSeconds};
+                  std::array<double, 9> asarClockSeconds = {}, double maghribDip = 0.0) {
+    return {imsakBeforeSubuh,  dhuhaRule,       dhuhaMinutes,     otherPoints,       subuhDepression,
+            isyakDepression,   horizonDip,      sunTaken,         zohorNorthSeconds, zohorNorthSwingSeconds,
+            asarSeasonSeconds, sunClockSeconds, asarClockSeconds, maghribDip};
 }
 
 // code, state, districts, first reference point (latitude, longitude, UTC offset),
 // rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and
 // Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on
 // Zohor (two) and Asar[, the seconds on every time (cos L, sin L, ... cos 4L, sin 4L)[, the seconds
-// on Asar alone (constant, cos L, sin L, ... sin 4L)]]]]])
+// on Asar alone (constant, cos L, sin L, ... sin 4L)[, Maghrib's further dip]]]]]])
 const std::array<Zone, 60>& zones() {
     static const std::array<Zone, 60> table = {{
         {"JHR01",
@@ -159,13 +159,13 @@ const std::array<Zone, 60>& zones() {
          "Genting Sempah, Janda Baik, Bukit Tinggi",
          {3.389, 101.835, 8.0},
          rules(10, DhuhaRule::AfterSyuruk, 25, {{3.362, 102.051, 8.0}}, 17.30, 17.30, 0.70, SunTaken::AtEachTime,
-               4, 17, 20)},
+               4, 17, 20, {}, {}, 0.20)},
         {"PHG06",
          "Pahang",
          "Cameron Highlands, Genting Higlands, Bukit Fraser",
          {4.521, 101.391, 8.0},
          rules(10, DhuhaRule::AfterSyuruk, 25, {{4.523, 101.642, 8.0}}, 16.85, 16.85, 1.15, SunTaken::AtEachTime,
-               0, 18, 14)},
+               0, 18, 14, {}, {}, 0.22)},
         {"PHG07",
          "Pahang",
          "Zon Khas Daerah Rompin, (Mukim Rompin, Mukim Endau, Mukim Pontian)",
@@ -174,10 +174,11 @@ const std::array<Zone, 60>& zones() {
         {"PRK01",
          "Perak",
          "Tapah, Slim River, Tanjung Malim",
-         {4.162, 101.072, 8.0},
-         rules(10, DhuhaRule::AfterSyuruk, 15, {{3.832, 101.656, 8.0}, {4.420, 101.152, 8.0}}, 18.00, 18.00, 0.00,
-               SunTaken::AtEachTime, 0, 0, 0, {-1.3, -0, -0.1, 0.3, -0.2, 1.1, -1, 0.1},
-               {-2, 4.9, -9.2, -19.1, 0.9, -7.7, -3.4, 2.6, 5})},
+         {4.178, 101.077, 8.0},
+         rules(10, DhuhaRule::AfterSyuruk, 15,
+               {{3.834, 101.647, 8.0}, {4.318, 101.113, 8.0}, {3.828, 101.210, 8.0}}, 18.00, 18.00, 0.00,
+               SunTaken::AtEachTime, 0, 0, 0, {-0.5, 0.9, 0.1, 0.5, -0.1, 0.1, -0.6, 0.1},
+               {-0.6, 4.7, -8.6, -19.3, 0.2, -7.8, -1.3, 2.1, 4.9})},
         {"PRK02",
          "Perak",
          "Kuala Kangsar, Sg. Siput, Ipoh, Batu Gajah, Kampar",
