@@ -222,7 +222,7 @@ const std::array<Zone, 60>& zones() {
          "Bukit Larut",
          {4.847, 100.802, 8.0},
          rules(10, DhuhaRule::AfterSyuruk, 15, {{4.803, 101.019, 8.0}}, 16.95, 16.95, 1.05, SunTaken::AtTransit, 0,
-               0, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0.6, 4.4, -9.6, -21.9, 2, -10, 1, 1.9, 6})},
+               0, 0, {}, {0.6, 4.4, -9.6, -21.9, 2, -10, 1, 1.9, 6}, 0.19)},
         {"PLS01",
          "Perlis",
          "Kangar, Padang Besar, Arau",
