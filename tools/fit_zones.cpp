@@ -36,6 +36,7 @@ namespace {
 struct Row {
     Date date;
     std::array<std::optional<int>, kPrayerCount> minutes{};
+    std::array<bool, kPrayerCount> outOfLine{}; // a misprint by its neighbours (markOutOfLine)
 };
 
 using Tables = std::map<std::string, std::vector<Row>>;
@@ -454,24 +455,24 @@ void fitSunClock(const std::vector<Row>& rows, PrayerLocation& place, PrayerRule
     }
 }
 
-// Seconds on Asar alone through the seasons (see PrayerRules::asarClockSeconds), read from Asar the same
-// way with the points held. Kept when it removes enough misses, or `always`.
-void fitAsarClock(const std::vector<Row>& rows, const PrayerLocation& place, PrayerRules& rules,
-                  bool always = false) {
-    const SeasonWindows days =
-        seasonWindows(rows, place, Prayer::Asar, [&](double laterSeconds, const Date& date) {
-            PrayerRules r = rules;
-            r.asarClockSeconds[0] += laterSeconds;
-            return PrayerCalculator(place, r).day(date)[Prayer::Asar];
-        });
+// Seconds on one prayer alone through the seasons (see PrayerRules::asarClockSeconds and
+// subuhClockSeconds), read from its column the same way with the points held. Kept when it removes
+// enough misses, or `always`.
+void fitPrayerClock(const std::vector<Row>& rows, const PrayerLocation& place, PrayerRules& rules, Prayer prayer,
+                    std::array<double, 9> PrayerRules::*seconds, bool always = false) {
+    const SeasonWindows days = seasonWindows(rows, place, prayer, [&](double laterSeconds, const Date& date) {
+        PrayerRules r = rules;
+        (r.*seconds)[0] += laterSeconds;
+        return PrayerCalculator(place, r).day(date)[prayer];
+    });
     if (days.windows.size() < 100)
         return;
     const std::array<double, 9> w = fitInsideWindows(days.basis, days.windows);
     PrayerRules trial = rules;
-    for (std::size_t k = 0; k < trial.asarClockSeconds.size(); ++k)
-        trial.asarClockSeconds[k] = rounded(rules.asarClockSeconds[k] + w[k], 0.1);
-    const std::array<Prayer, 1> asar = {Prayer::Asar};
-    if (always || score(rows, place, trial, asar, 1) + kWorthAPoint <= score(rows, place, rules, asar, 1))
+    for (std::size_t k = 0; k < w.size(); ++k)
+        (trial.*seconds)[k] = rounded((rules.*seconds)[k] + w[k], 0.1);
+    const std::array<Prayer, 1> only = {prayer};
+    if (always || score(rows, place, trial, only, 1) + kWorthAPoint <= score(rows, place, rules, only, 1))
         rules = trial;
 }
 
@@ -591,6 +592,25 @@ Fit fitZone(const std::string& code, const std::vector<Row>& rows, bool ownAngle
     return fit;
 }
 
+// A time moves by at most a minute from one day to the next: one two or more minutes away from both
+// the day before and the day after, on the same side, is a misprint whatever any fit says (PLS01's
+// 2025 Syuruk 07:23, 07:20, 07:22).
+void markOutOfLine(std::vector<Row>& rows) {
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.date < b.date; });
+    for (std::size_t i = 1; i + 1 < rows.size(); ++i) {
+        if (toDayNumber(rows[i].date) - toDayNumber(rows[i - 1].date) != 1 ||
+            toDayNumber(rows[i + 1].date) - toDayNumber(rows[i].date) != 1)
+            continue;
+        for (std::size_t p = 0; p < kPrayerCount; ++p) {
+            const auto &before = rows[i - 1].minutes[p], &now = rows[i].minutes[p],
+                       &after = rows[i + 1].minutes[p];
+            if (before && now && after)
+                rows[i].outOfLine[p] =
+                    (*now - *before >= 2 && *now - *after >= 2) || (*before - *now >= 2 && *after - *now >= 2);
+        }
+    }
+}
+
 // --- reports ---------------------------------------------------------------------------------------
 
 struct Tally {
@@ -622,8 +642,12 @@ Tally compare(const std::vector<Row>& rows, const PrayerLocation& place, const P
             const auto& computed = day[static_cast<Prayer>(p)];
             if (!published || !computed)
                 continue;
-            const int d = signedDifference(*computed, *published);
             ++t.total;
+            if (r.outOfLine[p]) {
+                ++t.misprints;
+                continue;
+            }
+            const int d = signedDifference(*computed, *published);
             if (d == 0)
                 ++t.exact;
             else
@@ -721,7 +745,9 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
     // The optional arguments up to the last one that differs from its default.
     const PrayerRules usual;
     const auto& r = f.rules;
-    const bool maghribDip = r.maghribDip != usual.maghribDip;
+    const bool subuhClock =
+        std::any_of(r.subuhClockSeconds.begin(), r.subuhClockSeconds.end(), [](double a) { return a != 0.0; });
+    const bool maghribDip = subuhClock || r.maghribDip != usual.maghribDip;
     const bool asarClock = maghribDip || std::any_of(r.asarClockSeconds.begin(), r.asarClockSeconds.end(),
                                                      [](double a) { return a != 0.0; });
     const bool clock = asarClock || std::any_of(r.sunClockSeconds.begin(), r.sunClockSeconds.end(),
@@ -757,6 +783,8 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
         std::snprintf(buffer, sizeof buffer, ", %.2f", r.maghribDip);
         s << buffer;
     }
+    if (subuhClock)
+        series(r.subuhClockSeconds);
     s << ")},\n";
     return s.str();
 }
@@ -973,6 +1001,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    for (auto& [code, rows] : tables)
+        markOutOfLine(rows);
     if (!only.empty())
         std::erase_if(tables,
                       [&](const auto& t) { return std::find(only.begin(), only.end(), t.first) == only.end(); });
@@ -1041,9 +1071,21 @@ int main(int argc, char** argv) {
         // points held, and kept when it gives more exact times without a larger miss.
         if (forced.asarClock != false) {
             Fit other = *fit;
-            fitAsarClock(rows, other.place, other.rules, forced.asarClock == true);
+            fitPrayerClock(rows, other.place, other.rules, Prayer::Asar, &PrayerRules::asarClockSeconds,
+                           forced.asarClock == true);
             const Tally t = compare(rows, other.place, other.rules);
             if (forced.asarClock == true || (t.exact > best.exact && t.worstPlausible <= best.worstPlausible)) {
+                fit = other;
+                best = t;
+            }
+        }
+        // A zone still short of the mark may keep seconds of its own on Subuh too (Perlis does): read the
+        // same way, kept when they give more exact times without a larger miss.
+        if (!onMark(best)) {
+            Fit other = *fit;
+            fitPrayerClock(rows, other.place, other.rules, Prayer::Subuh, &PrayerRules::subuhClockSeconds);
+            const Tally t = compare(rows, other.place, other.rules);
+            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
                 fit = other;
                 best = t;
             }
@@ -1067,6 +1109,8 @@ int main(int argc, char** argv) {
             std::printf(" %g", seconds);
         for (double seconds : f.rules.asarClockSeconds)
             std::printf(" asar %g", seconds);
+        for (double seconds : f.rules.subuhClockSeconds)
+            std::printf(" subuh %g", seconds);
         std::printf(
             " imsak -%d dhuha %s +%d subuh %.2f isyak %.2f dip %.2f maghrib dip %.2f%s season %g %g %g\n   ",
             f.rules.imsakBeforeSubuh, dhuhaRuleName(f.rules.dhuhaRule), f.rules.dhuhaMinutes,

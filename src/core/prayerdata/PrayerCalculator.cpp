@@ -196,10 +196,13 @@ RawDay rawDay(const PrayerLocation& where, const Date& date, const PrayerRules& 
         *out.asar += asarSeconds / 3600.0;
     out.maghrib = solver.atAltitude(kSunsetAltitude - rules.horizonDip - rules.maghribDip, false, noon + 6.0);
     out.isyak = solver.atAltitude(-rules.isyakDepression - rules.horizonDip, false, noon + 7.0);
-    if (isSet(rules.asarClockSeconds) && out.asar)
-        *out.asar += (rules.asarClockSeconds[0] +
-                      seasonSeries(std::span(rules.asarClockSeconds).subspan<1>(), solver.sunLongitude(noon))) /
-                     3600.0;
+    // A prayer's own seconds through the seasons: a constant and a series in the sun's longitude.
+    const auto ownSeconds = [&](std::optional<double>& time, const std::array<double, 9>& terms) {
+        if (isSet(terms) && time)
+            *time += (terms[0] + seasonSeries(std::span(terms).subspan<1>(), solver.sunLongitude(noon))) / 3600.0;
+    };
+    ownSeconds(out.asar, rules.asarClockSeconds);
+    ownSeconds(out.subuh, rules.subuhClockSeconds);
     if (isSet(rules.sunClockSeconds)) {
         const double seconds = seasonSeries(rules.sunClockSeconds, solver.sunLongitude(noon));
         for (std::optional<double>* time :

@@ -73,6 +73,8 @@ struct PrayerRules {
     // A high place may see its western horizon lower than its eastern one (a valley or the sea to the
     // west): Maghrib takes the sun this many degrees further below the horizon than horizonDip.
     double maghribDip = 0.0;
+    // Seconds some tables put on Subuh alone (and so on Imsak, which follows it), as on Asar above.
+    std::array<double, 9> subuhClockSeconds{};
 };
 
 // One day's times as minutes after local midnight (0..1439); empty where the sun never reaches the

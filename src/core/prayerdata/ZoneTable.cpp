@@ -16,17 +16,19 @@ PrayerRules rules(int imsakBeforeSubuh, DhuhaRule dhuhaRule, int dhuhaMinutes,
                   double isyakDepression = 18.0, double horizonDip = 0.0, SunTaken sunTaken = SunTaken::AtEachTime,
                   double zohorNorthSeconds = 0.0, double zohorNorthSwingSeconds = 0.0,
                   double asarSeasonSeconds = 0.0, std::array<double, 8> sunClockSeconds = {},
-                  std::array<double, 9> asarClockSeconds = {}, double maghribDip = 0.0) {
+                  std::array<double, 9> asarClockSeconds = {}, double maghribDip = 0.0,
+                  std::array<double, 9> subuhClockSeconds = {}) {
     return {imsakBeforeSubuh,  dhuhaRule,       dhuhaMinutes,     otherPoints,       subuhDepression,
             isyakDepression,   horizonDip,      sunTaken,         zohorNorthSeconds, zohorNorthSwingSeconds,
-            asarSeasonSeconds, sunClockSeconds, asarClockSeconds, maghribDip};
+            asarSeasonSeconds, sunClockSeconds, asarClockSeconds, maghribDip,        subuhClockSeconds};
 }
 
 // code, state, districts, first reference point (latitude, longitude, UTC offset),
 // rules(Imsak before Subuh, Dhuha's rule and minutes, {the other reference points}[, Subuh's and
 // Isyak's depression, the horizon's dip[, where the sun's place is taken[, the season's seconds on
 // Zohor (two) and Asar[, the seconds on every time (cos L, sin L, ... cos 4L, sin 4L)[, the seconds
-// on Asar alone (constant, cos L, sin L, ... sin 4L)[, Maghrib's further dip]]]]]])
+// on Asar alone (constant, cos L, sin L, ... sin 4L)[, Maghrib's further dip[, the seconds on Subuh
+// alone]]]]]]])
 const std::array<Zone, 60>& zones() {
     static const std::array<Zone, 60> table = {{
         {"JHR01",
@@ -226,8 +228,9 @@ const std::array<Zone, 60>& zones() {
         {"PLS01",
          "Perlis",
          "Kangar, Padang Besar, Arau",
-         {6.420, 100.125, 8.0},
-         rules(0, DhuhaRule::AfterSyuruk, 20, {}, 18.05, 18.00, 0.00, SunTaken::AtTransit)},
+         {6.432, 100.125, 8.0},
+         rules(0, DhuhaRule::AfterSyuruk, 20, {}, 18.10, 18.00, 0.00, SunTaken::AtTransit, 0, 0, 0, {}, {}, 0.00,
+               {0.7, 6, -10.1, 21.8, 1.1, -2.3, 3.1, -1.2, 3.6})},
         {"PNG01",
          "Pulau Pinang",
          "Seluruh Negeri Pulau Pinang",
