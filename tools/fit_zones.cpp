@@ -308,6 +308,31 @@ void fitAngles(const std::vector<Row>& rows, const PrayerLocation& place, Prayer
               std::array<Prayer, 4>{Prayer::Subuh, Prayer::Syuruk, Prayer::Maghrib, Prayer::Isyak});
     tryValues(&PrayerRules::subuhDepression, 15.0, 21.0, 0.05, std::array<Prayer, 1>{Prayer::Subuh});
     tryValues(&PrayerRules::isyakDepression, 15.0, 21.0, 0.05, std::array<Prayer, 1>{Prayer::Isyak});
+    // The dip may belong to the horizon alone, Subuh and Isyak keeping their depressions below the true
+    // horizontal (Kinabalu's 2 degrees at Syuruk and Maghrib): search it with their sums held.
+    {
+        const std::array<Prayer, 4> four = {Prayer::Subuh, Prayer::Syuruk, Prayer::Maghrib, Prayer::Isyak};
+        const double subuhTotal = rules.subuhDepression + rules.horizonDip;
+        const double isyakTotal = rules.isyakDepression + rules.horizonDip;
+        const long usual = score(rows, place, rules, four, 1);
+        long best = usual;
+        PrayerRules trial = rules, chosen = rules;
+        for (int hundredths = 0; hundredths <= 250; hundredths += 5) {
+            trial.horizonDip = hundredths / 100.0;
+            trial.subuhDepression = rounded(subuhTotal - trial.horizonDip, 0.01);
+            trial.isyakDepression = rounded(isyakTotal - trial.horizonDip, 0.01);
+            const long s = score(rows, place, trial, four, 2) * 2;
+            if (s < best) {
+                best = s;
+                chosen = trial;
+            }
+        }
+        if (score(rows, place, chosen, four, 1) + kWorthAPoint <= usual) {
+            rules = chosen;
+            tryValues(&PrayerRules::subuhDepression, 15.0, 21.0, 0.05, std::array<Prayer, 1>{Prayer::Subuh});
+            tryValues(&PrayerRules::isyakDepression, 15.0, 21.0, 0.05, std::array<Prayer, 1>{Prayer::Isyak});
+        }
+    }
 }
 
 // Seconds some tables put on Zohor and Asar with the season (see PrayerRules), kept when they remove
