@@ -1115,6 +1115,17 @@ int main(int argc, char** argv) {
                 best = t;
             }
         }
+        // Angles of its own were read before the curves: read them again with everything else in place.
+        if (fit->rules.subuhDepression != 18.0 || fit->rules.isyakDepression != 18.0 ||
+            fit->rules.horizonDip != 0.0) {
+            Fit other = *fit;
+            fitAngles(rows, other.place, other.rules);
+            const Tally t = compare(rows, other.place, other.rules);
+            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
+                fit = other;
+                best = t;
+            }
+        }
         // A high place (one that sees a dip of the horizon) may see a lower one to the west.
         if (fit->rules.horizonDip != 0.0) {
             Fit other = *fit;

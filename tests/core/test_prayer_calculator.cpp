@@ -56,20 +56,47 @@ TEST(PrayerCalculator, TheSunClocksSecondsMoveEveryTimeWithTheSeason) {
     }
 }
 
-// A table whose Asar alone keeps seconds of its own: the constant and the series add up on Asar, and no
-// other time moves.
-TEST(PrayerCalculator, AsarsOwnSecondsMoveAsarAlone) {
+// A table whose Asar (or Subuh) alone keeps seconds of its own: the constant and the series add up on
+// that prayer (Subuh's carry Imsak along), and no other time moves.
+TEST(PrayerCalculator, AsarsAndSubuhsOwnSecondsMoveTheirPrayerAlone) {
     const PrayerLocation ipoh{4.6, 101.08, 8};
-    PrayerRules ownAsar;
-    // 60 - 60 cos 2L: on time at the equinoxes, two minutes late at the solstices.
-    ownAsar.asarClockSeconds[0] = 60.0;
-    ownAsar.asarClockSeconds[3] = -60.0;
-    for (const auto& [date, minutes] : {std::pair{Date{2026, 3, 21}, 0}, std::pair{Date{2026, 6, 21}, 2},
-                                        std::pair{Date{2026, 9, 23}, 0}, std::pair{Date{2026, 12, 21}, 2}}) {
-        const PrayerDay usual = PrayerCalculator(ipoh).day(date);
-        const PrayerDay own = PrayerCalculator(ipoh, ownAsar).day(date);
-        for (Prayer p : kAllPrayers)
-            EXPECT_EQ(*own[p] - *usual[p], p == Prayer::Asar ? minutes : 0)
-                << date.month << " " << prayerNames(p).document;
+    for (auto seconds : {&PrayerRules::asarClockSeconds, &PrayerRules::subuhClockSeconds}) {
+        PrayerRules own;
+        // 60 - 60 cos 2L: on time at the equinoxes, two minutes late at the solstices.
+        (own.*seconds)[0] = 60.0;
+        (own.*seconds)[3] = -60.0;
+        const bool asar = seconds == &PrayerRules::asarClockSeconds;
+        for (const auto& [date, minutes] : {std::pair{Date{2026, 3, 21}, 0}, std::pair{Date{2026, 6, 21}, 2},
+                                            std::pair{Date{2026, 9, 23}, 0}, std::pair{Date{2026, 12, 21}, 2}}) {
+            const PrayerDay usual = PrayerCalculator(ipoh).day(date);
+            const PrayerDay moved = PrayerCalculator(ipoh, own).day(date);
+            for (Prayer p : kAllPrayers) {
+                const bool mine = asar ? p == Prayer::Asar : (p == Prayer::Subuh || p == Prayer::Imsak);
+                EXPECT_EQ(*moved[p] - *usual[p], mine ? minutes : 0)
+                    << asar << " " << date.month << " " << prayerNames(p).document;
+            }
+        }
+    }
+}
+
+// A high place that sees a lower horizon to the west: Maghrib alone comes later, by about four minutes
+// a degree near the equator.
+TEST(PrayerCalculator, MaghribsOwnDipMovesMaghribAlone) {
+    const PrayerLocation genting{3.4, 101.8, 8};
+    PrayerRules usual, lower;
+    usual.horizonDip = lower.horizonDip = 0.7;
+    lower.maghribDip = 1.0;
+    for (const Date date : {Date{2026, 1, 15}, Date{2026, 6, 21}}) {
+        const PrayerDay a = PrayerCalculator(genting, usual).day(date);
+        const PrayerDay b = PrayerCalculator(genting, lower).day(date);
+        for (Prayer p : kAllPrayers) {
+            const int later = *b[p] - *a[p];
+            if (p == Prayer::Maghrib) {
+                EXPECT_GE(later, 3) << date.month;
+                EXPECT_LE(later, 5) << date.month;
+            } else {
+                EXPECT_EQ(later, 0) << date.month << " " << prayerNames(p).document;
+            }
+        }
     }
 }
