@@ -1092,50 +1092,37 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: no fit with the forced steps\n", code.c_str());
             return 1;
         }
-        // Perhaps Asar alone keeps seconds of its own through the seasons: read with the best fit's
-        // points held, and kept when it gives more exact times without a larger miss.
-        if (forced.asarClock != false) {
+        // A step tried on the best fit's points, kept when it gives more exact times without a larger miss
+        // (or always, when forced).
+        const auto tryStep = [&](auto step, bool always = false) {
             Fit other = *fit;
-            fitPrayerClock(rows, other.place, other.rules, Prayer::Asar, &PrayerRules::asarClockSeconds,
-                           forced.asarClock == true);
+            step(other);
             const Tally t = compare(rows, other.place, other.rules);
-            if (forced.asarClock == true || (t.exact > best.exact && t.worstPlausible <= best.worstPlausible)) {
+            if (always || (t.exact > best.exact && t.worstPlausible <= best.worstPlausible)) {
                 fit = other;
                 best = t;
             }
-        }
-        // A zone still short of the mark may keep seconds of its own on Subuh too (Perlis does): read the
-        // same way, kept when they give more exact times without a larger miss.
-        if (!onMark(best)) {
-            Fit other = *fit;
-            fitPrayerClock(rows, other.place, other.rules, Prayer::Subuh, &PrayerRules::subuhClockSeconds);
-            const Tally t = compare(rows, other.place, other.rules);
-            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
-                fit = other;
-                best = t;
-            }
-        }
+        };
+        // Perhaps Asar alone keeps seconds of its own through the seasons.
+        if (forced.asarClock != false)
+            tryStep(
+                [&](Fit& f) {
+                    fitPrayerClock(rows, f.place, f.rules, Prayer::Asar, &PrayerRules::asarClockSeconds,
+                                   forced.asarClock == true);
+                },
+                forced.asarClock == true);
+        // A zone still short of the mark may keep seconds of its own on Subuh too (Perlis does).
+        if (!onMark(best))
+            tryStep([&](Fit& f) {
+                fitPrayerClock(rows, f.place, f.rules, Prayer::Subuh, &PrayerRules::subuhClockSeconds);
+            });
         // Angles of its own were read before the curves: read them again with everything else in place.
         if (fit->rules.subuhDepression != 18.0 || fit->rules.isyakDepression != 18.0 ||
-            fit->rules.horizonDip != 0.0) {
-            Fit other = *fit;
-            fitAngles(rows, other.place, other.rules);
-            const Tally t = compare(rows, other.place, other.rules);
-            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
-                fit = other;
-                best = t;
-            }
-        }
+            fit->rules.horizonDip != 0.0)
+            tryStep([&](Fit& f) { fitAngles(rows, f.place, f.rules); });
         // A high place (one that sees a dip of the horizon) may see a lower one to the west.
-        if (fit->rules.horizonDip != 0.0) {
-            Fit other = *fit;
-            fitMaghribDip(rows, other.place, other.rules);
-            const Tally t = compare(rows, other.place, other.rules);
-            if (t.exact > best.exact && t.worstPlausible <= best.worstPlausible) {
-                fit = other;
-                best = t;
-            }
-        }
+        if (fit->rules.horizonDip != 0.0)
+            tryStep([&](Fit& f) { fitMaghribDip(rows, f.place, f.rules); });
         fits.push_back(*fit);
         const Fit& f = fits.back();
         std::printf("%s main %.3f %.3f", code.c_str(), f.place.latitude, f.place.longitude);
