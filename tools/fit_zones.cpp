@@ -643,7 +643,7 @@ struct Tally {
     int total = 0;
     int worst = 0;
     int worstPlausible = 0;                              // the worst miss under kPublishedError
-    int misprints = 0;                                   // times kPublishedError or more away
+    int misprints = 0;                                   // kPublishedError or more away, or out of line
     std::array<std::map<int, int>, kPrayerCount> misses; // per prayer: difference -> count
 };
 
@@ -770,13 +770,13 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
     // The optional arguments up to the last one that differs from its default.
     const PrayerRules usual;
     const auto& r = f.rules;
-    const bool subuhClock =
-        std::any_of(r.subuhClockSeconds.begin(), r.subuhClockSeconds.end(), [](double a) { return a != 0.0; });
+    const auto nonZero = [](const auto& seconds) {
+        return std::any_of(seconds.begin(), seconds.end(), [](double a) { return a != 0.0; });
+    };
+    const bool subuhClock = nonZero(r.subuhClockSeconds);
     const bool maghribDip = subuhClock || r.maghribDip != usual.maghribDip;
-    const bool asarClock = maghribDip || std::any_of(r.asarClockSeconds.begin(), r.asarClockSeconds.end(),
-                                                     [](double a) { return a != 0.0; });
-    const bool clock = asarClock || std::any_of(r.sunClockSeconds.begin(), r.sunClockSeconds.end(),
-                                                [](double a) { return a != 0.0; });
+    const bool asarClock = maghribDip || nonZero(r.asarClockSeconds);
+    const bool clock = asarClock || nonZero(r.sunClockSeconds);
     const bool season =
         clock || r.zohorNorthSeconds != 0.0 || r.zohorNorthSwingSeconds != 0.0 || r.asarSeasonSeconds != 0.0;
     const bool sun = season || r.sunTaken != usual.sunTaken;
@@ -792,9 +792,9 @@ std::string entryText(const Fit& f, const std::map<std::string, std::string>& di
     if (season)
         s << ", " << r.zohorNorthSeconds << ", " << r.zohorNorthSwingSeconds << ", " << r.asarSeasonSeconds;
     // A series of seconds, "{}" when it is all zeros.
-    const auto series = [&s](const auto& seconds) {
+    const auto series = [&s, &nonZero](const auto& seconds) {
         s << ", {";
-        if (std::any_of(seconds.begin(), seconds.end(), [](double a) { return a != 0.0; }))
+        if (nonZero(seconds))
             for (std::size_t k = 0; k < seconds.size(); ++k)
                 s << (k ? ", " : "") << seconds[k];
         s << "}";
